@@ -1,0 +1,140 @@
+#pragma once
+
+#include "surface/colour.h"
+
+#include <string>
+#include <string_view>
+
+namespace lens {
+
+// Pen patterns of DrawStyle. A pattern shows only at pen width 1.
+enum DrawStyleCode : int { solidStyle = 0, dottedStyle = 2, dashDotStyle = 3 };
+// FillStyle: 0 fills circles solid with FillColor, 1 leaves them empty.
+enum FillStyleCode : int { solidFill = 0, noFill = 1 };
+
+// The pen a device draws with: the pattern is already resolved (wide pens are solid).
+struct Pen {
+    Rgb colour;
+    int width = 1;
+    int style = solidStyle;
+};
+
+struct Font {
+    std::string name = "Arial";
+    double size = 10; // points
+};
+
+// How a flood fill spreads from its seed.
+enum class FloodMode {
+    untilBorder, // every pixel that is not of the border colour
+    seedColour,  // only pixels of the seed's own colour (the border still stops it)
+};
+
+// The few primitives a picture is made of, in device pixels (x right, y down).
+// The surface does all the user-coordinate work; a device only paints.
+class Device {
+public:
+    virtual ~Device() = default;
+
+    virtual int width() const = 0;  // drawable area in pixels
+    virtual int height() const = 0;
+
+    virtual void segment(double x1, double y1, double x2, double y2, const Pen& pen) = 0;
+    // An ellipse about (cx, cy) with radii rx, ry, or the arc from angle start to end
+    // (radians, counter-clockwise as seen on the screen) when isArc is set.
+    // A filled ellipse is painted with fillColour first.
+    virtual void ellipse(double cx, double cy, double rx, double ry, bool isArc, double start, double end,
+                         const Pen& pen, bool filled, Rgb fillColour) = 0;
+    // A dot pen.width pixels across.
+    virtual void dot(double x, double y, const Pen& pen) = 0;
+    // Text with its top left corner at (x, y); returns the height of one line in pixels.
+    virtual double text(double x, double y, std::string_view utf8, const Font& font, Rgb colour) = 0;
+    virtual void clear(Rgb background) = 0;
+    virtual void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) = 0;
+    // Shows what has been painted (a window repaints from its retained image).
+    virtual void refresh() {}
+};
+
+// One picture's drawing state and operations in user coordinates: a screen's client area or a
+// printer page. The names are the ones every drawing routine of the program uses.
+class Surface {
+public:
+    explicit Surface(Device& device);
+
+    // (x1, y1) becomes the top left corner and (x2, y2) the bottom right corner of the area.
+    void Scale(double x1, double y1, double x2, double y2);
+    // Until Scale is called the unit is the device pixel.
+    double ScaleLeft() const { return userScale_ ? scaleLeft_ : 0.0; }
+    double ScaleTop() const { return userScale_ ? scaleTop_ : 0.0; }
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    // Segment in ForeColor, or in the given colour; the current point moves to (x2, y2).
+    void Line(double x1, double y1, double x2, double y2);
+    void Line(double x1, double y1, double x2, double y2, Rgb colour);
+    // The −(x2, y2) form: from the current point.
+    void LineTo(double x2, double y2);
+    void LineTo(double x2, double y2, Rgb colour);
+
+    // Circle of radius r (user x units) about (x, y); with start and end an arc drawn
+    // counter-clockwise; aspect is the vertical radius over the horizontal one.
+    void Circle(double x, double y, double r);
+    void Circle(double x, double y, double r, Rgb colour);
+    void Circle(double x, double y, double r, Rgb colour, double start, double end);
+    void Circle(double x, double y, double r, Rgb colour, double start, double end, double aspect);
+
+    // A dot DrawWidth pixels across.
+    void PSet(double x, double y);
+    void PSet(double x, double y, Rgb colour);
+
+    // Clears to BackColor and puts the current point at (0, 0).
+    void Cls();
+    // Writes text at the current point; the current point moves to the start of the next line.
+    void Print(std::string_view text);
+    // Fills from device pixel (px, py) up to the border colour, with FillColor when FillStyle is
+    // solid; with FillStyle 1 (no fill) nothing is painted.
+    void FloodFill(int px, int py, Rgb border);
+    // The same, spreading only over pixels of the seed's colour, so lines drawn inside the
+    // bounded region stay visible.
+    void FloodFillSeedColour(int px, int py, Rgb border);
+    void Refresh();
+
+    // A width or height in user units as device pixels (signed: negative where the user axis
+    // runs against the device axis).
+    double ScaleX(double width) const;
+    double ScaleY(double height) const;
+
+    // User point to device pixel and back.
+    double pixelX(double x) const;
+    double pixelY(double y) const;
+    double userX(double px) const;
+    double userY(double py) const;
+    bool contains(double x, double y) const; // inside the visible rectangle, edges included
+
+    Device& device() { return device_; }
+
+    Rgb ForeColor = colours::black;
+    Rgb BackColor = colours::white;
+    Rgb FillColor = colours::black;
+    int DrawWidth = 1;
+    int DrawStyle = solidStyle;
+    int FillStyle = noFill;
+    double CurrentX = 0;
+    double CurrentY = 0;
+    std::string FontName = "Arial";
+    double FontSize = 10;
+
+private:
+    Pen pen(Rgb colour) const;
+    void drawCircle(double x, double y, double r, Rgb colour, bool isArc, double start, double end,
+                    double aspect);
+
+    Device& device_;
+    double scaleLeft_ = 0;
+    double scaleTop_ = 0;
+    double scaleWidth_ = 1;
+    double scaleHeight_ = 1;
+    bool userScale_ = false;
+};
+
+} // namespace lens
