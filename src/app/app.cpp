@@ -1,0 +1,99 @@
+#include "app/app.h"
+
+#include "app/lens_menu.h"
+#include "bench/bench_screen.h"
+#include "hyperbolic/elsahl_screen.h"
+#include "singleray/single_ray_screen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace lens {
+
+LensBenchApp::LensBenchApp(Dialogs* dialogs) : dialogs_(dialogs)
+{
+    endProgram = [this] {
+        for (ScreenWindow* screen : std::initializer_list<ScreenWindow*>{
+                 vitrosa_.get(), eisagogiko_.get(), elsahl_.get(), moniaktina_.get()})
+            if (screen)
+                screen->hide();
+        QCoreApplication::exit(0);
+    };
+}
+
+LensBenchApp::~LensBenchApp() = default;
+
+BenchScreen& LensBenchApp::vitrosa()
+{
+    if (!vitrosa_) {
+        vitrosa_ = std::make_unique<BenchScreen>(shared);
+        if (dialogs_)
+            vitrosa_->dialogs = dialogs_;
+        vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
+        vitrosa_->onSingleRay = [this] { openSingleRay(); };
+        vitrosa_->onEnd = [this] { endProgram(); };
+        vitrosa_->Form_Load();
+    }
+    return *vitrosa_;
+}
+
+LensMenu& LensBenchApp::eisagogiko()
+{
+    if (!eisagogiko_) {
+        eisagogiko_ = std::make_unique<LensMenu>(shared);
+        if (dialogs_)
+            eisagogiko_->dialogs = dialogs_;
+        eisagogiko_->openLens = [this](bool biconvex) { ElSahl().openFromMenu(biconvex); };
+        eisagogiko_->showBench = [this] { vitrosa().Show(); };
+    }
+    return *eisagogiko_;
+}
+
+ElSahlScreen& LensBenchApp::ElSahl()
+{
+    if (!elsahl_) {
+        elsahl_ = std::make_unique<ElSahlScreen>(shared);
+        if (dialogs_)
+            elsahl_->dialogs = dialogs_;
+        elsahl_->showMenu = [this] { eisagogiko().Show(); };
+        elsahl_->onEnd = [this] { endProgram(); };
+    }
+    return *elsahl_;
+}
+
+SingleRayScreen& LensBenchApp::moniaktina()
+{
+    if (!moniaktina_) {
+        moniaktina_ = std::make_unique<SingleRayScreen>();
+        if (dialogs_)
+            moniaktina_->dialogs = dialogs_;
+        moniaktina_->onBack = [this] { vitrosa().Show(); };
+    }
+    return *moniaktina_;
+}
+
+void LensBenchApp::openSingleRay()
+{
+    SingleRayScreen& view = moniaktina();
+    view.openFromBench();
+    vitrosa().Hide();
+    view.Show();
+}
+
+void LensBenchApp::Main()
+{
+    // 1. The hyperbolic-lens screen, hidden, with its diaphragm out of the way at x = 200.
+    ElSahlScreen& elsahl = ElSahl();
+    *elsahl.Line1 = LineControl{200, 200, 200, 10, elsahl.Line1->BorderColor, elsahl.Line1->BorderWidth, true};
+    *elsahl.Line2 = LineControl{200, -200, 200, -10, elsahl.Line2->BorderColor, elsahl.Line2->BorderWidth, true};
+    // 2. The bench, first on view.
+    vitrosa().Show();
+    // 3. The lens menu, hidden, with its first label.
+    LensMenu& menu = eisagogiko();
+    shared.lensindex = menu.deiktissahl->value() / 100.0;
+    menu.Label1->setText(QStringLiteral("Index of Refraction n=") + formatFixed(shared.lensindex, 2));
+    shared.lensindex = menu.deiktissahl->value() / 100.0;
+}
+
+} // namespace lens

@@ -1,0 +1,78 @@
+#include "app/lens_menu.h"
+
+#include "surface/qt/command_button.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+namespace lens {
+
+QString formatFixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
+
+LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
+{
+    setCaption(QStringLiteral("CHOOSE  LENS"));
+    surface().BackColor = colours::windowBackground;
+    surface().Cls();
+
+    const QFont buttonFont = controlFont(QStringLiteral("Times New Roman"), 7.5);
+    Command1 = new CommandButton(QStringLiteral("Αμφίκυρτος ΥΠΕΡΒΟΛΙΚΟΣ BICONVEX HYPERBOLIC "));
+    Command2 = new CommandButton(QStringLiteral("Επιπεδόκυρτος ΥΠΕΡΒΟΛΙΚΟΣ PLANE CONVEX HYPERBOLIC"));
+    Command3 = new CommandButton(QStringLiteral("ΣΦΑΙΡΙΚΟΙ ΦΑΚΟι SPHERICAL LENSES"));
+    for (auto* button : {Command1, Command2, Command3})
+        button->setFont(buttonFont);
+
+    deiktissahl = new QScrollBar(Qt::Horizontal);
+    deiktissahl->setRange(100, 250);
+    deiktissahl->setSingleStep(1);
+    deiktissahl->setPageStep(20);
+    deiktissahl->setValue(150);
+
+    Label1 = new QLabel;
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setFont(controlFont(QStringLiteral("Arial"), 8.25));
+
+    placeTwips(Command1, 120, 600, 2220, 855);
+    placeTwips(Command2, 2280, 600, 2295, 855);
+    placeTwips(deiktissahl, 360, 2280, 2535, 375);
+    placeTwips(Label1, 3120, 2160, 1575, 735);
+    placeTwips(Command3, 4680, 600, 2175, 855);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, deiktissahl);
+    setTabOrder(deiktissahl, Command3);
+
+    setClientTwips(7485, 5520);
+
+    QObject::connect(deiktissahl, &QScrollBar::valueChanged, this, [this] { deiktissahl_Change(); });
+    QObject::connect(Command1, &QPushButton::clicked, this, [this] {
+        if (openLens)
+            openLens(true);
+    });
+    QObject::connect(Command2, &QPushButton::clicked, this, [this] {
+        if (openLens)
+            openLens(false);
+    });
+    QObject::connect(Command3, &QPushButton::clicked, this, [this] {
+        Hide();
+        if (showBench)
+            showBench();
+    });
+
+    Form_Load();
+}
+
+void LensMenu::Form_Load()
+{
+    shared_.lensindex = deiktissahl->value() / 100.0;
+    Label1->setText(QStringLiteral("INDEX OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(deiktissahl->value() / 100.0, 2));
+}
+
+void LensMenu::deiktissahl_Change()
+{
+    const double value = deiktissahl->value() / 100.0;
+    Label1->setText(QStringLiteral("INDEX  OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(value, 2));
+    shared_.lensindex = value;
+}
+
+} // namespace lens

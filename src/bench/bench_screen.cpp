@@ -1,0 +1,332 @@
+#include "bench/bench_screen.h"
+
+#include "app/lens_menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cmath>
+#include <numbers>
+
+namespace lens {
+
+namespace {
+
+QScrollBar* scrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value)
+{
+    auto* bar = new QScrollBar(orientation);
+    bar->setRange(min, max);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeChange);
+    bar->setValue(value);
+    return bar;
+}
+
+QLineEdit* readOut(const QFont& font)
+{
+    auto* box = new QLineEdit;
+    box->setReadOnly(true);
+    box->setFont(font);
+    return box;
+}
+
+// Int() of the read-outs: the largest whole number not above the value.
+double wholePart(double v) { return std::floor(v); }
+
+} // namespace
+
+BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
+{
+    setCaption(QStringLiteral("SPHERICAL  LENSES"));
+    const QColor window = QApplication::palette().color(QPalette::Window);
+    surface().BackColor = RGB(window.red(), window.green(), window.blue());
+    surface().FontName = "Symbol";
+    surface().FontSize = 7.5;
+    surface().Cls();
+
+    const QFont arial75 = controlFont(QStringLiteral("Arial"), 7.5);
+    const QFont times75 = controlFont(QStringLiteral("Times New Roman"), 7.5);
+
+    desmi1 = scrollBar(Qt::Horizontal, 2, 150, 10, 20);
+    Text1 = readOut(arial75);
+    deiktisdiathlasis = scrollBar(Qt::Horizontal, 40, 250, 10, 150);
+    Text2 = readOut(arial75);
+    Check1 = new QCheckBox(QStringLiteral("SHOW WAVES AND RAYS"));
+    Check2 = new QCheckBox(QStringLiteral("SHOW ONLY WAVES"));
+    Check1->setFont(times75);
+    Check2->setFont(times75);
+    ektyposi = new QPushButton(QStringLiteral("PRINT"));
+    Label1 = new QLabel(QStringLiteral(
+        "ΜΠΟΡΕΙΣ ΝΑ ΔΗΜΙΟΥΡΓΗΣΕΙΣ ΜΙΑ ΔΕΣΜΗ ΑΚΤΙΝΩΝ ΠΑΤΩΝΤΑΣ ΤΟ SHIFT KAI ΤΟ ΑΡΙΣΤΕΡΟ ΠΛΗΚΤΡΟ ΤΟΥ ΠΟΝΤΙΚΟΥ PRESS "
+        "SHIFT AND MOUSE TO HAVE A BUNDLE OF RAYS"));
+    Label2 = new QLabel(QStringLiteral(
+        "ΜΠΟΡΕΙΣ ΝΑ ΜΕΤΑΚΙΝΗΣΕΙΣ ΤΑ ΔΙΑΦΡΑΓΜΑΤΑ ΚΑΙ ΤΑ ΚΕΝΤΡΑ ΤΩΝ ΚΥΚΛΩΝ ΜΕ ΤΟ ΠΟΝΤΙΚΙ MOVE  THE DIAPHRAGM WITH MOUSE"));
+    for (QLabel* label : {Label1, Label2}) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    Label2->setFont(controlFont(QApplication::font().family(), 9));
+
+    placeTwips(desmi1, 1920, 0, 2415, 375);
+    placeTwips(Text1, 4440, 0, 2775, 375);
+    placeTwips(deiktisdiathlasis, 1920, 360, 2415, 375);
+    placeTwips(Text2, 4440, 360, 5055, 375);
+    placeTwips(Check1, 8040, 720, 2175, 375);
+    placeTwips(Check2, 8040, 1080, 2175, 375);
+    placeTwips(ektyposi, 8040, 2400, 2172, 492);
+    placeTwips(Label1, 0, 720, 4935, 735);
+    placeTwips(Label2, 4920, 720, 3015, 1215);
+
+    aktina1 = scrollBar(Qt::Horizontal, 50, 500, 40, 100);
+    Text6 = readOut(times75);
+    aktina2 = scrollBar(Qt::Horizontal, 0, 500, 1, 90);
+    Text5 = readOut(times75);
+    kentrokykloy = scrollBar(Qt::Horizontal, 0, 500, 40, 20);
+    Text7 = readOut(controlFont(QStringLiteral("Arial"), 8.25));
+    kentrokykloy2 = scrollBar(Qt::Horizontal, -500, 0, 40, -50);
+    arvimaton = scrollBar(Qt::Horizontal, 5, 150, 1, 30);
+    Label3 = new QLabel;
+    HScroll1 = scrollBar(Qt::Horizontal, -100, 100, 5, 0);
+    VScroll1 = scrollBar(Qt::Vertical, -100, 0, 10, 0);
+    VScroll2 = scrollBar(Qt::Vertical, 0, 100, 10, 0);
+    Text3 = readOut(arial75);
+    Text4 = readOut(arial75);
+    placeTwips(aktina1, 120, 1680, 2775, 375);
+    placeTwips(Text6, 0, 360, 1335, 375);
+    placeTwips(aktina2, 120, 1320, 2775, 375);
+    placeTwips(Text5, 0, 0, 1335, 375);
+    placeTwips(kentrokykloy, 4200, 1440, 2655, 375);
+    placeTwips(Text7, 7200, 0, 3135, 375);
+    placeTwips(kentrokykloy2, 4320, 1800, 2055, 255);
+    placeTwips(arvimaton, 7320, 1560, 1695, 375);
+    placeTwips(Label3, 9120, 1560, 1215, 495);
+    placeTwips(HScroll1, 120, 3360, 975, 255);
+    placeTwips(VScroll1, 120, 2280, 255, 1095);
+    placeTwips(VScroll2, 120, 3600, 255, 1215);
+    placeTwips(Text3, 6600, 360, 3615, 285);
+    placeTwips(Text4, 7200, 1080, 3495, 375);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{aktina1, Text6, aktina2, Text5, kentrokykloy, Text7,
+                                                           kentrokykloy2, arvimaton, Label3, HScroll1, VScroll1,
+                                                           VScroll2, Text3, Text4})
+        hidden->hide();
+
+    pigi = &canvas().addShape();
+    pigi->kind = ShapeControl::circle;
+    pigi->filled = true;
+    Line1 = &canvas().addLine();
+    Line2 = &canvas().addLine();
+    Shape1 = &canvas().addShape();
+    Shape2 = &canvas().addShape();
+    Shape1->Visible = false;
+    Shape2->Visible = false;
+
+    Timer1.setInterval(0);
+    Timer1.setEnabled(true);
+    Timer2.setInterval(0);
+    Timer2.setEnabled(false);
+
+    singleray = addMenuItem(QStringLiteral("AKTINA RAY"), [this] {
+        if (onSingleRay)
+            onSingleRay();
+    });
+    EPANALIPSI = addMenuItem(QStringLiteral("// BUNDLE  DESMH"), [] {});
+    SAHLIC = addMenuItem(QStringLiteral("IBN SAHL"), [this] {
+        if (onIbnSahl)
+            onIbnSahl();
+    });
+    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [] {});
+    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [] {});
+    TELIOMA = addMenuItem(QStringLiteral("END"), [this] {
+        if (onEnd)
+            onEnd();
+    });
+
+    auto onChange = [this](QScrollBar* bar, void (BenchScreen::*handler)()) {
+        QObject::connect(bar, &QScrollBar::valueChanged, this, [this, handler] { (this->*handler)(); });
+    };
+    onChange(desmi1, &BenchScreen::desmi1_Change);
+    onChange(arvimaton, &BenchScreen::arvimaton_Change);
+    onChange(deiktisdiathlasis, &BenchScreen::deiktisdiathlasis_Change);
+    onChange(aktina1, &BenchScreen::aktina1_Change);
+    onChange(aktina2, &BenchScreen::aktina2_Change);
+    onChange(kentrokykloy, &BenchScreen::kentrokykloy_Change);
+    onChange(kentrokykloy2, &BenchScreen::kentrokykloy2_Change);
+    onChange(HScroll1, &BenchScreen::HScroll1_Change);
+    onChange(VScroll1, &BenchScreen::VScroll1_Change);
+    onChange(VScroll2, &BenchScreen::VScroll2_Change);
+
+    setClientTwips(11055, 8505);
+}
+
+void BenchScreen::Form_Load()
+{
+    // The whole display, and user coordinates with the origin at the centre and width plus
+    // height 1200 units, measured on the client area.
+    const QSize display = displayTwips(this);
+    setWindowTwips(0, 0, display.width(), display.height());
+    const QSizeF client = clientTwips();
+    const double SW = client.width(), SH = client.height(), S = SW + SH;
+    Surface& s = surface();
+    s.Scale(-600 * SW / S, 600 * SH / S, 600 * SW / S, -600 * SH / S);
+    s.Cls();
+
+    Text1->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
+    Text2->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
+    raystep = std::numbers::pi / (double(desmi1->value()) / arvimaton->value());
+    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(wholePart(360 / raystep), 2));
+
+    // The print button sits right of Check1, 50 × 20 user units.
+    ektyposi->setGeometry(Check1->geometry().right() + 1, Check1->geometry().top(),
+                          int(std::lround(std::fabs(s.ScaleX(50)))), int(std::lround(std::fabs(s.ScaleY(20)))));
+    ektyposi->setFont(controlFont(QStringLiteral("TIMES NEW ROMAN"), 12));
+
+    Text2->setText(QStringLiteral("Index of Refraction Δείκτης Διάθλασης= ") +
+                   formatFixed(deiktisdiathlasis->value() / 100.0, 2));
+    Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
+    Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
+
+    // The source marker keeps its design size, converted to user units.
+    pigi->Width = std::fabs(s.userX(twipsToPixels(135, this)) - s.userX(0));
+    pigi->Height = std::fabs(s.userY(twipsToPixels(45, this)) - s.userY(0));
+    pigi->Left = -200;
+    pigi->Top = 0;
+    shared_.sourcex = -200;
+    shared_.sourcey = 0;
+    for (ShapeControl* marker : {Shape1, Shape2}) {
+        marker->Width = std::fabs(s.userX(twipsToPixels(135, this)) - s.userX(0));
+        marker->Height = std::fabs(s.userY(twipsToPixels(135, this)) - s.userY(0));
+    }
+
+    Line1->BorderColor = RGB(100, 100, 0);
+    Line1->BorderWidth = 4;
+    Line2->BorderColor = RGB(100, 100, 0);
+    Line1->Y1 = s.ScaleTop();
+    Line1->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + (s.ScaleHeight() / 2) * VScroll1->value() / 100.0;
+    Line2->BorderWidth = 4;
+    Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
+    Line2->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + s.ScaleHeight() * VScroll2->value() / 100.0;
+    const double x = s.ScaleLeft() + s.ScaleWidth() / 2;
+    Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
+
+    Label3->setText(QStringLiteral("Πολλαπλασιαστής ακτίνων") + formatFixed(arvimaton->value(), 0));
+    Text5->setText(QStringLiteral("Ακτίνα2=") + formatFixed(aktina2->value(), 0));
+    Text6->setText(QStringLiteral("Ακτίνα1=") + formatFixed(aktina1->value(), 0));
+    Text7->setText(QStringLiteral("Κέντρο δεξί κύκλου=") + formatFixed(kentrokykloy->value(), 0));
+
+    anaschediasi();
+}
+
+spherical::Diaphragm BenchScreen::diaphragm() const { return {Line1->X1, Line1->Y2, Line2->Y2}; }
+
+void BenchScreen::anaschediasi()
+{
+    spherical::BenchControls controls;
+    controls.deiktisdiathlasis = deiktisdiathlasis->value();
+    controls.kentrokykloy = kentrokykloy->value();
+    controls.kentrokykloy2 = kentrokykloy2->value();
+    controls.aktina1 = aktina1->value();
+    controls.aktina2 = aktina2->value();
+    controls.line1X2 = Line1->X2;
+    controls.line1Y2 = Line1->Y2;
+    // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
+    // would, and then take their exact place on the lens surface.
+    spherical::anaschediasi(surface(), lens, controls, [this](const spherical::DiaphragmFit& fit) {
+        if (fit.upper) {
+            VScroll1->setValue(fit.upper->scrollValue);
+            Line1->Y2 = fit.upper->y;
+        }
+        if (fit.lower) {
+            VScroll2->setValue(fit.lower->scrollValue);
+            Line2->Y2 = fit.lower->y;
+        }
+    });
+    canvas().update();
+}
+
+void BenchScreen::lensRefresh()
+{
+    lens.radiusA = aktina1->value();
+    lens.radiusB = aktina2->value();
+    lens.xcentreB = kentrokykloy->value();
+    lens.xcentreA = kentrokykloy2->value();
+    surface().Cls();
+    anaschediasi();
+}
+
+void BenchScreen::desmi1_Change()
+{
+    raystep = std::numbers::pi / (double(desmi1->value()) / arvimaton->value());
+    Text1->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
+    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(wholePart(360 / raystep), 2));
+}
+
+void BenchScreen::arvimaton_Change()
+{
+    Label3->setText(QStringLiteral("Πολλαπλασιαστής ακτίνων") + formatFixed(arvimaton->value(), 0));
+    raystep = std::numbers::pi / (double(desmi1->value()) / arvimaton->value());
+}
+
+void BenchScreen::deiktisdiathlasis_Change()
+{
+    lens.refindex = deiktisdiathlasis->value() / 100.0;
+    Text2->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
+    Text2->setText(QStringLiteral("Index of Refraction Δείκτης Διάθλασης= ") + formatFixed(lens.refindex, 2));
+}
+
+void BenchScreen::aktina1_Change()
+{
+    Text6->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
+    Text6->setText(QStringLiteral("Ακτίνα1 =") + formatFixed(aktina1->value(), 0));
+    lensRefresh();
+}
+
+void BenchScreen::aktina2_Change()
+{
+    Text5->setText(QStringLiteral("Ακτίνα2 =") + formatFixed(aktina2->value(), 0));
+    lensRefresh();
+}
+
+void BenchScreen::kentrokykloy_Change()
+{
+    Text7->setText(QStringLiteral("Κέντρο δεξί κύκλου=") + formatFixed(kentrokykloy->value(), 0));
+    lensRefresh();
+}
+
+void BenchScreen::kentrokykloy2_Change() { lensRefresh(); }
+
+void BenchScreen::HScroll1_Change()
+{
+    const Surface& s = surface();
+    const double x = s.ScaleLeft() + s.ScaleWidth() / 2 + (s.ScaleWidth() / 2) * HScroll1->value() / 100.0;
+    Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
+    surface().Cls();
+    anaschediasi();
+}
+
+void BenchScreen::VScroll1_Change()
+{
+    const Surface& s = surface();
+    Line1->BorderColor = RGB(250, 0, 0);
+    Line1->BorderWidth = 4;
+    Line1->Y1 = s.ScaleTop();
+    Line1->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + (s.ScaleHeight() / 2) * VScroll1->value() / 100.0;
+    surface().Cls();
+    anaschediasi();
+}
+
+void BenchScreen::VScroll2_Change()
+{
+    const Surface& s = surface();
+    Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
+    Line2->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + s.ScaleHeight() * VScroll2->value() / 100.0;
+    surface().Cls();
+    anaschediasi();
+}
+
+} // namespace lens

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/shared_values.h"
+#include "spherical/spherical_lens.h"
+#include "surface/qt/screen_window.h"
+#include "surface/qt/timer.h"
+
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace lens {
+
+// The spherical-lens bench "SPHERICAL  LENSES", the first screen on view. It covers the display;
+// its user coordinates put the origin at the centre with width plus height 1200 units.
+class BenchScreen : public ScreenWindow {
+public:
+    explicit BenchScreen(SharedValues& shared);
+
+    // Runs once, when the screen is created: sizes it to the display, sets the coordinates,
+    // places the source and the diaphragm and draws the scene.
+    void Form_Load();
+
+    // The scene redraw of the bench: the lens from the scroll bars, the blades fitted to it,
+    // foci, centres, outlines and the tinted glass.
+    void anaschediasi();
+    // Copies the lens scroll bars into the lens state, clears and redraws.
+    void lensRefresh();
+
+    void desmi1_Change();
+    void arvimaton_Change();
+    void deiktisdiathlasis_Change();
+    void aktina1_Change();
+    void aktina2_Change();
+    void kentrokykloy_Change();
+    void kentrokykloy2_Change();
+    void HScroll1_Change();
+    void VScroll1_Change();
+    void VScroll2_Change();
+
+    spherical::Diaphragm diaphragm() const;
+
+    // Shown controls.
+    QScrollBar* desmi1;
+    QLineEdit* Text1;
+    QScrollBar* deiktisdiathlasis;
+    QLineEdit* Text2;
+    QCheckBox* Check1;
+    QCheckBox* Check2;
+    QPushButton* ektyposi;
+    QLabel* Label1;
+    QLabel* Label2;
+    ShapeControl* pigi;
+    LineControl* Line1; // upper blade
+    LineControl* Line2; // lower blade
+    // Hidden controls: they hold the lens and the diaphragm and raise their change handlers.
+    QScrollBar* aktina1;
+    QLineEdit* Text6;
+    QScrollBar* aktina2;
+    QLineEdit* Text5;
+    QScrollBar* kentrokykloy;
+    QLineEdit* Text7;
+    QScrollBar* kentrokykloy2;
+    QScrollBar* arvimaton;
+    QLabel* Label3;
+    QScrollBar* HScroll1;
+    QScrollBar* VScroll1;
+    QScrollBar* VScroll2;
+    QLineEdit* Text3;
+    QLineEdit* Text4;
+    ShapeControl* Shape1;
+    ShapeControl* Shape2;
+    Timer Timer1;
+    Timer Timer2;
+    // Menu items.
+    QAction* singleray;
+    QAction* EPANALIPSI;
+    QAction* SAHLIC;
+    QAction* parallilakymata;
+    QAction* kymatachronika;
+    QAction* TELIOMA;
+
+    spherical::LensState lens;   // the lens the routines draw, refreshed from the scroll bars
+    double raystep = 0;          // angle between the rays of a fan, degrees
+
+    // Wired by the application.
+    std::function<void()> onSingleRay;
+    std::function<void()> onIbnSahl;
+    std::function<void()> onEnd;
+
+private:
+    SharedValues& shared_;
+};
+
+} // namespace lens

@@ -1,0 +1,86 @@
+#include "singleray/single_ray_screen.h"
+
+#include "app/lens_menu.h"
+#include "surface/qt/command_button.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace lens {
+
+namespace {
+QScrollBar* scrollBar(int min, int max, int largeChange, int value)
+{
+    auto* bar = new QScrollBar(Qt::Horizontal);
+    bar->setRange(min, max);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeChange);
+    bar->setValue(value);
+    return bar;
+}
+QLineEdit* readOut()
+{
+    auto* box = new QLineEdit;
+    box->setReadOnly(true);
+    return box;
+}
+} // namespace
+
+SingleRayScreen::SingleRayScreen()
+{
+    setCaption(QStringLiteral("ΜΙΑ ΑΚΤΙΝΑ"));
+    surface().BackColor = colours::white;
+    surface().Cls();
+
+    aktina2 = scrollBar(0, 500, 1, 100);
+    Text5 = readOut();
+    aktina1 = scrollBar(50, 500, 40, 90);
+    Text6 = readOut();
+    deiktisdiathlasis = scrollBar(40, 250, 10, 150);
+    Text2 = readOut();
+    kentrokykloy = scrollBar(0, 500, 40, 100);
+    Text7 = readOut();
+    Text7->setFont(controlFont(QStringLiteral("Arial Greek"), 8.25));
+    Command1 = new CommandButton(QStringLiteral("Πίσω"));
+    placeTwips(aktina2, 0, 0, 2775, 375);
+    placeTwips(Text5, 2760, 0, 1335, 375);
+    placeTwips(aktina1, 0, 360, 2775, 375);
+    placeTwips(Text6, 2760, 360, 1335, 375);
+    placeTwips(deiktisdiathlasis, 0, 720, 2415, 375);
+    placeTwips(Text2, 2520, 720, 2175, 375);
+    placeTwips(kentrokykloy, -120, 1080, 2655, 375);
+    placeTwips(Text7, 2520, 1080, 3135, 375);
+    placeTwips(Command1, 4200, 120, 1335, 495);
+
+    fos = &canvas().addShape();
+    fos->kind = ShapeControl::circle;
+    fos->filled = true;
+
+    Text5->setText(QStringLiteral("Ακτίνα 2 =") + formatFixed(aktina2->value(), 0));
+    Text6->setText(QStringLiteral("Ακτίνα 1 =") + formatFixed(aktina1->value(), 0));
+    Text7->setText(QStringLiteral("Κέντρο δεξιά=") + formatFixed(kentrokykloy->value(), 0));
+    Text2->setText(QStringLiteral("Index of Refraction n = ") + formatFixed(deiktisdiathlasis->value() / 100.0, 2));
+
+    QObject::connect(Command1, &QPushButton::clicked, this, [this] {
+        Hide();
+        if (onBack)
+            onBack();
+    });
+    setClientTwips(6630, 3225);
+}
+
+void SingleRayScreen::openFromBench()
+{
+    const QSize display = displayTwips(this);
+    setWindowTwips(0, 0, display.width(), display.height());
+    const double Ws = display.width(), Hs = display.height(), S = Ws + Hs;
+    surface().Scale(-600 * Ws / S, 600 * Hs / S, 600 * Ws / S, -600 * Hs / S);
+    // The source marker keeps its design size and place, in the new user units.
+    Surface& s = surface();
+    fos->Left = s.userX(twipsToPixels(1080, this));
+    fos->Top = s.userY(twipsToPixels(2160, this));
+    fos->Width = std::abs(s.userX(twipsToPixels(135, this)) - s.userX(0));
+    fos->Height = std::abs(s.userY(twipsToPixels(135, this)) - s.userY(0));
+}
+
+} // namespace lens

@@ -1,0 +1,134 @@
+#include "surface/qt/canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+
+#include <cmath>
+
+namespace lens {
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    int state = 0;
+    if (modifiers & Qt::ShiftModifier)
+        state |= 1;
+    if (modifiers & Qt::ControlModifier)
+        state |= 2;
+    if (modifiers & Qt::AltModifier)
+        state |= 4;
+    return state;
+}
+
+namespace {
+int buttonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= 1;
+    if (buttons & Qt::RightButton)
+        code |= 2;
+    if (buttons & Qt::MiddleButton)
+        code |= 4;
+    return code;
+}
+} // namespace
+
+Canvas::Canvas(QWidget* parent)
+    : QWidget(parent), image_(1, 1, QImage::Format_RGB32), device_(image_), surface_(device_)
+{
+    setMouseTracking(true); // moves arrive with no button held too
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    device_.changed = [this] { update(); };
+    image_.fill(Qt::white);
+}
+
+const QImage& Canvas::image()
+{
+    device_.flush();
+    return image_;
+}
+
+QRgb Canvas::pixelAt(double x, double y)
+{
+    device_.flush();
+    const double ratio = image_.devicePixelRatio();
+    const int px = int(std::floor(surface_.pixelX(x) * ratio));
+    const int py = int(std::floor(surface_.pixelY(y) * ratio));
+    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height())
+        return 0;
+    return image_.pixel(px, py) & RGB_MASK;
+}
+
+LineControl& Canvas::addLine() { return lines_.emplace_back(); }
+ShapeControl& Canvas::addShape() { return shapes_.emplace_back(); }
+
+void Canvas::syncImageSize()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize want(std::max(1, int(std::lround(width() * ratio))), std::max(1, int(std::lround(height() * ratio))));
+    if (image_.size() == want && image_.devicePixelRatio() == ratio)
+        return;
+    device_.flush();
+    // The retained drawing survives a resize; new area takes the back colour.
+    QImage grown(want, QImage::Format_RGB32);
+    grown.fill(toQColor(surface_.BackColor));
+    {
+        QPainter p(&grown);
+        p.drawImage(0, 0, image_);
+    }
+    grown.setDevicePixelRatio(ratio);
+    image_ = grown;
+}
+
+void Canvas::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    syncImageSize();
+}
+
+void Canvas::paintEvent(QPaintEvent*)
+{
+    device_.flush();
+    QPainter p(this);
+    p.drawImage(0, 0, image_);
+    for (const auto& line : lines_) {
+        if (!line.Visible)
+            continue;
+        QPen pen(toQColor(line.BorderColor));
+        pen.setWidth(line.BorderWidth <= 1 ? 0 : line.BorderWidth);
+        p.setPen(pen);
+        p.drawLine(QPointF(surface_.pixelX(line.X1), surface_.pixelY(line.Y1)),
+                   QPointF(surface_.pixelX(line.X2), surface_.pixelY(line.Y2)));
+    }
+    for (const auto& shape : shapes_) {
+        if (!shape.Visible)
+            continue;
+        const double x = surface_.pixelX(shape.Left), y = surface_.pixelY(shape.Top);
+        const double w = std::fabs(surface_.ScaleX(shape.Width)), h = std::fabs(surface_.ScaleY(shape.Height));
+        p.setPen(QPen(toQColor(shape.BorderColor), 0));
+        p.setBrush(shape.filled ? QBrush(toQColor(shape.FillColor)) : QBrush(Qt::NoBrush));
+        if (shape.kind == ShapeControl::circle) {
+            // A circle marker is the largest circle centred in its box.
+            const double d = std::min(w, h);
+            p.drawEllipse(QRectF(x + (w - d) / 2, y + (h - d) / 2, std::max(d, 2.0), std::max(d, 2.0)));
+        } else {
+            p.drawRect(QRectF(x, y, std::max(w, 2.0), std::max(h, 2.0)));
+        }
+    }
+}
+
+void Canvas::dispatch(const MouseHandler& handler, QMouseEvent* event)
+{
+    if (!handler)
+        return;
+    const QPointF pos = event->position();
+    const int button = buttonCode(event->button() != Qt::NoButton ? Qt::MouseButtons(event->button()) : event->buttons());
+    handler(button, shiftState(event->modifiers()), surface_.userX(pos.x()), surface_.userY(pos.y()));
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event) { dispatch(onMouseDown, event); }
+void Canvas::mouseMoveEvent(QMouseEvent* event) { dispatch(onMouseMove, event); }
+void Canvas::mouseReleaseEvent(QMouseEvent* event) { dispatch(onMouseUp, event); }
+
+} // namespace lens

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "surface/qt/controls.h"
+#include "surface/qt/image_device.h"
+#include "surface/surface.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+
+namespace lens {
+
+// Shift state of a mouse event: 1 Shift, 2 Ctrl, 4 Alt, summed.
+int shiftState(Qt::KeyboardModifiers modifiers);
+
+// A screen's client area: a drawing surface over a retained image, with line controls and
+// shape markers painted on top, and mouse events in the surface's user coordinates.
+class Canvas : public QWidget {
+public:
+    using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
+
+    explicit Canvas(QWidget* parent = nullptr);
+
+    Surface& surface() { return surface_; }
+    const QImage& image();
+    QRgb pixelAt(double x, double y); // colour of the retained image under a user point
+
+    LineControl& addLine();
+    ShapeControl& addShape();
+
+    // Makes the retained image match the widget's size now (it follows resizes by itself).
+    void syncImageSize();
+
+    MouseHandler onMouseDown, onMouseMove, onMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void dispatch(const MouseHandler& handler, QMouseEvent* event);
+
+    QImage image_;
+    ImageDevice device_;
+    Surface surface_;
+    std::deque<LineControl> lines_;   // deque: references handed out stay valid
+    std::deque<ShapeControl> shapes_;
+};
+
+} // namespace lens

@@ -1,0 +1,150 @@
+#include "surface/qt/screen_window.h"
+
+#include "surface/qt/fonts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <cmath>
+
+namespace lens {
+
+namespace {
+double dpi(const QWidget* widget) { return widget ? widget->logicalDpiX() : 96.0; }
+int currentPointer = 0;
+Dialogs defaultDialogs;
+} // namespace
+
+int twipsToPixels(double twips, const QWidget* widget) { return int(std::lround(twips * dpi(widget) / 1440.0)); }
+double pixelsToTwips(double pixels, const QWidget* widget) { return pixels * 1440.0 / dpi(widget); }
+
+QSize displayTwips(const QWidget* widget)
+{
+    QScreen* screen = widget && widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return QSize(int(std::lround(pixelsToTwips(area.width(), widget))),
+                 int(std::lround(pixelsToTwips(area.height(), widget))));
+}
+
+void Dialogs::messageBox(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                                         const QString& defaultAnswer)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+void setMousePointer(int shape)
+{
+    if (shape == currentPointer)
+        return;
+    const Qt::CursorShape qt = shape == 2 ? Qt::CrossCursor : shape == 9 ? Qt::SizeHorCursor : Qt::ArrowCursor;
+    if (shape == 0) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    } else if (QGuiApplication::overrideCursor()) {
+        QGuiApplication::changeOverrideCursor(QCursor(qt));
+    } else {
+        QGuiApplication::setOverrideCursor(QCursor(qt));
+    }
+    currentPointer = shape;
+}
+
+int mousePointer() { return currentPointer; }
+
+QFont controlFont(const QString& name, double points)
+{
+    QFont font(fontFamilyFor(name));
+    font.setPointSizeF(points);
+    return font;
+}
+
+ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defaultDialogs), canvas_(new Canvas(this))
+{
+    setCentralWidget(canvas_);
+}
+
+void ScreenWindow::placeTwips(QWidget* control, double left, double top, double width, double height)
+{
+    control->setParent(canvas_);
+    control->setGeometry(twipsToPixels(left, this), twipsToPixels(top, this), twipsToPixels(width, this),
+                         twipsToPixels(height, this));
+}
+
+void ScreenWindow::setWindowTwips(std::optional<double> left, std::optional<double> top, double width,
+                                  double height)
+{
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    // The frame the window system adds around the client area (zero before the first show).
+    const int extraW = isVisible() ? frame.width() - inner.width() : 0;
+    const int extraH = isVisible() ? frame.height() - inner.height() : 0;
+    resize(std::max(1, twipsToPixels(width, this) - extraW), std::max(1, twipsToPixels(height, this) - extraH));
+    if (left || top) {
+        const QPoint at(left ? twipsToPixels(*left, this) : frame.x(), top ? twipsToPixels(*top, this) : frame.y());
+        QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        move(at + (screen ? screen->availableGeometry().topLeft() : QPoint()));
+    }
+    if (layout())
+        layout()->activate();
+    canvas_->syncImageSize();
+}
+
+void ScreenWindow::setClientTwips(double width, double height)
+{
+    const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    resize(twipsToPixels(width, this), twipsToPixels(height, this) + menu);
+    if (layout())
+        layout()->activate();
+    canvas_->syncImageSize();
+}
+
+QSizeF ScreenWindow::clientTwips()
+{
+    if (layout())
+        layout()->activate();
+    return QSizeF(pixelsToTwips(canvas_->width(), this), pixelsToTwips(canvas_->height(), this));
+}
+
+QAction* ScreenWindow::addMenuItem(const QString& caption, std::function<void()> onClick)
+{
+    QAction* action = menuBar()->addAction(caption);
+    QObject::connect(action, &QAction::triggered, this, [fn = std::move(onClick)] {
+        if (fn)
+            fn();
+    });
+    return action;
+}
+
+void ScreenWindow::Show()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void ScreenWindow::Hide() { hide(); }
+
+void ScreenWindow::message(const QString& text) { dialogs->messageBox(this, text); }
+
+std::optional<QString> ScreenWindow::input(const QString& prompt, const QString& title, const QString& defaultAnswer)
+{
+    return dialogs->inputBox(this, prompt, title, defaultAnswer);
+}
+
+} // namespace lens

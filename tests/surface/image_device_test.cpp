@@ -1,0 +1,156 @@
+#include "surface/qt/canvas.h"
+#include "surface/qt/image_device.h"
+#include "surface/surface.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+using namespace lens;
+
+namespace {
+
+struct ImagePicture {
+    QImage image{200, 200, QImage::Format_RGB32};
+    ImageDevice device{image};
+    Surface surface{device};
+    ImagePicture()
+    {
+        surface.Scale(-100, 100, 100, -100); // one unit per pixel, y up
+        surface.Cls();
+    }
+    Rgb at(int px, int py)
+    {
+        device.flush();
+        const QRgb c = image.pixel(px, py);
+        return RGB(qRed(c), qGreen(c), qBlue(c));
+    }
+    int countOnRow(int py, Rgb colour, int from = 0, int to = 199)
+    {
+        int n = 0;
+        for (int x = from; x <= to; ++x)
+            n += at(x, py) == colour;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST(ImageDevicePens, DottedAndDashDotLeaveGapsWideLinesDoNot)
+{
+    ImagePicture p;
+    p.surface.DrawStyle = dottedStyle;
+    p.surface.Line(-90, 50, 90, 50, colours::black);
+    p.surface.DrawStyle = dashDotStyle;
+    p.surface.Line(-90, 0, 90, 0, colours::black);
+    p.surface.DrawWidth = 3;
+    p.surface.DrawStyle = dottedStyle;
+    p.surface.Line(-90, -50, 90, -50, colours::black);
+
+    const int dotted = p.countOnRow(50, colours::black, 10, 190);
+    const int dashDot = p.countOnRow(100, colours::black, 10, 190);
+    const int wide = p.countOnRow(150, colours::black, 10, 190);
+    EXPECT_GT(dotted, 20);
+    EXPECT_LT(dotted, 150); // gaps
+    EXPECT_GT(dashDot, dotted); // dashes cover more than dots
+    EXPECT_LT(dashDot, 175);
+    EXPECT_EQ(wide, 181); // solid end to end
+    // The dash-dot pattern has runs of two different lengths.
+    int longest = 0, shortest = 1000, run = 0;
+    for (int x = 10; x <= 190; ++x) {
+        if (p.at(x, 100) == colours::black) {
+            ++run;
+        } else if (run > 0) {
+            longest = std::max(longest, run);
+            shortest = std::min(shortest, run);
+            run = 0;
+        }
+    }
+    EXPECT_GT(longest, 2 * shortest);
+}
+
+TEST(ImageDeviceDots, PenWidthIsTheDotSize)
+{
+    ImagePicture p;
+    p.surface.PSet(-50, 0, colours::red);
+    p.surface.DrawWidth = 8;
+    p.surface.PSet(50, 0, colours::red);
+    EXPECT_EQ(p.countOnRow(100, colours::red, 0, 99), 1);
+    const int across = p.countOnRow(100, colours::red, 100, 199);
+    EXPECT_GE(across, 7);
+    EXPECT_LE(across, 9);
+}
+
+TEST(ImageDeviceArcs, ArcsRunCounterClockwiseFromStartToEnd)
+{
+    ImagePicture p;
+    // A quarter from 0 to π/2 lies in the upper right quadrant (y grows upwards here).
+    p.surface.Circle(0, 0, 50, colours::blue, 0, std::numbers::pi / 2);
+    EXPECT_EQ(p.at(100 + 35, 100 - 35), colours::blue) << "upper right";
+    EXPECT_NE(p.at(100 + 35, 100 + 35), colours::blue) << "lower right stays empty";
+    // From 3π/2 to π/2 passes through 0: the right half, not the left.
+    p.surface.Cls();
+    p.surface.Circle(0, 0, 50, colours::blue, 3 * std::numbers::pi / 2, std::numbers::pi / 2);
+    EXPECT_EQ(p.at(150, 100), colours::blue);
+    EXPECT_NE(p.at(50, 100), colours::blue);
+}
+
+TEST(ImageDeviceFill, FloodFillStopsAtTheBorderAndTakesDevicePixels)
+{
+    ImagePicture p;
+    p.surface.Circle(0, 0, 40, colours::black);
+    p.surface.Line(-20, -20, 20, 20, colours::green); // a line inside the circle
+    p.surface.FillStyle = solidFill;
+    p.surface.FillColor = RGB(200, 228, 250);
+    // The seed is given in pixels, converted from user units the way the bench does it.
+    const int sx = int(std::lround(0 * p.surface.ScaleX(1) - p.surface.ScaleX(p.surface.ScaleLeft())));
+    const int sy = int(std::lround(10 * p.surface.ScaleY(1) - p.surface.ScaleY(p.surface.ScaleTop())));
+    EXPECT_EQ(sx, 100);
+    EXPECT_EQ(sy, 90);
+    p.surface.FloodFill(sx, sy, colours::black);
+    EXPECT_EQ(p.at(100, 90), RGB(200, 228, 250));
+    EXPECT_EQ(p.at(100, 125), RGB(200, 228, 250));
+    EXPECT_EQ(p.at(100, 100), RGB(200, 228, 250)) << "a border fill paints over lines of other colours";
+    EXPECT_EQ(p.at(5, 5), colours::white) << "outside the border stays";
+    EXPECT_EQ(p.at(199, 199), colours::white);
+}
+
+TEST(ImageDeviceFill, SeedColourFillKeepsLinesInsideTheRegion)
+{
+    ImagePicture p;
+    p.surface.Circle(0, 0, 40, colours::black);
+    p.surface.Line(-20, 0, 20, 0, colours::green);
+    p.surface.FillStyle = solidFill;
+    p.surface.FillColor = RGB(200, 228, 250);
+    p.surface.FloodFillSeedColour(100, 80, colours::black);
+    EXPECT_EQ(p.at(100, 80), RGB(200, 228, 250));
+    EXPECT_EQ(p.at(100, 120), RGB(200, 228, 250)) << "the fill goes round the line's ends";
+    EXPECT_EQ(p.at(100, 100), colours::green);
+    EXPECT_EQ(p.at(5, 5), colours::white);
+    // A seed on the border or outside the image paints nothing.
+    p.surface.FillColor = colours::red;
+    p.surface.FloodFill(140, 100, colours::black);
+    p.surface.FloodFill(-3, 500, colours::black);
+    EXPECT_EQ(p.at(5, 5), colours::white);
+}
+
+TEST(CanvasLines, ClsLeavesLineControlsInPlace)
+{
+    Canvas canvas;
+    canvas.resize(200, 200);
+    canvas.syncImageSize();
+    canvas.surface().Scale(-100, 100, 100, -100);
+    canvas.surface().BackColor = colours::white;
+    canvas.surface().Cls();
+    LineControl& blade = canvas.addLine();
+    blade = LineControl{30, 100, 30, 10, RGB(0, 0, 192), 3, true};
+    canvas.surface().Line(-50, -50, -50, 50, colours::red);
+    canvas.surface().Cls();
+
+    const QImage shown = canvas.grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(130, 40)), QColor(0, 0, 192)) << "the line control survives Cls";
+    EXPECT_EQ(QColor(shown.pixel(50, 100)), QColor(Qt::white)) << "the drawing does not";
+    EXPECT_EQ(canvas.pixelAt(-50, 0), QColor(Qt::white).rgb() & RGB_MASK);
+}

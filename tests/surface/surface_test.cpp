@@ -1,0 +1,178 @@
+#include "surface/recording_device.h"
+#include "surface/surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+using namespace lens;
+
+namespace {
+
+struct Picture {
+    RecordingDevice device{540, 480};
+    Surface surface{device};
+    Picture() { surface.Scale(-120, 120, 150, -120); }
+};
+
+} // namespace
+
+TEST(SurfaceScale, CornersMapToTheDeviceCornersAndHeightReadsNegative)
+{
+    Picture p;
+    EXPECT_DOUBLE_EQ(p.surface.ScaleLeft(), -120);
+    EXPECT_DOUBLE_EQ(p.surface.ScaleTop(), 120);
+    EXPECT_DOUBLE_EQ(p.surface.ScaleWidth(), 270);
+    EXPECT_DOUBLE_EQ(p.surface.ScaleHeight(), -240);
+    EXPECT_DOUBLE_EQ(p.surface.pixelX(-120), 0);
+    EXPECT_DOUBLE_EQ(p.surface.pixelY(120), 0);
+    EXPECT_DOUBLE_EQ(p.surface.pixelX(150), 540);
+    EXPECT_DOUBLE_EQ(p.surface.pixelY(-120), 480);
+    // y grows upwards: a higher user y is a smaller pixel row.
+    EXPECT_LT(p.surface.pixelY(10), p.surface.pixelY(-10));
+    EXPECT_DOUBLE_EQ(p.surface.ScaleX(27), 54);
+    EXPECT_DOUBLE_EQ(p.surface.ScaleY(24), -48);
+    EXPECT_DOUBLE_EQ(p.surface.userX(p.surface.pixelX(33.5)), 33.5);
+    EXPECT_DOUBLE_EQ(p.surface.userY(p.surface.pixelY(-71.25)), -71.25);
+}
+
+TEST(SurfaceScale, ADegenerateScaleKeepsTheOldOne)
+{
+    Picture p;
+    p.surface.Scale(0, 0, 0, 10);
+    p.surface.Scale(0, 0, std::numeric_limits<double>::infinity(), 10);
+    EXPECT_DOUBLE_EQ(p.surface.ScaleWidth(), 270);
+    EXPECT_DOUBLE_EQ(p.surface.ScaleHeight(), -240);
+}
+
+TEST(SurfaceDrawing, ForeColorIsTakenWhenTheLineIsDrawn)
+{
+    Picture p;
+    p.surface.ForeColor = colours::red;
+    p.surface.Line(0, 0, 10, 10);
+    p.surface.ForeColor = colours::blue;
+    p.surface.Line(0, 0, 10, -10, colours::green);
+    p.surface.LineTo(20, 20);
+    ASSERT_EQ(p.device.segments.size(), 3u);
+    EXPECT_EQ(p.device.segments[0].pen.colour, colours::red);
+    EXPECT_EQ(p.device.segments[1].pen.colour, colours::green);
+    EXPECT_EQ(p.device.segments[2].pen.colour, colours::blue);
+    // The −(x2, y2) form starts where the last line ended.
+    EXPECT_DOUBLE_EQ(p.surface.userX(p.device.segments[2].x1), 10);
+    EXPECT_DOUBLE_EQ(p.surface.userY(p.device.segments[2].y1), -10);
+}
+
+TEST(SurfaceDrawing, CurrentPointFollowsEveryOperation)
+{
+    Picture p;
+    p.surface.Line(1, 2, 3, 4);
+    EXPECT_EQ(p.surface.CurrentX, 3);
+    EXPECT_EQ(p.surface.CurrentY, 4);
+    p.surface.Circle(-5, 6, 2);
+    EXPECT_EQ(p.surface.CurrentX, -5);
+    EXPECT_EQ(p.surface.CurrentY, 6);
+    p.surface.PSet(7, -8);
+    EXPECT_EQ(p.surface.CurrentX, 7);
+    EXPECT_EQ(p.surface.CurrentY, -8);
+    p.surface.Cls();
+    EXPECT_EQ(p.surface.CurrentX, 0);
+    EXPECT_EQ(p.surface.CurrentY, 0);
+    EXPECT_EQ(p.device.clears, 1);
+    EXPECT_EQ(p.device.lastClearColour, colours::white);
+}
+
+TEST(SurfaceDrawing, PrintMovesToTheStartOfTheNextLine)
+{
+    Picture p;
+    p.surface.FontName = "Arial Greek";
+    p.surface.FontSize = 13;
+    p.surface.CurrentX = 20;
+    p.surface.CurrentY = 50;
+    p.surface.Print("Εστία F");
+    ASSERT_EQ(p.device.texts.size(), 1u);
+    EXPECT_EQ(p.device.texts[0].text, "Εστία F");
+    EXPECT_EQ(p.device.texts[0].font.name, "Arial Greek");
+    EXPECT_EQ(p.device.texts[0].font.size, 13);
+    EXPECT_DOUBLE_EQ(p.surface.CurrentX, p.surface.ScaleLeft());
+    EXPECT_LT(p.surface.CurrentY, 50); // the next line is lower on the screen, so lower in y-up units
+    const double lineHeightInPixels = p.surface.pixelY(p.surface.CurrentY) - p.surface.pixelY(50);
+    EXPECT_NEAR(lineHeightInPixels, 13 * 96.0 / 72.0 * 1.15, 1e-9);
+}
+
+TEST(SurfacePens, PatternsShowOnlyAtWidthOneAndWidePensAreSolid)
+{
+    struct Row {
+        int width, style, expectedStyle;
+    };
+    const Row rows[] = {{1, dottedStyle, dottedStyle}, {1, dashDotStyle, dashDotStyle}, {1, solidStyle, solidStyle},
+                        {2, dottedStyle, solidStyle},  {4, dashDotStyle, solidStyle},  {15, dottedStyle, solidStyle},
+                        {0, dottedStyle, dottedStyle}};
+    for (const Row& row : rows) {
+        Picture p;
+        p.surface.DrawWidth = row.width;
+        p.surface.DrawStyle = row.style;
+        p.surface.Line(0, 0, 50, 0);
+        p.surface.Circle(0, 0, 5);
+        p.surface.PSet(1, 1);
+        ASSERT_EQ(p.device.segments.size(), 1u);
+        EXPECT_EQ(p.device.segments[0].pen.style, row.expectedStyle) << "width " << row.width;
+        EXPECT_EQ(p.device.segments[0].pen.width, std::max(1, row.width));
+        EXPECT_EQ(p.device.ellipses[0].pen.style, row.expectedStyle);
+        EXPECT_EQ(p.device.dots[0].pen.style, solidStyle); // a dot has no pattern
+        EXPECT_EQ(p.device.dots[0].pen.width, std::max(1, row.width));
+    }
+}
+
+TEST(SurfaceCircles, RadiusInXUnitsAspectArcAndFill)
+{
+    Picture p; // 2 pixels per unit across
+    p.surface.Circle(0, 0, 10, colours::red, 0.5, 2.0, 0.5);
+    p.surface.FillStyle = solidFill;
+    p.surface.FillColor = RGB(55, 0, 0);
+    p.surface.Circle(5, 5, 3);
+    ASSERT_EQ(p.device.ellipses.size(), 2u);
+    const auto& arc = p.device.ellipses[0];
+    EXPECT_DOUBLE_EQ(arc.rx, 20);
+    EXPECT_DOUBLE_EQ(arc.ry, 10);
+    EXPECT_TRUE(arc.isArc);
+    EXPECT_DOUBLE_EQ(arc.start, 0.5);
+    EXPECT_DOUBLE_EQ(arc.end, 2.0);
+    EXPECT_FALSE(arc.filled);
+    EXPECT_TRUE(p.device.ellipses[1].filled);
+    EXPECT_EQ(p.device.ellipses[1].fillColour, RGB(55, 0, 0));
+    EXPECT_FALSE(p.device.ellipses[1].isArc);
+}
+
+TEST(SurfaceSafety, NonFiniteCoordinatesAreNeverHandedToTheDevice)
+{
+    Picture p;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    p.surface.Line(nan, 0, 1, 1);
+    p.surface.Line(0, 0, inf, 1);
+    p.surface.Circle(0, 0, nan);
+    p.surface.PSet(0, -inf);
+    EXPECT_EQ(p.device.count(), 0u);
+    EXPECT_TRUE(std::isfinite(p.surface.CurrentX));
+    EXPECT_TRUE(std::isfinite(p.surface.CurrentY));
+}
+
+TEST(SurfaceFill, FloodFillPaintsOnlyWithASolidFillStyle)
+{
+    Picture p;
+    p.surface.FillStyle = noFill;
+    p.surface.FloodFill(10, 10, colours::black);
+    EXPECT_TRUE(p.device.fills.empty());
+    p.surface.FillStyle = solidFill;
+    p.surface.FillColor = RGB(200, 228, 250);
+    p.surface.FloodFill(10, 12, colours::black);
+    p.surface.FloodFillSeedColour(3, 4, colours::black);
+    ASSERT_EQ(p.device.fills.size(), 2u);
+    EXPECT_EQ(p.device.fills[0].px, 10);
+    EXPECT_EQ(p.device.fills[0].py, 12);
+    EXPECT_EQ(p.device.fills[0].fill, RGB(200, 228, 250));
+    EXPECT_EQ(p.device.fills[0].mode, FloodMode::untilBorder);
+    EXPECT_EQ(p.device.fills[1].mode, FloodMode::seedColour);
+}
