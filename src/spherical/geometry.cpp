@@ -1,0 +1,223 @@
+// Distances, arcsine, focal length, intersections, view exits and refraction at a circle.
+
+#include "spherical/spherical_lens.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace lens::spherical {
+
+namespace {
+
+bool finite(double v) { return std::isfinite(v); }
+
+bool allFinite(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (!finite(v))
+            return false;
+    return true;
+}
+
+} // namespace
+
+double apostasi(double x1, double y1, double x2, double y2)
+{
+    return std::sqrt((y1 - y2) * (y1 - y2) + (x1 - x2) * (x1 - x2));
+}
+
+std::optional<double> toxoimitono(double s)
+{
+    if (s == 1.0)
+        return std::numbers::pi / 2;
+    if (s == -1.0)
+        return -std::numbers::pi / 2;
+    if (std::fabs(s) < 1.0)
+        return std::atan(s / std::sqrt(1.0 - s * s));
+    return std::nullopt; // beyond ±1, or not a number
+}
+
+int prosimo(double v)
+{
+    if (v > 0)
+        return 1;
+    if (v < 0)
+        return -1;
+    return 0;
+}
+
+std::optional<double> estiakiapostasi(double rA, double rB, double n)
+{
+    if (rA == 0 || rB == 0)
+        return std::nullopt;
+    const double power = (n - 1.0) * (1.0 / rA + 1.0 / rB);
+    if (power == 0 || !finite(power))
+        return std::nullopt;
+    const double f = 1.0 / power;
+    if (!finite(f))
+        return std::nullopt;
+    return f;
+}
+
+SimeiaTomis tomikyklon(double xA, double xB, double rA, double rB)
+{
+    SimeiaTomis r;
+    if (!allFinite({xA, xB, rA, rB}))
+        return r;
+    const double d = xB - xA;
+    if (d == 0)
+        return r;
+    const double a = 0.5 * (d + (rA * rA - rB * rB) / d);
+    const double h2 = rA * rA - a * a;
+    if (!(h2 >= 0) || !finite(a))
+        return r;
+    const double x = xA + a;
+    const double y = std::sqrt(h2);
+    return {x, y, x, -y, true};
+}
+
+SimeiaTomis tomikyklonschetiki(double d, double r1, double r2)
+{
+    SimeiaTomis r;
+    if (d == 0 || !allFinite({d, r1, r2}))
+        return r; // concentric circles: no points, and no division by d
+    const double d2 = d * d, s1 = r1 * r1, s2 = r2 * r2;
+    // Sixteen times the squared area of the triangle of sides d, r1, r2.
+    const double q = -d2 * d2 + 2 * d2 * (s1 + s2) - s2 * s2 - s1 * s1 + 2 * s1 * s2;
+    if (!(q >= 0))
+        return r;
+    const double a = (d2 + s1 - s2) / (2 * d);
+    const double h = std::sqrt(q) / (2 * d);
+    if (!finite(a) || !finite(h))
+        return r;
+    return {a, h, a, -h, true};
+}
+
+SimeiaTomis tomieytheiaskyklou(double xc, double yc, double R, double dx, double dy, double x0, double y0)
+{
+    SimeiaTomis r;
+    if (!allFinite({xc, yc, R, dx, dy, x0, y0}))
+        return r;
+    if (dx == 0) {
+        const double h = R * R - (x0 - xc) * (x0 - xc);
+        if (!(h > 0))
+            return r;
+        r = {x0, yc + std::sqrt(h), x0, yc - std::sqrt(h), false};
+        r.yparxei = !(apostasi(r.x1, r.y1, xc, yc) > R || apostasi(r.x2, r.y2, xc, yc) > R);
+        return r;
+    }
+    // The line in parametric form about its nearest point to the centre. The slope form y = m·x + c loses
+    // every digit for a nearly vertical ray (a beam at 90° has dx ≈ 6e-17), this form loses none.
+    const double len = std::hypot(dx, dy);
+    const double ux = dx / len, uy = dy / len;
+    const double wx = x0 - xc, wy = y0 - yc;
+    const double along = wx * ux + wy * uy;
+    const double across = wx * uy - wy * ux; // signed distance of the line from the centre
+    const double disc = R * R - across * across;
+    if (!(disc > 0)) // a tangent counts as a miss
+        return {x0, y0, x0, y0, false};
+    const double half = std::sqrt(disc);
+    const double fx = x0 - along * ux, fy = y0 - along * uy;
+    // The point of larger x first, as the root with +Sqr of the quadratic in x.
+    const double s = ux > 0 ? half : -half;
+    r = {fx + s * ux, fy + s * uy, fx - s * ux, fy - s * uy, false};
+    r.yparxei = !(apostasi(r.x1, r.y1, xc, yc) > 1.00005 * R || apostasi(r.x2, r.y2, xc, yc) > 1.000005 * R);
+    return r;
+}
+
+Monadiaio monadiaio(double x1, double y1, double x2, double y2, double len)
+{
+    if (len == 0)
+        return {};
+    const double ux = (x1 - x2) / len, uy = (y1 - y2) / len;
+    if (!finite(ux) || !finite(uy))
+        return {};
+    return {static_cast<float>(ux), static_cast<float>(uy)};
+}
+
+std::optional<double> gonia(double ax, double ay, double bx, double by)
+{
+    const double la = std::sqrt(ax * ax + ay * ay);
+    const double lb = std::sqrt(bx * bx + by * by);
+    const double norm = la * lb;
+    if (norm == 0 || !finite(norm))
+        return std::nullopt;
+    return toxoimitono((ax * bx + ay * by) / norm);
+}
+
+double schetikosdeiktis(double dx, double dy, double x, double y, double xc, double yc, double R, double n)
+{
+    const Monadiaio normal = monadiaio(x, y, xc, yc, R);
+    if (normal.ux * dx + normal.uy * dy < 0)
+        return n; // going into the disc
+    return n == 0 ? 0.0 : 1.0 / n;
+}
+
+Diathlasi diathlasi(double dx, double dy, double x, double y, double xc, double yc, double R, double n)
+{
+    if (R == 0 || !allFinite({dx, dy, x, y, xc, yc, R, n}))
+        return {};
+    const double tx = (y - yc) / R, ty = -(x - xc) / R;
+    const double nx = (x - xc) / R, ny = (y - yc) / R;
+    const double pt = dx * tx + dy * ty;
+    const double pn = dx * nx + dy * ny;
+    const std::optional<double> a1 = gonia(dx, dy, tx, ty);
+    const double q = schetikosdeiktis(dx, dy, x, y, xc, yc, R, n);
+    if (!a1 || q == 0 || !finite(q))
+        return {}; // no direction, or no index to refract by
+    const double s = std::sin(*a1) / q;
+    if (std::fabs(s) > 1)
+        return {}; // total internal reflection
+    const double a2 = toxoimitono(s).value_or(0.0);
+    const double st = prosimo(pt) * std::fabs(std::sin(a2));
+    const double sn = prosimo(pn) * std::fabs(std::cos(a2));
+    return {static_cast<float>(st * tx + sn * nx), static_cast<float>(st * ty + sn * ny), true};
+}
+
+Simeio akriothonis(const Surface& surface, double x0, double y0, double dx, double dy)
+{
+    const double xL = surface.ScaleLeft(), xR = surface.ScaleLeft() + surface.ScaleWidth();
+    const double yT = surface.ScaleTop(), yB = surface.ScaleTop() + surface.ScaleHeight();
+    const Simeio start{static_cast<float>(x0), static_cast<float>(y0)};
+    if (!allFinite({x0, y0, dx, dy}))
+        return start;
+
+    double px = x0, py = y0;
+    if (dx != 0 && dy != 0) {
+        const double sideX = dx > 0 ? xR : xL;
+        const double edgeY = dy > 0 ? yT : yB;
+        // Products before quotients, so a start on an edge gives 0 and never 0·∞.
+        const double ax = sideX, ay = y0 + (sideX - x0) * dy / dx;
+        const double bx = x0 + (edgeY - y0) * dx / dy, by = edgeY;
+        px = ax, py = ay;
+        if (apostasi(ax, ay, x0, y0) > apostasi(bx, by, x0, y0))
+            px = bx, py = by; // a tie keeps the side edge
+    } else if (dx == 0 && dy != 0) {
+        py = dy > 0 ? yT : yB;
+    } else if (dy == 0 && dx != 0) {
+        px = dx > 0 ? xR : xL;
+    }
+    const Simeio exit{static_cast<float>(px), static_cast<float>(py)};
+    if (!std::isfinite(exit.x) || !std::isfinite(exit.y))
+        return start;
+    return exit;
+}
+
+Perasma perasma(double xe, double ytop, double ybot, double x0, double y0, double dx, double dy)
+{
+    const auto single = [](double v) { return static_cast<float>(v); };
+    const Perasma inside{single(x0), single(y0), false};
+    if (dx == 0) {
+        if (y0 > ytop || y0 < ybot)
+            return {single(xe), single(y0), true};
+        return inside;
+    }
+    const double yat = y0 + dy * (xe - x0) / dx;
+    if (!std::isfinite(single(yat)))
+        return inside; // the crossing lies beyond any coordinate we can draw: the ray never gets there
+    if (yat > ytop || yat < ybot)
+        return {single(xe), single(yat), true};
+    return inside;
+}
+
+} // namespace lens::spherical

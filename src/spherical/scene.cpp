@@ -1,0 +1,160 @@
+// The static scene of the bench: lens state from the controls, diaphragm fitting, foci, circles, glass tint.
+
+#include "spherical/spherical_lens.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace lens::spherical {
+
+namespace {
+
+// The y of the lens surface straight above (or below, sign -1) a blade end that lies inside the glass.
+std::optional<double> bladeOnSurface(double bx, double by, double xA, double rA, double xB, double rB, int sign)
+{
+    const double dA = apostasi(bx, by, xA, 0), dB = apostasi(bx, by, xB, 0);
+    if (!(dA < rA && dB < rB))
+        return std::nullopt; // outside the glass (or exactly on its surface): the blade stays
+    const SimeiaTomis rim = tomikyklon(xA, xB, rA, rB);
+    // Left of the rim the end lies under circle B's face, right of it under circle A's. Being strictly inside
+    // both discs keeps the square root's argument positive.
+    const double h = bx < rim.x1 ? rB * rB - (bx - xB) * (bx - xB) : rA * rA - (bx - xA) * (bx - xA);
+    return sign * std::sqrt(std::max(h, 0.0));
+}
+
+// The hidden scroll bar's value for a blade end at y: the view's top edge is -100, its middle 0, its bottom +100.
+int scrollValueFor(const Surface& surface, double y, int low, int high)
+{
+    const double top = surface.ScaleTop(), height = surface.ScaleHeight();
+    const double v = std::floor(2.0 * 100.0 * ((y - top) - height / 2) / height);
+    if (!std::isfinite(v))
+        return low;
+    return static_cast<int>(std::clamp(v, double(low), double(high)));
+}
+
+// Whether (x, y) lies inside the disc (xc, 0, r) by at least margin.
+bool deepInside(double x, double y, double xc, double r, double margin)
+{
+    return apostasi(x, y, xc, 0) < r - margin;
+}
+
+// A seed for the glass tint: a point well inside the lens, clear of the marks on the axis.
+std::optional<std::pair<double, double>> fillSeed(const Surface& surface, const LensState& lens, const SimeiaTomis& rim,
+                                                  double f)
+{
+    if (!rim.yparxei)
+        return std::nullopt; // no lens to tint
+    const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
+    const double unitsPerPixel = 1.0 / std::fabs(surface.ScaleX(1.0));
+    // The border pens are two pixels wide and the green polygons cut inside the circles by up to r·(1 − cos π/50).
+    const double margin = 4 * unitsPerPixel + (1 - std::cos(std::numbers::pi / 50)) * std::max(rA, rB);
+    const double X = rim.x1;
+    const std::array<std::pair<double, double>, 4> marks{{{X - f, 0}, {X + f, 0}, {xA, 0}, {xB, 0}}};
+    const double markReach = 3 + margin;
+
+    // Between the two vertices on the axis; half the lens's thickness above it.
+    const double left = std::max(xA - rA, xB - rB), right = std::min(xA + rA, xB + rB);
+    const double xMid = (left + right) / 2;
+    const double hMid = std::min(std::sqrt(std::max(rA * rA - (xMid - xA) * (xMid - xA), 0.0)),
+                                 std::sqrt(std::max(rB * rB - (xMid - xB) * (xMid - xB), 0.0)));
+    const std::array<std::pair<double, double>, 3> candidates{{{X, 50}, {X, rim.y1 / 2}, {xMid, hMid / 2}}};
+    for (const auto& [x, y] : candidates) {
+        if (!deepInside(x, y, xA, rA, margin) || !deepInside(x, y, xB, rB, margin) || !surface.contains(x, y))
+            continue;
+        const bool onMark = std::any_of(marks.begin(), marks.end(), [&](const auto& m) {
+            return apostasi(x, y, m.first, m.second) <= markReach;
+        });
+        if (!onMark)
+            return std::pair{x, y};
+    }
+    return std::nullopt; // a lens thinner than its outlines has nothing left to tint
+}
+
+} // namespace
+
+std::optional<BladeFit> diafragmaano(const Surface& surface, double bx, double by, double xA, double rA, double xB,
+                                     double rB)
+{
+    const std::optional<double> y = bladeOnSurface(bx, by, xA, rA, xB, rB, +1);
+    if (!y)
+        return std::nullopt;
+    return BladeFit{*y, scrollValueFor(surface, *y, -100, 0)};
+}
+
+std::optional<BladeFit> diafragmakato(const Surface& surface, double bx, double by, double xA, double rA, double xB,
+                                      double rB)
+{
+    const std::optional<double> y = bladeOnSurface(bx, by, xA, rA, xB, rB, -1);
+    if (!y)
+        return std::nullopt;
+    return BladeFit{*y, scrollValueFor(surface, *y, 0, 100)};
+}
+
+void anaschediasi(Surface& surface, LensState& lens, const BenchControls& controls,
+                  const std::function<void(const DiaphragmFit&)>& applyFit)
+{
+    lens.refindex = controls.deiktisdiathlasis / 100.0;
+    lens.xcentreB = controls.kentrokykloy;
+    lens.xcentreA = controls.kentrokykloy2;
+    lens.radiusA = controls.aktina1;
+    lens.radiusB = controls.aktina2;
+    const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
+    const double pi = std::numbers::pi;
+
+    const double f = estiakiapostasi(rA, rB, lens.refindex).value_or(0.0);
+    const SimeiaTomis rim = tomikyklon(xA, xB, rA, rB);
+    const double X = rim.x1;
+
+    // Both blades are fitted from the upper blade's end as it was when the redraw began: the lower blade
+    // mirrors it. The screen moves its lines once it has both.
+    DiaphragmFit fit;
+    fit.upper = diafragmaano(surface, controls.line1X2, controls.line1Y2, xA, rA, xB, rB);
+    fit.lower = diafragmakato(surface, controls.line1X2, controls.line1Y2, xA, rA, xB, rB);
+    if ((fit.upper || fit.lower) && applyFit)
+        applyFit(fit);
+
+    // The foci of the thin lens, about the rim's plane.
+    surface.FillStyle = solidFill;
+    surface.Circle(X - f, 0, 3, sceneColours::focus);
+    surface.Circle(X + f, 0, 3, sceneColours::focus);
+    surface.FillStyle = noFill;
+
+    surface.DrawWidth = 2;
+    double pax = xA + rA, pay = 0, pbx = xB + rB, pby = 0;
+    for (int k = 1; k <= 50; ++k) {
+        const double t = 2 * pi * k / 50;
+        const double nax = xA + rA * std::cos(t), nay = rA * std::sin(t);
+        const double nbx = xB + rB * std::cos(t), nby = rB * std::sin(t);
+        surface.Line(pax, pay, nax, nay, sceneColours::polygon);
+        surface.Line(pbx, pby, nbx, nby, sceneColours::polygon);
+        pax = nax, pay = nay, pbx = nbx, pby = nby;
+    }
+
+    surface.Circle(xA, 0, 3, sceneColours::centre);
+    surface.Circle(xB, 0, 3, sceneColours::centre);
+
+    surface.FontName = "Arial";
+
+    // The black outlines bound the tint.
+    surface.Circle(xA, 0, rA, sceneColours::outline);
+    surface.Circle(xB, 0, rB, sceneColours::outline);
+
+    // A pale tint over the glass only: it spreads over the seed's own colour, so the marks and polygons inside
+    // the lens stay visible. The fill colour the focus marks use is left as it was.
+    if (const auto seed = fillSeed(surface, lens, rim, f)) {
+        const Rgb markFill = surface.FillColor;
+        surface.FillStyle = solidFill;
+        surface.FillColor = sceneColours::glass;
+        const int sx = static_cast<int>(std::nearbyint(surface.pixelX(seed->first)));
+        const int sy = static_cast<int>(std::nearbyint(surface.pixelY(seed->second)));
+        surface.FloodFillSeedColour(sx, sy, sceneColours::outline);
+        surface.FillColor = markFill;
+    }
+    surface.FillStyle = noFill;
+
+    surface.Refresh();
+}
+
+} // namespace lens::spherical

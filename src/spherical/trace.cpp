@@ -1,0 +1,177 @@
+// The lens search and the tracing of one ray through the diaphragm and the two faces of the lens.
+
+#include "spherical/spherical_lens.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lens::spherical {
+
+namespace {
+
+// A boundary point closer than this to the start, along the ray, is the start itself: the point a refracted
+// ray leaves from comes back out of the intersection within rounding.
+constexpr double minimumAdvance = 1e-6;
+
+bool onCircle(double x, double y, double xc, double r, double tolerance)
+{
+    return std::fabs(apostasi(x, y, xc, 0) - r) < tolerance;
+}
+
+// The lens search without the surface: the first point of the lens boundary in front of the start.
+ProtiTomi findLensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0)
+{
+    const ProtiTomi notFound{x0, y0, false, 0};
+    if (!tomikyklon(xA, xB, rA, rB).yparxei)
+        return notFound; // the discs do not overlap in a lens
+    const double length = std::hypot(dx, dy);
+    if (length == 0 || !std::isfinite(length))
+        return notFound;
+    const SimeiaTomis sA = tomieytheiaskyklou(xA, 0, rA, dx, dy, x0, y0);
+    const SimeiaTomis sB = tomieytheiaskyklou(xB, 0, rB, dx, dy, x0, y0);
+    if (!sA.yparxei || !sB.yparxei)
+        return notFound; // the line misses a disc, so it misses their overlap
+
+    const double candidates[4][2] = {{sA.x1, sA.y1}, {sA.x2, sA.y2}, {sB.x1, sB.y1}, {sB.x2, sB.y2}};
+    double best = 0, bestX = x0, bestY = y0;
+    bool found = false;
+    for (const auto& c : candidates) {
+        const double px = c[0], py = c[1];
+        const double distA = apostasi(px, py, xA, 0), distB = apostasi(px, py, xB, 0);
+        // A point of one circle outside the other disc is not on the lens; an exact rim point is left out.
+        const bool outsideAOnB = distA > 1.0005 * rA && distB >= 0.9995 * rB && distB <= 1.0005 * rB;
+        const bool outsideBOnA = distB > 1.0005 * rB && distA >= 0.9995 * rA && distA <= 1.0005 * rA;
+        const bool rimPoint = distA == rA && distB == rB;
+        if (outsideAOnB || outsideBOnA || rimPoint)
+            continue;
+        const double along = ((px - x0) * dx + (py - y0) * dy) / length;
+        if (along <= minimumAdvance)
+            continue; // behind the start, or the start itself
+        if (!found || along < best) {
+            best = along;
+            bestX = px, bestY = py;
+            found = true;
+        }
+    }
+    if (!found)
+        return notFound;
+
+    ProtiTomi hit{bestX, bestY, true, 0};
+    // A start inside one disc but outside the other gets kind 0; every other start gets the circle the hit is on.
+    const double dA = apostasi(x0, y0, xA, 0), dB = apostasi(x0, y0, xB, 0);
+    const bool insideAOnly = dA < 0.9995 * rA && dB > 1.005 * rB;
+    const bool insideBOnly = dB < 0.9995 * rB && dA > 1.005 * rA;
+    if (!insideAOnly && !insideBOnly) {
+        if (onCircle(hit.x, hit.y, xA, rA, 0.0005))
+            hit.eidos = 1;
+        else if (onCircle(hit.x, hit.y, xB, rB, 0.0005))
+            hit.eidos = 2;
+    }
+    return hit;
+}
+
+bool strictlyInView(const Surface& surface, double x, double y)
+{
+    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
+    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
+    return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
+}
+
+} // namespace
+
+ProtiTomi prototomi(Surface& surface, double xA, double xB, double rA, double rB, double dx, double dy, double x0,
+                    double y0, int& kind)
+{
+    surface.DrawWidth = 1;
+    const ProtiTomi hit = findLensHit(xA, xB, rA, rB, dx, dy, x0, y0);
+    kind = hit.eidos;
+    return hit;
+}
+
+Rgb legColour(const RayLeg& leg)
+{
+    switch (leg.end) {
+    case LegEnd::blade:
+        return rayColours::blade;
+    case LegEnd::viewEdge:
+        return rayColours::free;
+    case LegEnd::lens:
+        break;
+    }
+    if (leg.kind == 1)
+        return rayColours::kindA;
+    if (leg.kind == 2)
+        return rayColours::kindB;
+    return rayColours::kindNone;
+}
+
+RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
+                 double xA, double xB, double rA, double rB, double n)
+{
+    RayPath path;
+    double x = x0, y = y0;
+    for (int pass = 0; pass <= 4 && path.count < static_cast<int>(path.legs.size()); ++pass) {
+        if (!strictlyInView(surface, x, y) || (dx == 0 && dy == 0) || !std::isfinite(dx) || !std::isfinite(dy))
+            break;
+        const Perasma blade = perasma(diaphragm.x, diaphragm.upperTip, diaphragm.lowerTip, x, y, dx, dy);
+        const Simeio edge = akriothonis(surface, x, y, dx, dy);
+        const ProtiTomi hit = findLensHit(xA, xB, rA, rB, dx, dy, x, y);
+
+        RayLeg& leg = path.legs[static_cast<std::size_t>(path.count++)];
+        leg.x1 = x, leg.y1 = y, leg.dx = dx, leg.dy = dy;
+
+        const bool bladeAhead = blade.ektos && prosimo(blade.x - x) == prosimo(dx);
+        if (bladeAhead && (!hit.vrethike || apostasi(blade.x, blade.y, x, y) < apostasi(hit.x, hit.y, x, y))) {
+            leg.end = LegEnd::blade;
+            // A blade crossing beyond the view is drawn only as far as the view's edge, which looks the same.
+            const bool visible = surface.contains(blade.x, blade.y);
+            leg.x2 = visible ? blade.x : edge.x;
+            leg.y2 = visible ? blade.y : edge.y;
+            break;
+        }
+        if (!hit.vrethike) {
+            leg.end = LegEnd::viewEdge;
+            leg.x2 = edge.x, leg.y2 = edge.y;
+            break;
+        }
+        leg.end = LegEnd::lens;
+        leg.x2 = hit.x, leg.y2 = hit.y;
+        leg.kind = hit.eidos;
+        if (hit.x == x && hit.y == y)
+            break;
+
+        Diathlasi refracted;
+        if (onCircle(hit.x, hit.y, xA, rA, 0.005)) {
+            refracted = diathlasi(dx, dy, hit.x, hit.y, xA, 0, rA, n);
+            leg.circle = 1;
+        } else if (onCircle(hit.x, hit.y, xB, rB, 0.005)) {
+            refracted = diathlasi(dx, dy, hit.x, hit.y, xB, 0, rB, n);
+            leg.circle = 2;
+        }
+        if (leg.circle != 0 && !refracted.egine) {
+            leg.totalReflection = true;
+            break;
+        }
+        x = hit.x, y = hit.y;
+        if (leg.circle != 0)
+            dx = refracted.dx, dy = refracted.dy;
+    }
+    return path;
+}
+
+void poreiaaktinas(Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
+                   double xA, double xB, double rA, double rB, double n)
+{
+    surface.DrawWidth = 1;
+    const RayPath path = traceRay(surface, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
+    for (int i = 0; i < path.count; ++i) {
+        const RayLeg& leg = path.legs[static_cast<std::size_t>(i)];
+        if (leg.end == LegEnd::lens) {
+            surface.Line(leg.x1, leg.y1, leg.x2, leg.y2, rayColours::blade);
+            surface.DrawWidth = 1;
+        }
+        surface.Line(leg.x1, leg.y1, leg.x2, leg.y2, legColour(leg));
+    }
+}
+
+} // namespace lens::spherical
