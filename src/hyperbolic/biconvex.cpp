@@ -1,0 +1,210 @@
+// The biconvex lens: the right-hand branch of the hyperbola from (a, 0) to x = 4a, and its mirror image
+// about x = 4a (the left-hand branch shifted by 8a) from x = 4a to (7a, 0).
+
+#include "hyperbolic/lens_parts.h"
+
+#include <cmath>
+
+namespace lens::hyperbolic {
+
+namespace {
+
+using namespace parts;
+
+double slack(const HyperbolicLens& lens) { return 1e-9 * lens.a; }
+
+// Normal of the left face at (x, y); empty inside its vertex, where the ray ends.
+std::optional<FaceNormal> leftFaceNormal(const HyperbolicLens& lens, double x, double y)
+{
+    return branchNormal(lens, x, y);
+}
+
+// Normal of the right face at (x, y); an entry inside its vertex takes the axis as normal, an exit there ends the ray.
+std::optional<FaceNormal> rightFaceNormal(const HyperbolicLens& lens, double x, double y, bool exiting)
+{
+    const auto normal = branchNormal(lens, x - 8 * lens.a, y);
+    if (normal || exiting)
+        return normal;
+    return FaceNormal{};
+}
+
+} // namespace
+
+TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s,
+                            double k)
+{
+    TracedRay ray;
+    const double a = lens.a, b = lens.b, n = lens.n;
+
+    // Candidate entries on both faces; the one nearer the source is where the light meets the lens.
+    const std::optional<double> left = hyperbolalinefar(s, k, b, a);
+    const std::optional<double> right = hyperbolalinenear(s, k + 8 * a * s, b, a);
+    const double x1 = left.value_or(0.0), y1 = s * x1 + k;
+    const double x2 = right.value_or(0.0) + 8 * a, y2 = s * x2 + k;
+    const bool leftFirst = pointdistance(x0, y0, x1, y1) < pointdistance(x0, y0, x2, y2);
+    const double X1 = leftFirst ? x1 : x2, Y1 = leftFirst ? y1 : y2;
+
+    if (stoppedByDiaphragm(ray, in, x0, y0, s, X1, Y1))
+        return ray;
+    // A candidate from a line that missed its hyperbola, or from the branch that is no face of the lens,
+    // is no entry point: the ray passes by, as it does beyond the rim or through glass of index 1.
+    const bool onBranch = leftFirst ? (left && x1 > 0) : (right && x2 - 8 * a < 0);
+    if (!onBranch || !(std::fabs(Y1) <= lens.rim) || b == 0) {
+        missLens(ray, x0, y0, s, X1, Y1);
+        return ray;
+    }
+    ray.add(x0, y0, X1, Y1, colours::blue);
+    ray.entryx = X1;
+    ray.entryy = Y1;
+
+    const auto entryNormal = leftFirst ? leftFaceNormal(lens, X1, Y1) : rightFaceNormal(lens, X1, Y1, false);
+    if (!entryNormal) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
+    addNormal(ray, lens, X1, Y1, *entryNormal);
+    const Refraction into = refractLine(entryNormal->angle, std::atan(s), 1 / n);
+    if (!into.passes || std::cos(into.psi) == 0) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
+    const double mg = std::sin(into.psi) / std::cos(into.psi);
+    const double kg = Y1 - X1 * mg;
+
+    // The exit lies on the other face. The crossing named first is it unless the line in the glass is
+    // steeper than the asymptotes; then it is the other crossing of the same branch.
+    std::optional<double> exitX;
+    if (leftFirst) {
+        const auto onRightFace = [&](std::optional<double> x) {
+            return x && *x + 8 * a >= 4 * a - slack(lens) && *x + 8 * a <= 7 * a + slack(lens);
+        };
+        exitX = hyperbolalinenear(mg, kg + 8 * a * mg, b, a);
+        if (!onRightFace(exitX))
+            exitX = hyperbolalinefar(mg, kg + 8 * a * mg, b, a);
+        exitX = onRightFace(exitX) ? std::optional<double>(*exitX + 8 * a) : std::nullopt;
+    } else {
+        const auto onLeftFace = [&](std::optional<double> x) {
+            return x && *x >= a - slack(lens) && *x <= 4 * a + slack(lens);
+        };
+        exitX = hyperbolalinefar(mg, kg, b, a);
+        if (!onLeftFace(exitX))
+            exitX = hyperbolalinenear(mg, kg, b, a);
+        if (!onLeftFace(exitX))
+            exitX.reset();
+    }
+    if (!exitX) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
+    const double X2 = *exitX, Y2 = mg * X2 + kg;
+    ray.add(X1, Y1, X2, Y2, colours::cyan);
+    const auto exitNormal = leftFirst ? rightFaceNormal(lens, X2, Y2, true) : leftFaceNormal(lens, X2, Y2);
+    if (!exitNormal) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
+    addNormal(ray, lens, X2, Y2, *exitNormal);
+    const Refraction out = refractLine(exitNormal->angle, std::atan(mg), n);
+    if (!out.passes || std::cos(out.psi) == 0) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
+    // Out of the right face the light goes on towards +x, out of the left face towards −x.
+    const double travel = leftFirst ? 1.0 : -1.0;
+    const double dirx = travel * std::cos(out.psi), diry = travel * std::sin(out.psi);
+    ray.exitx = X2;
+    ray.exity = Y2;
+    ray.dirx = dirx;
+    ray.diry = diry;
+
+    // Blades beyond the exit point, on the way the light goes.
+    const double xd = in.diaphragmX;
+    if (sign(xd - X2) == sign(X2 - X1)) {
+        const double yd = std::tan(out.psi) * (xd - X2) + Y2;
+        if (yd > in.upperTip || yd < in.lowerTip) {
+            ray.end = RayEnd::stoppedAfterLens;
+            ray.hasStopDot = std::isfinite(yd) && std::isfinite(xd);
+            ray.stopx = xd;
+            ray.stopy = yd;
+            ray.stopWidth = 5;
+            ray.stopInForeColor = true;
+            ray.stopDotAt = ray.segmentCount;
+            ray.add(X2, Y2, xd, yd, colours::magenta);
+            return ray;
+        }
+    }
+    ray.add(X2, Y2, X2 + 130 * dirx, Y2 + 130 * diry, colours::green);
+    ray.end = RayEnd::leftLens;
+    return ray;
+}
+
+void tracebiconvexray(Surface& surface, HyperbolicScene& scene, double a, double b, double x0, double y0, double s,
+                      double k)
+{
+    const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
+    if (!lens.usable)
+        return;
+    const TracedRay ray = traceBiconvexLegs(lens, scene.in, x0, y0, s, k);
+    drawTracedRay(surface, scene.in, ray);
+    if (writeRayRow(scene, ray, x0, y0))
+        scene.rayrecorded = true;
+}
+
+void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double b, double x0, double y0)
+{
+    scene.clearRayTable();
+    scene.caption = "Αμφίκυρτος φακός του Ιμπν Σαχλ με δύο υπερβολές";
+    const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
+    if (!lens.usable)
+        return;
+    drawBiconvexLens(surface, lens, !scene.in.kymataYESNO);
+    surface.Circle(x0, y0, 1);
+    if (!std::isfinite(x0) || !std::isfinite(y0))
+        return;
+
+    // s runs 0.9, 0.86, ... by repeated addition while s ≥ −0.9: 45 rays, the last at −0.86.
+    constexpr int fanCap = 1000;
+    int rays = 0;
+    for (double s = 0.9; s >= -0.9 && rays < fanCap; s += -0.04, ++rays) {
+        const double k = y0 - s * x0;
+        tracebiconvexray(surface, scene, a, b, x0, y0, s, k);
+        if (scene.rayrecorded) {
+            if (scene.raycount <= biconvexSlopeLast)
+                scene.biconvexslope[static_cast<std::size_t>(scene.raycount)] = static_cast<float>(s);
+            beamwavepoints(surface, scene, x0, y0, scene.raycount);
+            ++scene.raycount;
+            scene.rayrecorded = false;
+        }
+    }
+    surface.DrawWidth = 1;
+    if (!scene.in.onlyrays)
+        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+}
+
+void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double b, double m)
+{
+    scene.clearRayTable();
+    scene.caption = "Αμφίκυρτος φακός του Ιμπν Σαχλ με δύο υπερβολές";
+    const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
+    if (!lens.usable)
+        return;
+    drawBiconvexLens(surface, lens, true);
+    surface.Circle(0, 0, 1);
+    if (!std::isfinite(m))
+        return;
+
+    constexpr double startX = 130;
+    for (int j = 0; j <= 200; ++j) {
+        const double ys = 100 - j;
+        tracebiconvexray(surface, scene, a, b, startX, ys, m, ys - startX * m);
+        if (scene.rayrecorded) {
+            beamwavepoints(surface, scene, startX, ys, scene.raycount);
+            ++scene.raycount;
+            scene.rayrecorded = false;
+        }
+    }
+    if (!scene.in.onlyrays)
+        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+}
+
+} // namespace lens::hyperbolic

@@ -1,0 +1,195 @@
+#include "hyperbolic/hyperbolic_lenses.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace lens::hyperbolic {
+
+namespace {
+
+std::size_t waveIndex(int i, int k)
+{
+    // Step-major: the k-th points of neighbouring rays, which a wavefront joins, lie side by side.
+    return static_cast<std::size_t>(k) * HyperbolicScene::waveRays + static_cast<std::size_t>(i);
+}
+
+bool inWaveTable(const std::vector<double>& column, int i, int k)
+{
+    return i >= 0 && i <= waveRayLast && k >= 0 && k <= waveStepLast && waveIndex(i, k) < column.size();
+}
+
+// Both roots of the line against the hyperbola, as the far and the near helpers share them.
+std::optional<double> lineHyperbolaRoot(double m, double k, double b, double a, bool far)
+{
+    if (!std::isfinite(m) || !std::isfinite(k) || !std::isfinite(b) || !std::isfinite(a) || !(a > 0))
+        return std::nullopt;
+    const double asymptote = (b / a) * (b / a);
+    const double delta = b * b * ((k * k + b * b) / (a * a) - m * m);
+    std::optional<double> x;
+    if (m * m == asymptote) {
+        // Parallel to an asymptote: one crossing, none when the line runs through the centre.
+        if (m * k == 0)
+            return std::nullopt;
+        x = -(k * k + b * b) / (2 * m * k);
+    } else if (delta < 0) {
+        return std::nullopt;
+    } else {
+        const double d = m * m - asymptote;
+        const double r = std::sqrt(delta);
+        if (far)
+            x = d > 0 ? (-m * k + r) / d : (-m * k - r) / d;
+        else
+            x = d > 0 ? (-m * k - r) / d : (-m * k + r) / d;
+    }
+    if (!std::isfinite(*x))
+        return std::nullopt;
+    return x;
+}
+
+} // namespace
+
+double HyperbolicScene::waveX(int i, int k) const { return inWaveTable(wavex, i, k) ? wavex[waveIndex(i, k)] : 0.0; }
+
+double HyperbolicScene::waveY(int i, int k) const { return inWaveTable(wavey, i, k) ? wavey[waveIndex(i, k)] : 0.0; }
+
+void HyperbolicScene::setWavePoint(int i, int k, double x, double y)
+{
+    if (!inWaveTable(wavex, i, k) || !inWaveTable(wavey, i, k))
+        return;
+    wavex[waveIndex(i, k)] = x;
+    wavey[waveIndex(i, k)] = y;
+}
+
+void HyperbolicScene::clearWavePoints(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, waveRayLast);
+    if (first > last)
+        return;
+    for (int k = 0; k <= waveStepLast; ++k) {
+        for (auto* column : {&wavex, &wavey}) {
+            const std::size_t from = waveIndex(first, k);
+            const std::size_t to = std::min(waveIndex(last, k) + 1, column->size());
+            if (from < to)
+                std::fill(column->begin() + static_cast<std::ptrdiff_t>(from),
+                          column->begin() + static_cast<std::ptrdiff_t>(to), 0.0);
+        }
+    }
+}
+
+void HyperbolicScene::clearRayTable()
+{
+    raycount = 0;
+    sahlentryx.fill(0);
+    sahlentryy.fill(0);
+    sahlexitx.fill(0);
+    sahlexity.fill(0);
+    sahldirx.fill(0);
+    sahldiry.fill(0);
+    raystartx.fill(0);
+    raystarty.fill(0);
+    biconvexslope.fill(0);
+    rayrecorded = false;
+}
+
+double arcsine(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    if (x >= 1)
+        return std::numbers::pi / 2;
+    if (x <= -1)
+        return -std::numbers::pi / 2;
+    return std::asin(x);
+}
+
+double pointdistance(double x1, double y1, double x2, double y2)
+{
+    const double dx = x1 - x2, dy = y1 - y2;
+    return std::sqrt(dy * dy + dx * dx);
+}
+
+std::optional<double> hyperbolalinefar(double m, double k, double b, double a)
+{
+    return lineHyperbolaRoot(m, k, b, a, true);
+}
+
+std::optional<double> hyperbolalinenear(double m, double k, double b, double a)
+{
+    return lineHyperbolaRoot(m, k, b, a, false);
+}
+
+HyperbolicLens lensShape(double a, double b, double n)
+{
+    HyperbolicLens lens;
+    lens.usable = std::isfinite(a) && a > 0 && a < 1e100;
+    lens.a = lens.usable ? a : 12;
+    lens.b = (std::isfinite(b) && b > 0 && b < 1e100) ? b : 0;
+    lens.n = (std::isfinite(n) && n > 0) ? n : 1;
+    lens.c = std::sqrt(lens.a * lens.a + lens.b * lens.b);
+    lens.rim = lens.b * std::sqrt(15.0);
+    lens.normalStep = (4 * lens.a - 11.2 * lens.a) / 700;
+    return lens;
+}
+
+Refraction refractLine(double phi, double theta, double q)
+{
+    Refraction out;
+    const double cosDiff = std::cos(phi) * std::cos(theta) + std::sin(phi) * std::sin(theta);
+    const double sinDiff = std::cos(phi) * std::sin(theta) - std::cos(theta) * std::sin(phi);
+    // A ray along the face itself meets the normal at a right angle.
+    out.incidence = cosDiff == 0 ? std::copysign(std::numbers::pi / 2, sinDiff) : std::atan(sinDiff / cosDiff);
+    const double sine = std::sin(out.incidence) * q;
+    if (!(std::fabs(sine) <= 1))
+        return out; // totally reflected (or q unusable)
+    out.refracted = arcsine(sine);
+    out.psi = phi + out.refracted;
+    out.passes = true;
+    return out;
+}
+
+std::optional<double> beamslopefromanswer(std::string_view answer)
+{
+    const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
+    while (!answer.empty() && blank(answer.front()))
+        answer.remove_prefix(1);
+    while (!answer.empty() && blank(answer.back()))
+        answer.remove_suffix(1);
+    if (answer.empty() || answer.size() > 64)
+        return std::nullopt;
+
+    std::string text(answer);
+    std::replace(text.begin(), text.end(), ',', '.');
+    std::size_t start = 0;
+    bool negative = false;
+    if (text[0] == '+' || text[0] == '-') {
+        negative = text[0] == '-';
+        start = 1;
+    }
+    // Only digits, one point and an exponent: no "inf", "nan" or hexadecimal.
+    if (start >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
+        return std::nullopt;
+    double degrees = 0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, degrees, std::chars_format::general);
+    if (error != std::errc() || end != last || !std::isfinite(degrees))
+        return std::nullopt;
+    if (negative)
+        degrees = -degrees;
+
+    // Whole turns change nothing; taking them off keeps the tangent accurate for large answers.
+    const double reduced = std::fmod(degrees, 360.0);
+    const double slope = std::tan(reduced * std::numbers::pi / 180);
+    // tan(90°) in floating point is about 1.6e16: any slope this steep is a vertical beam.
+    constexpr double steepest = 1e6;
+    if (!std::isfinite(slope) || std::fabs(slope) > steepest)
+        return std::nullopt;
+    return slope;
+}
+
+} // namespace lens::hyperbolic

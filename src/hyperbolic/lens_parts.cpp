@@ -1,0 +1,273 @@
+#include "hyperbolic/lens_parts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace lens::hyperbolic {
+
+void TracedRay::add(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    // A line with a non-finite end is never part of the picture.
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    if (segmentCount >= static_cast<int>(segments.size()))
+        return;
+    segments[static_cast<std::size_t>(segmentCount++)] = RaySegment{x1, y1, x2, y2, colour};
+}
+
+namespace parts {
+
+namespace {
+// The outline loops step x by a/50 from the vertex to 4a: 150 points. The cap only guards against
+// a step that rounds to nothing.
+constexpr int outlinePointCap = 1000;
+// Relative distance from the vertex within which a point counts as the vertex itself.
+constexpr double vertexSlack = 1e-9;
+
+double halfHeight(const HyperbolicLens& lens, double x)
+{
+    const double under = x * x / (lens.a * lens.a) - 1;
+    return under > 0 ? lens.b * std::sqrt(under) : 0.0;
+}
+
+// Where the construction line at height yj meets the curved face.
+double faceXAtHeight(const HyperbolicLens& lens, double yj)
+{
+    return lens.b > 0 ? lens.a * std::sqrt(1 + yj * yj / (lens.b * lens.b)) : lens.a;
+}
+} // namespace
+
+double glassIndex(const SceneInputs& in) { return std::isfinite(in.lensindex) && in.lensindex > 0 ? in.lensindex : 1.0; }
+
+double sign(double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); }
+
+int recordedRows(const HyperbolicScene& scene) { return std::clamp(scene.raycount, 0, rayTableLast + 1); }
+
+double drawLeftFace(Surface& surface, const HyperbolicLens& lens)
+{
+    const double a = lens.a;
+    const double step = a / 50;
+    double upperX = a, upperY = 0, lowerX = a, lowerY = 0;
+    double y = 0;
+    int points = 0;
+    for (double x = a; x <= 4 * a && points < outlinePointCap; x += step, ++points) {
+        y = halfHeight(lens, x);
+        surface.Line(x, y, upperX, upperY, colours::red);
+        surface.Line(x, -y, lowerX, lowerY, colours::red);
+        upperX = lowerX = x;
+        upperY = y;
+        lowerY = -y;
+    }
+    return y;
+}
+
+double drawRightFace(Surface& surface, const HyperbolicLens& lens)
+{
+    const double a = lens.a;
+    const double step = -a / 50;
+    double upperX = 7 * a, upperY = 0, lowerX = 7 * a, lowerY = 0;
+    double y = 0;
+    int points = 0;
+    for (double x = -a; x >= -4 * a && points < outlinePointCap; x += step, ++points) {
+        y = halfHeight(lens, x);
+        surface.Line(x + 8 * a, y, upperX, upperY, colours::red);
+        surface.Line(x + 8 * a, -y, lowerX, lowerY, colours::red);
+        upperX = lowerX = x + 8 * a;
+        upperY = y;
+        lowerY = -y;
+    }
+    return y;
+}
+
+void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
+{
+    const double a = lens.a;
+    surface.DrawWidth = 3;
+    const double y = drawLeftFace(surface, lens);
+    // The plane face stands at 4a, a little right of the curve's last point.
+    surface.Line(4 * a, y, 4 * a, -y, colours::red);
+    const double h = std::fabs(y - (-y)) / 10;
+    surface.DrawWidth = 1;
+    if (!constructionLines)
+        return;
+    // Horizontal lines meet the curved face and go on to the far focus: the lens's focusing property.
+    for (int j = -4; j <= 4; ++j) {
+        const double yj = j * h;
+        const double xj = faceXAtHeight(lens, yj);
+        surface.Line(10 * a, yj, xj, yj);
+        surface.Line(xj, yj, -lens.c, 0);
+    }
+}
+
+void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
+{
+    const double a = lens.a;
+    surface.DrawWidth = 3;
+    drawLeftFace(surface, lens);
+    const double y = drawRightFace(surface, lens);
+    const double h = 2 * y / 10;
+    surface.DrawWidth = 1;
+    if (!constructionLines)
+        return;
+    for (int j = -4; j <= 4; ++j) {
+        const double yj = j * h;
+        const double xj = faceXAtHeight(lens, yj);
+        surface.Line(xj, yj, -lens.c, 0);
+        surface.Line(8 * a - xj, yj, 8 * a + lens.c, 0);
+        surface.Line(xj, yj, 8 * a - xj, yj);
+    }
+}
+
+std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, double y)
+{
+    const double a = lens.a;
+    const double under = x * x / (a * a) - 1;
+    if (!(under > 0)) {
+        // A ray that grazes the vertex lands there only up to rounding; the face is upright at the
+        // vertex and its normal is the axis. A point truly inside the vertex has no normal.
+        if (std::fabs(x) >= a * (1 - vertexSlack))
+            return FaceNormal{};
+        return std::nullopt;
+    }
+    double mt = lens.b * x / (a * a * std::sqrt(under));
+    if (!(y > 0))
+        mt = -mt;
+    FaceNormal normal;
+    if (mt == 0) {
+        // A flat face (no glass) has a vertical normal; it has no slope to draw.
+        normal.angle = std::numbers::pi / 2;
+        normal.slope = std::numeric_limits<double>::infinity();
+        return normal;
+    }
+    normal.slope = -1 / mt;
+    normal.angle = std::atan(normal.slope);
+    return normal;
+}
+
+void addNormal(TracedRay& ray, const HyperbolicLens& lens, double x, double y, const FaceNormal& normal)
+{
+    const double dx = 25 * lens.normalStep;
+    ray.add(x, y, x + dx, y + normal.slope * dx, colours::red);
+    ray.add(x, y, x - dx, y - normal.slope * dx, colours::red);
+}
+
+bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1)
+{
+    const double xd = in.diaphragmX;
+    // Only blades on the side of the source where the ray meets the lens can stop it.
+    if (sign(x1 - x0) != sign(xd - x0))
+        return false;
+    const double yd = s * (xd - x0) + y0;
+    if (!(pointdistance(x0, y0, x1, y1) >= pointdistance(x0, y0, xd, yd)))
+        return false;
+    if (!(yd > in.upperTip || yd < in.lowerTip))
+        return false;
+    ray.end = RayEnd::stoppedBeforeLens;
+    if (std::isfinite(xd) && std::isfinite(yd)) {
+        ray.hasStopDot = true;
+        ray.stopx = xd;
+        ray.stopy = yd;
+        ray.stopWidth = 4;
+        ray.stopInForeColor = false;
+        ray.stopDotAt = ray.segmentCount;
+    }
+    ray.add(x0, y0, xd, yd, colours::magenta);
+    return true;
+}
+
+void missLens(TracedRay& ray, double x0, double y0, double s, double x1, double /*y1*/)
+{
+    ray.end = RayEnd::missedLens;
+    ray.add(x0, y0, x0 + 100 * (x1 - x0), y0 + 100 * s * (x1 - x0), colours::blue);
+}
+
+void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray)
+{
+    const auto drawDot = [&] {
+        surface.DrawWidth = ray.stopWidth;
+        surface.PSet(ray.stopx, ray.stopy, ray.stopInForeColor ? surface.ForeColor : colours::magenta);
+        surface.DrawWidth = 1;
+    };
+    for (int i = 0; i < ray.segmentCount; ++i) {
+        if (ray.hasStopDot && ray.stopDotAt == i)
+            drawDot();
+        if (!in.kymataYESNO) {
+            const RaySegment& seg = ray.segments[static_cast<std::size_t>(i)];
+            surface.Line(seg.x1, seg.y1, seg.x2, seg.y2, seg.colour);
+        }
+    }
+    if (ray.hasStopDot && ray.stopDotAt >= ray.segmentCount)
+        drawDot();
+}
+
+bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, double starty)
+{
+    const int i = scene.raycount;
+    if (ray.end != RayEnd::leftLens || !HyperbolicScene::inRayTable(i))
+        return false;
+    for (double v : {ray.entryx, ray.entryy, ray.exitx, ray.exity, ray.dirx, ray.diry, startx, starty})
+        if (!std::isfinite(v))
+            return false;
+    const auto row = static_cast<std::size_t>(i);
+    scene.sahlentryx[row] = ray.entryx;
+    scene.sahlentryy[row] = ray.entryy;
+    scene.sahlexitx[row] = ray.exitx;
+    scene.sahlexity[row] = ray.exity;
+    scene.sahldirx[row] = static_cast<float>(ray.dirx);
+    scene.sahldiry[row] = static_cast<float>(ray.diry);
+    scene.raystartx[row] = startx;
+    scene.raystarty[row] = starty;
+    return true;
+}
+
+void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
+{
+    if (!HyperbolicScene::inRayTable(i) || !std::isfinite(sx) || !std::isfinite(sy))
+        return;
+    const auto row = static_cast<std::size_t>(i);
+    const double ex = scene.sahlentryx[row], ey = scene.sahlentryy[row];
+    const double xx = scene.sahlexitx[row], xy = scene.sahlexity[row];
+    // The direction after the lens is kept in single precision, and so is its unit vector.
+    const float fx = scene.sahldirx[row], fy = scene.sahldiry[row];
+    const float length = std::sqrt(fx * fx + fy * fy);
+    if (length == 0 || !std::isfinite(length) || !std::isfinite(ex) || !std::isfinite(ey) || !std::isfinite(xx) ||
+        !std::isfinite(xy))
+        return;
+    const double n = glassIndex(scene.in);
+
+    const double d1 = pointdistance(sx, sy, ex, ey);
+    const double d2 = pointdistance(ex, ey, xx, xy);
+    const double u1x = d1 > 0 ? (ex - sx) / d1 : 0.0, u1y = d1 > 0 ? (ey - sy) / d1 : 0.0;
+    const double u2x = d2 > 0 ? (xx - ex) / d2 : 0.0, u2y = d2 > 0 ? (xy - ey) / d2 : 0.0;
+    const double u3x = static_cast<float>(fx / length), u3y = static_cast<float>(fy / length);
+    // Optical path where the ray leaves the glass: d1 in air, then d2 counted n times.
+    const double atExit = d1 + n * d2;
+
+    scene.setWavePoint(i, 0, sx, sy);
+    // Each point lies at optical path 15·k along the ray, on whichever leg that path ends; a step may
+    // cross both faces when the glass is thin.
+    for (int k = 1; k <= wavePointsPerRay; ++k) {
+        const double path = opticalStep * k;
+        if (path <= d1)
+            scene.setWavePoint(i, k, sx + path * u1x, sy + path * u1y);
+        else if (path <= atExit)
+            scene.setWavePoint(i, k, ex + (path - d1) / n * u2x, ey + (path - d1) / n * u2y);
+        else
+            scene.setWavePoint(i, k, xx + (path - atExit) * u3x, xy + (path - atExit) * u3y);
+    }
+}
+
+void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour)
+{
+    first = std::max(first, 0);
+    last = std::min(last, recordedRows(scene) - 1);
+    const Rgb pen = colour.value_or(surface.ForeColor);
+    for (int k = 1; k <= wavePointsPerRay; ++k)
+        for (int i = first; i < last; ++i)
+            surface.Line(scene.waveX(i, k), scene.waveY(i, k), scene.waveX(i + 1, k), scene.waveY(i + 1, k), pen);
+}
+
+} // namespace parts
+} // namespace lens::hyperbolic

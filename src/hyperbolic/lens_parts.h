@@ -1,0 +1,57 @@
+#pragma once
+
+// Pieces shared by the two hyperbolic lenses: outlines, the refraction at a face, the diaphragm,
+// the ray table rows and the wavefronts. Internal to the hyperbolic routines.
+
+#include "hyperbolic/hyperbolic_lenses.h"
+
+#include <optional>
+
+namespace lens::hyperbolic::parts {
+
+// The index of refraction of the glass, 1 when lensindex is not a positive number.
+double glassIndex(const SceneInputs& in);
+// −1, 0 or 1 with the sign of v (0 for a NaN).
+double sign(double v);
+
+// Number of rows of the ray table that hold recorded rays: raycount kept within the table.
+int recordedRows(const HyperbolicScene& scene);
+
+// Draws the right-hand branch from its vertex (a, 0) to x just below 4a in red on both halves, with the
+// current pen; returns the half height of its last point.
+double drawLeftFace(Surface& surface, const HyperbolicLens& lens);
+// Draws the left-hand branch shifted by 8a, from its vertex (7a, 0) to x just above 4a; returns the last half height.
+double drawRightFace(Surface& surface, const HyperbolicLens& lens);
+// Outline (pen 3) and, when asked, construction lines (pen 1) of the plano-convex lens; leaves pen width 1.
+void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
+// Outline (pen 3) and, when asked, construction lines (pen 1) of the biconvex lens; leaves pen width 1.
+void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
+
+// The normal of a face at one of its points: the angle of its line and its slope, when it has one.
+struct FaceNormal {
+    double angle = 0; // Atn of the slope, radians
+    double slope = 0; // −1/mt; 0 for the horizontal normal at a vertex
+};
+// Normal of the branch x²/a² − y²/b² = 1 at (x, y) (x measured from the hyperbola's own centre): the axis
+// at the vertex, empty for a point inside the vertex, where the face has no slope.
+std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, double y);
+// The two red normal segments of ±25 steps in x about (x, y).
+void addNormal(TracedRay& ray, const HyperbolicLens& lens, double x, double y, const FaceNormal& normal);
+
+// Stops the ray of slope s from (x0, y0) at the diaphragm when the blades lie between the source and the
+// entry point (x1, y1) and the ray passes outside the opening; returns whether it was stopped.
+bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1);
+// Marks the ray as missing the lens and draws it on from (x0, y0) through (x1, y1), 100 times as far.
+void missLens(TracedRay& ray, double x0, double y0, double s, double x1, double y1);
+
+// Draws what a traced ray contributes: its lines unless "ONLY WAVES", its diaphragm dot always.
+void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray);
+// Writes a ray that left the lens into row raycount of the ray table; false (and nothing written) when
+// the table is full or the ray did not leave the lens.
+bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, double starty);
+// Wave points 0..30 of row i from (sx, sy), by optical path; nothing for a row without a direction.
+void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i);
+// Joins the k-th wave points of rays first..last, k = 1 to 30, in colour (ForeColor when empty).
+void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour);
+
+} // namespace lens::hyperbolic::parts

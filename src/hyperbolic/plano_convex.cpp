@@ -1,0 +1,215 @@
+// Ibn Sahl's plano-convex lens: a hyperbola of eccentricity n from its vertex (a, 0) to the plane face x = 4a.
+
+#include "hyperbolic/lens_parts.h"
+
+#include <cmath>
+
+namespace lens::hyperbolic {
+
+namespace {
+
+using namespace parts;
+
+// Slack for points that land on the plane face or the rim up to rounding.
+double slack(const HyperbolicLens& lens) { return 1e-9 * lens.a; }
+
+// The ray entered through the plane face at (x1, y1) along a line of slope s: refract it, find where it
+// meets the curved face and refract it out towards −x.
+void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, double x1, double y1, double s)
+{
+    const double a = lens.a, b = lens.b, n = lens.n;
+    const Refraction in = refractLine(0, std::atan(s), 1 / n);
+    if (!in.passes || std::cos(in.psi) == 0) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    const double mg = std::sin(in.psi) / std::cos(in.psi);
+    const double kg = y1 - x1 * mg;
+
+    // The exit lies on the curved face, between the vertex and the plane face. The far crossing is that
+    // point unless the line in the glass is steeper than the asymptotes; then it is the near one.
+    // The vertex itself counts (the axis ray of a beam leaves there).
+    const auto onFace = [&](std::optional<double> x) {
+        return x && *x >= a - slack(lens) && *x <= 4 * a + slack(lens);
+    };
+    std::optional<double> x2 = hyperbolalinefar(mg, kg, b, a);
+    if (!onFace(x2))
+        x2 = hyperbolalinenear(mg, kg, b, a);
+    if (!onFace(x2)) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    const double X2 = *x2, Y2 = mg * X2 + kg;
+    ray.add(x1, y1, X2, Y2, colours::cyan);
+    const auto normal = branchNormal(lens, X2, Y2);
+    if (!normal) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    addNormal(ray, lens, X2, Y2, *normal);
+    const Refraction out = refractLine(normal->angle, std::atan(mg), n);
+    if (!out.passes) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    const double cx = std::cos(out.psi), sy = std::sin(out.psi);
+    ray.add(X2, Y2, X2 - 530 * cx, Y2 - 530 * sy, colours::green);
+    ray.exitx = X2;
+    ray.exity = Y2;
+    // The light crossed the lens towards −x.
+    ray.dirx = -cx;
+    ray.diry = -sy;
+    ray.end = RayEnd::leftLens;
+}
+
+// The ray entered through the curved face at (x1, y1) along a line of slope s: refract it, carry it to
+// the plane face and refract it out towards +x.
+void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, double x1, double y1, double s,
+                       const FaceNormal& normal)
+{
+    const double a = lens.a, n = lens.n;
+    addNormal(ray, lens, x1, y1, normal);
+    const Refraction in = refractLine(normal.angle, std::atan(s), 1 / n);
+    if (!in.passes || std::cos(in.psi) == 0) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    const double mg = std::sin(in.psi) / std::cos(in.psi);
+    const double kg = y1 - x1 * mg;
+    const double X2 = 4 * a, Y2 = mg * 4 * a + kg;
+    // A line that reaches x = 4a beyond the rim has left the glass through the curved face again.
+    if (!(std::fabs(Y2) <= lens.rim + slack(lens))) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    ray.add(x1, y1, X2, Y2, colours::cyan);
+    const Refraction out = refractLine(0, std::atan(mg), n);
+    if (!out.passes) {
+        ray.end = RayEnd::lostInGlass;
+        return;
+    }
+    const double cx = std::cos(out.psi), sy = std::sin(out.psi);
+    ray.add(X2, Y2, X2 + 530 * cx, Y2 + 530 * sy, colours::green);
+    ray.exitx = X2;
+    ray.exity = Y2;
+    ray.dirx = cx;
+    ray.diry = sy;
+    ray.end = RayEnd::leftLens;
+}
+
+} // namespace
+
+TracedRay tracePlanoConvexRay(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s,
+                              double k)
+{
+    TracedRay ray;
+    const double a = lens.a, b = lens.b;
+    // The line is undirected: whichever face lies nearer the source is where the light meets the lens.
+    const std::optional<double> far = hyperbolalinefar(s, k, b, a);
+    const double xh = far.value_or(0.0), yh = s * xh + k;
+    const double xp = 4 * a, yp = s * 4 * a + k;
+    const bool curvedFirst = pointdistance(x0, y0, xh, yh) < pointdistance(x0, y0, xp, yp);
+    const double X1 = curvedFirst ? xh : xp, Y1 = curvedFirst ? yh : yp;
+
+    if (stoppedByDiaphragm(ray, in, x0, y0, s, X1, Y1))
+        return ray;
+    // Beyond the rim, on the other branch (which is no part of the lens), or through glass of index 1
+    // (no lens at all), the ray passes by.
+    if (!(std::fabs(Y1) <= lens.rim) || (curvedFirst && X1 < -a) || lens.b == 0) {
+        missLens(ray, x0, y0, s, X1, Y1);
+        return ray;
+    }
+    ray.add(x0, y0, X1, Y1, colours::blue);
+    ray.entryx = X1;
+    ray.entryy = Y1;
+    if (curvedFirst) {
+        // An entry inside the vertex (in practice the 0 of a line that missed the hyperbola) has no face
+        // slope: the fan ends here.
+        const auto normal = branchNormal(lens, X1, Y1);
+        if (!normal) {
+            ray.end = RayEnd::endsScene;
+            return ray;
+        }
+        throughCurvedFace(ray, lens, X1, Y1, s, *normal);
+    } else {
+        throughPlaneFace(ray, lens, X1, Y1, s);
+    }
+    return ray;
+}
+
+TracedRay tracePlanoConvexBeamRay(const HyperbolicLens& lens, double xs, double ys, double m)
+{
+    TracedRay ray;
+    const double a = lens.a;
+    const double X1 = 4 * a, Y1 = ys + (4 * a - xs) * m;
+    if (!(std::fabs(Y1) <= lens.rim) || lens.b == 0) {
+        missLens(ray, xs, ys, m, X1, Y1);
+        return ray;
+    }
+    ray.add(xs, ys, X1, Y1, colours::blue);
+    ray.entryx = X1;
+    ray.entryy = Y1;
+    throughPlaneFace(ray, lens, X1, Y1, m);
+    return ray;
+}
+
+void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, double x0, double y0)
+{
+    scene.clearRayTable();
+    scene.caption = "Επιπεδόκυρτος φακός του Ιμπν Σαχλ ";
+    const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
+    if (!lens.usable)
+        return;
+    drawPlanoConvexLens(surface, lens, !scene.in.kymataYESNO);
+    surface.Circle(x0, y0, 1);
+    surface.Circle(lens.a, 0, 1);
+    if (!std::isfinite(x0) || !std::isfinite(y0))
+        return;
+
+    // s runs 0.9, 0.87, ... by repeated addition while s ≥ −0.9: 60 rays, the last at −0.87.
+    constexpr int fanCap = 1000;
+    int rays = 0;
+    for (double s = 0.9; s >= -0.9 && rays < fanCap; s += -0.03, ++rays) {
+        const double k = y0 - s * x0;
+        const TracedRay ray = tracePlanoConvexRay(lens, scene.in, x0, y0, s, k);
+        drawTracedRay(surface, scene.in, ray);
+        if (ray.end == RayEnd::endsScene)
+            return; // no more rays and no fronts; the rays recorded so far stay
+        if (writeRayRow(scene, ray, x0, y0)) {
+            beamwavepoints(surface, scene, x0, y0, scene.raycount);
+            ++scene.raycount;
+        }
+    }
+    if (!scene.in.onlyrays)
+        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+}
+
+void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double b, double m)
+{
+    scene.clearRayTable();
+    scene.clearWavePoints(1, rayTableLast);
+    scene.caption = "IBN SAHL'S PLANECONVEX LENS";
+    const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
+    if (!lens.usable)
+        return;
+    drawPlanoConvexLens(surface, lens, true);
+    surface.Circle(0, 0, 1);
+    surface.Circle(lens.a, 0, 1);
+    if (!std::isfinite(m))
+        return;
+
+    constexpr double startX = 130;
+    for (int j = 0; j <= 100; ++j) {
+        const double ys = 100 - 2 * j;
+        const TracedRay ray = tracePlanoConvexBeamRay(lens, startX, ys, m);
+        drawTracedRay(surface, scene.in, ray);
+        if (writeRayRow(scene, ray, startX, ys)) {
+            beamwavepoints(surface, scene, startX, ys, scene.raycount);
+            ++scene.raycount;
+        }
+    }
+    if (!scene.in.onlyrays)
+        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+}
+
+} // namespace lens::hyperbolic
