@@ -6,6 +6,10 @@
 #include "singleray/single_ray_screen.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -33,6 +37,8 @@ BenchScreen& LensBenchApp::vitrosa()
         vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
         vitrosa_->onSingleRay = [this] { openSingleRay(); };
         vitrosa_->onEnd = [this] { endProgram(); };
+        // Shown before it loads, so that the window's frame is known when it is fitted to the display.
+        vitrosa_->Show();
         vitrosa_->Form_Load();
     }
     return *vitrosa_;
@@ -46,6 +52,7 @@ LensMenu& LensBenchApp::eisagogiko()
             eisagogiko_->dialogs = dialogs_;
         eisagogiko_->openLens = [this](bool biconvex) { ElSahl().openFromMenu(biconvex); };
         eisagogiko_->showBench = [this] { vitrosa().Show(); };
+        placeMenuBesideLensScreen();
     }
     return *eisagogiko_;
 }
@@ -71,6 +78,20 @@ SingleRayScreen& LensBenchApp::moniaktina()
         moniaktina_->onBack = [this] { vitrosa().Show(); };
     }
     return *moniaktina_;
+}
+
+void LensBenchApp::placeMenuBesideLensScreen()
+{
+    // The hyperbolic-lens screen takes a square at the display's top left; the menu waits right of
+    // it, so both stay on view together.
+    LensMenu& menu = *eisagogiko_;
+    QScreen* screen = menu.screen() ? menu.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int square = std::min(int(area.width() / 1.5), area.height());
+    const int left = std::min(area.left() + square + 8, area.right() - menu.frameGeometry().width());
+    menu.move(std::max(area.left(), left), area.top() + area.height() / 8);
 }
 
 void LensBenchApp::openSingleRay()

@@ -34,7 +34,7 @@ public:
     void openSingleRay();
 
 private:
-    void wire();
+    void placeMenuBesideLensScreen();
 
     Dialogs* dialogs_;
     std::unique_ptr<BenchScreen> vitrosa_;

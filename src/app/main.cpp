@@ -10,7 +10,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Lens Bench"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lens Bench"));
     lens::installFontSubstitutions();
-    QApplication::setFont(lens::controlFont(QStringLiteral("Arial"), 9));
+    QApplication::setFont(lens::controlFont(QStringLiteral("Arial"), 8));
 
     lens::LensBenchApp app;
     app.Main();

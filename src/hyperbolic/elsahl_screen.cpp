@@ -28,8 +28,10 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
     placeTwips(kymataYESNO, 120, 0, 1455, 375);
     placeTwips(RAYSANDWAVES, 1560, 0, 1335, 375);
     placeTwips(onlyrays, 2880, 0, 1215, 375);
-    for (QRadioButton* option : {kymataYESNO, RAYSANDWAVES, onlyrays})
+    for (QRadioButton* option : {kymataYESNO, RAYSANDWAVES, onlyrays}) {
         option->setAutoFillBackground(true);
+        option->setFont(controlFont(QStringLiteral("Arial"), 7.5));
+    }
     RAYSANDWAVES->setChecked(true);
     setTabOrder(kymataYESNO, RAYSANDWAVES);
     setTabOrder(RAYSANDWAVES, onlyrays);
@@ -121,6 +123,7 @@ void ElSahlScreen::openFromMenu(bool biconvex)
     *Line1 = LineControl{130, 200, 130, 10, Line1->BorderColor, Line1->BorderWidth, true};
     *Line2 = LineControl{130, -200, 130, -10, Line2->BorderColor, Line2->BorderWidth, true};
     Show();
+    setWindowTwips(0, 0, side, side); // again, now that the window's frame is known
     if (indexTooSmall()) {
         message(indexMessage);
         return;
@@ -128,7 +131,8 @@ void ElSahlScreen::openFromMenu(bool biconvex)
     shared_.sourcex = 12 * 9;
     shared_.sourcey = 25;
     shared_.biconvexlens = biconvex;
-    drawScene();
+    // A fresh picture: the other lens, or an earlier drawing, must not show through.
+    redraw();
 }
 
 bool ElSahlScreen::onBlade(const LineControl& blade, double x, double y) const

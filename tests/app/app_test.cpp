@@ -64,14 +64,6 @@ QStringList menuCaptions(QMainWindow& window)
     return captions;
 }
 
-QAction* menuItem(QMainWindow& window, const QString& caption)
-{
-    for (QAction* action : window.menuBar()->actions())
-        if (action->text() == caption)
-            return action;
-    return nullptr;
-}
-
 } // namespace
 
 TEST(StartUp, OnlyTheBenchIsOnViewAndItCoversTheDisplay)
@@ -85,7 +77,7 @@ TEST(StartUp, OnlyTheBenchIsOnViewAndItCoversTheDisplay)
               (QStringList{"AKTINA RAY", "// BUNDLE  DESMH", "IBN SAHL", "// WAVES  KYMATA", "WAVES IN  TIME  XPONIKA",
                            "END"}));
     const QRect display = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(p.app.vitrosa().size(), display.size());
+    EXPECT_EQ(p.app.vitrosa().frameGeometry(), display);
     // Origin at the centre of the client area, y upwards, width plus height 1200 units, equal units.
     Surface& s = p.app.vitrosa().surface();
     EXPECT_NEAR(s.ScaleWidth() - s.ScaleHeight(), 1200, 1e-9);

@@ -100,8 +100,17 @@ void ScreenWindow::setWindowTwips(std::optional<double> left, std::optional<doub
         QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
         move(at + (screen ? screen->availableGeometry().topLeft() : QPoint()));
     }
-    if (layout())
-        layout()->activate();
+    layOutClientArea();
+}
+
+void ScreenWindow::layOutClientArea()
+{
+    // A hidden window is not laid out until it is shown; place the client area now so that its
+    // size can be measured and the picture sized to it.
+    const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    if (menuWidget())
+        menuWidget()->setGeometry(0, 0, width(), menu);
+    canvas_->setGeometry(0, menu, width(), std::max(1, height() - menu));
     canvas_->syncImageSize();
 }
 
@@ -109,15 +118,11 @@ void ScreenWindow::setClientTwips(double width, double height)
 {
     const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
     resize(twipsToPixels(width, this), twipsToPixels(height, this) + menu);
-    if (layout())
-        layout()->activate();
-    canvas_->syncImageSize();
+    layOutClientArea();
 }
 
 QSizeF ScreenWindow::clientTwips()
 {
-    if (layout())
-        layout()->activate();
     return QSizeF(pixelsToTwips(canvas_->width(), this), pixelsToTwips(canvas_->height(), this));
 }
 
@@ -134,7 +139,8 @@ QAction* ScreenWindow::addMenuItem(const QString& caption, std::function<void()>
 void ScreenWindow::Show()
 {
     show();
-    raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        raise();
     activateWindow();
 }
 

@@ -65,6 +65,8 @@ protected:
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultAnswer = {});
 
 private:
+    void layOutClientArea();
+
     Canvas* canvas_;
 };
 

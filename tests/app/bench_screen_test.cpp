@@ -1,0 +1,196 @@
+#include "app/app.h"
+#include "bench/bench_screen.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace lens;
+
+namespace {
+
+struct Bench {
+    LensBenchApp app;
+    BenchScreen* bench = nullptr;
+    Bench()
+    {
+        app.endProgram = [] {};
+        app.Main();
+        bench = &app.vitrosa();
+    }
+    ~Bench()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+    Rgb at(double x, double y)
+    {
+        const QRgb c = bench->canvas().pixelAt(x, y);
+        return RGB(qRed(c), qGreen(c), qBlue(c));
+    }
+    // Whether the colour appears within a few pixels of a user point.
+    bool near(double x, double y, Rgb colour, int reach = 3)
+    {
+        Surface& s = bench->surface();
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
+                if (at(x + dx / s.ScaleX(1), y + dy / s.ScaleY(1)) == colour)
+                    return true;
+        return false;
+    }
+    Rgb background() const { return bench->surface().BackColor; }
+};
+
+const Rgb glass = spherical::sceneColours::glass;
+
+} // namespace
+
+TEST(BenchAtStart, TheDefaultLensIsDrawnTintedWithItsMarks)
+{
+    Bench b;
+    EXPECT_DOUBLE_EQ(b.bench->lens.refindex, 1.5);
+    EXPECT_DOUBLE_EQ(b.bench->lens.xcentreA, -50);
+    EXPECT_DOUBLE_EQ(b.bench->lens.radiusB, 90);
+    // Glass inside the lens, background outside it.
+    EXPECT_EQ(b.at(-1.4, 50), glass);
+    EXPECT_EQ(b.at(-30, -20), glass);
+    EXPECT_EQ(b.at(-200, 150), b.background());
+    EXPECT_EQ(b.at(120, 0), b.background());
+    // Dark focus marks at X ∓ f, and the centre marks stay visible inside the glass.
+    EXPECT_TRUE(b.near(-96.165, 0, spherical::sceneColours::focus) || b.near(-96.165, 0, colours::black));
+    EXPECT_TRUE(b.near(93.308, 0, spherical::sceneColours::focus) || b.near(93.308, 0, colours::black));
+    EXPECT_TRUE(b.near(-50 + 3, 0, spherical::sceneColours::centre));
+    EXPECT_TRUE(b.near(20 - 3, 0, spherical::sceneColours::centre));
+    // The outlines of both circles.
+    EXPECT_TRUE(b.near(50, 0, colours::black));
+    EXPECT_TRUE(b.near(-70, 0, colours::black));
+}
+
+TEST(BenchAtStart, TheBladesEndOnTheLensSurfaceAndTheirScrollBarsFollow)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    EXPECT_DOUBLE_EQ(v.Line1->X1, 0);
+    EXPECT_DOUBLE_EQ(v.Line2->X2, 0);
+    EXPECT_NEAR(v.Line1->Y2, 86.6025, 1e-4);
+    EXPECT_NEAR(v.Line2->Y2, -86.6025, 1e-4);
+    EXPECT_DOUBLE_EQ(v.Line1->Y1, v.surface().ScaleTop());
+    EXPECT_DOUBLE_EQ(v.Line2->Y1, v.surface().ScaleTop() + v.surface().ScaleHeight());
+    const Surface& s = v.surface();
+    auto scrollFor = [&](double y) {
+        return int(std::floor(2 * 100 * ((y - s.ScaleTop()) - s.ScaleHeight() / 2) / s.ScaleHeight()));
+    };
+    EXPECT_EQ(v.VScroll1->value(), scrollFor(86.6025));
+    EXPECT_EQ(v.VScroll2->value(), scrollFor(-86.6025));
+    EXPECT_EQ(v.Line2->BorderColor, RGB(100, 100, 0));
+    EXPECT_EQ(v.Line1->BorderWidth, 4);
+    EXPECT_EQ(v.Line2->BorderWidth, 4);
+    // The source sits at (−200, 0).
+    EXPECT_DOUBLE_EQ(b.app.shared.sourcex, -200);
+    EXPECT_DOUBLE_EQ(v.pigi->Left, -200);
+}
+
+TEST(BenchAtStart, ReadOutsAndTheFanStep)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    EXPECT_NEAR(v.raystep, 4.712389, 1e-6);
+    EXPECT_EQ(v.Text1->text(), QStringLiteral("Number of Rays Αριθμός ακτινών= 76.00"));
+    EXPECT_EQ(v.Text2->text(), QStringLiteral("Index of Refraction Δείκτης Διάθλασης= 1.50"));
+    EXPECT_EQ(v.Label3->text(), QStringLiteral("Πολλαπλασιαστής ακτίνων30"));
+    EXPECT_EQ(v.Text6->text(), QStringLiteral("Ακτίνα1=100"));
+    EXPECT_EQ(v.Text5->text(), QStringLiteral("Ακτίνα2=90"));
+    EXPECT_EQ(v.Text7->text(), QStringLiteral("Κέντρο δεξί κύκλου=20"));
+    EXPECT_FALSE(v.aktina1->isVisible());
+    EXPECT_FALSE(v.VScroll1->isVisible());
+    EXPECT_TRUE(v.desmi1->isVisible());
+    EXPECT_TRUE(v.deiktisdiathlasis->isVisible());
+
+    struct Row {
+        int desmi1;
+        double step;
+        const char* readOut;
+    };
+    for (const Row& row : {Row{150, 0.628319, "572.00"}, Row{2, 47.1239, "7.00"}, Row{140, 0.673198, "534.00"},
+                           Row{100, 0.942478, "381.00"}}) {
+        v.desmi1->setValue(row.desmi1);
+        EXPECT_NEAR(v.raystep, row.step, 1e-4);
+        EXPECT_EQ(v.Text1->text(), QStringLiteral("Number of Rays Αριθμός ακτινών= ") + QString::fromLatin1(row.readOut));
+    }
+}
+
+TEST(BenchScrollBars, TheIndexChangesAtOnceButDrawsNothing)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    const QImage before = v.canvas().image().copy();
+    v.deiktisdiathlasis->setValue(200);
+    EXPECT_DOUBLE_EQ(v.lens.refindex, 2.0);
+    EXPECT_EQ(v.Text2->text(), QStringLiteral("Index of Refraction Δείκτης Διάθλασης= 2.00"));
+    EXPECT_EQ(v.canvas().image(), before);
+}
+
+TEST(BenchScrollBars, AHiddenLensBarRefreshesTheWholeLensAndRedraws)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    v.lens.radiusB = 7; // stale state is replaced from every bar
+    v.aktina1->setValue(200);
+    EXPECT_DOUBLE_EQ(v.lens.radiusA, 200);
+    EXPECT_DOUBLE_EQ(v.lens.radiusB, 90);
+    EXPECT_EQ(v.Text6->text(), QStringLiteral("Ακτίνα1 =200"));
+    EXPECT_TRUE(b.near(150, 0, colours::black)) << "circle A now reaches x = 150";
+    v.kentrokykloy->setValue(40);
+    EXPECT_DOUBLE_EQ(v.lens.xcentreB, 40);
+    EXPECT_EQ(v.Text7->text(), QStringLiteral("Κέντρο δεξί κύκλου=40"));
+    EXPECT_TRUE(b.near(-50, 0, colours::black)) << "circle B's left edge at 40 − 90";
+}
+
+TEST(BenchScrollBars, ALensWithoutOverlapIsNotTinted)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    v.aktina2->setValue(0); // circle B vanishes: no rim, no lens
+    EXPECT_DOUBLE_EQ(v.lens.radiusB, 0);
+    EXPECT_NE(b.at(-1.4, 50), glass);
+    EXPECT_NE(b.at(-50, 50), glass);
+    EXPECT_NE(b.at(300, 200), glass);
+}
+
+TEST(BenchScrollBars, AThinLensIsTintedInsideAndNeverOutside)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    // Circles that overlap in a lens only about 40 units high at its rim plane.
+    v.kentrokykloy2->setValue(-190);
+    v.aktina1->setValue(200);
+    v.kentrokykloy->setValue(200);
+    v.aktina2->setValue(200);
+    const auto rim = spherical::tomikyklon(-190, 200, 200, 200);
+    ASSERT_TRUE(rim.yparxei);
+    ASSERT_LT(rim.y1, 50);
+    EXPECT_EQ(b.at(rim.x1, rim.y1 / 2), glass);
+    EXPECT_EQ(b.at(rim.x1, 70), b.background());
+    EXPECT_EQ(b.at(-300, 200), b.background());
+}
+
+TEST(BenchScrollBars, TheDiaphragmBarsMoveTheBlades)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    const Surface& s = v.surface();
+    v.HScroll1->setValue(50);
+    EXPECT_DOUBLE_EQ(v.Line1->X1, s.ScaleWidth() / 4);
+    EXPECT_DOUBLE_EQ(v.Line2->X2, s.ScaleWidth() / 4);
+    v.VScroll1->setValue(-100);
+    EXPECT_DOUBLE_EQ(v.Line1->Y2, s.ScaleTop());
+    EXPECT_EQ(v.Line1->BorderColor, RGB(250, 0, 0));
+    v.VScroll2->setValue(50);
+    EXPECT_DOUBLE_EQ(v.Line2->Y2, s.ScaleTop() + s.ScaleHeight());
+}

@@ -1,0 +1,216 @@
+#include "app/app.h"
+#include "app/lens_menu.h"
+#include "hyperbolic/elsahl_screen.h"
+#include "surface/qt/command_button.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace lens;
+
+namespace {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    void messageBox(QWidget*, const QString& text) override { messages.push_back(text); }
+    std::optional<QString> inputBox(QWidget*, const QString& prompt, const QString& title, const QString&) override
+    {
+        prompts.push_back(prompt + QStringLiteral(" | ") + title);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<QString> messages, prompts;
+    std::deque<std::optional<QString>> answers;
+};
+
+// The hyperbolic-lens screen opened from the menu's plano-convex button.
+struct LensScreen {
+    ScriptedDialogs dialogs;
+    LensBenchApp app{&dialogs};
+    ElSahlScreen* screen = nullptr;
+    explicit LensScreen(bool biconvex = false)
+    {
+        app.endProgram = [] {};
+        app.Main();
+        app.eisagogiko().Show();
+        QTest::mouseClick(biconvex ? app.eisagogiko().Command1 : app.eisagogiko().Command2, Qt::LeftButton);
+        screen = &app.ElSahl();
+    }
+    ~LensScreen()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+    QPoint pixel(double x, double y)
+    {
+        Surface& s = screen->surface();
+        return QPoint(int(std::lround(s.pixelX(x))), int(std::lround(s.pixelY(y))));
+    }
+    void press(double x, double y) { QTest::mousePress(&screen->canvas(), Qt::LeftButton, {}, pixel(x, y)); }
+    void release(double x, double y) { QTest::mouseRelease(&screen->canvas(), Qt::LeftButton, {}, pixel(x, y)); }
+    // How many pixels of the picture have this colour.
+    int count(QRgb colour)
+    {
+        const QImage& image = screen->canvas().image();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                n += (row[x] & RGB_MASK) == (colour & RGB_MASK);
+        }
+        return n;
+    }
+};
+
+const QRgb blue = qRgb(0, 0, 255), black = qRgb(0, 0, 0), red = qRgb(255, 0, 0), cyan = qRgb(0, 255, 255),
+           magenta = qRgb(255, 0, 255);
+
+} // namespace
+
+TEST(HyperbolicLensScreen, TheMenuButtonDrawsTheLensFanAndWavefronts)
+{
+    LensScreen s;
+    EXPECT_EQ(s.screen->windowTitle(), QStringLiteral("Επιπεδόκυρτος φακός του Ιμπν Σαχλ "));
+    EXPECT_GT(s.count(red), 100) << "outline";
+    EXPECT_GT(s.count(blue), 100) << "rays from the source and wavefronts";
+    EXPECT_EQ(s.screen->scene.in.sourcex, 108);
+    EXPECT_EQ(s.screen->scene.in.sourcey, 25);
+
+    LensScreen biconvex(true);
+    EXPECT_EQ(biconvex.screen->windowTitle(), QStringLiteral("Αμφίκυρτος φακός του Ιμπν Σαχλ με δύο υπερβολές"));
+    EXPECT_GT(biconvex.count(red), 100);
+}
+
+TEST(HyperbolicLensScreen, APressAwayFromTheBladesMovesTheSourceAndRedraws)
+{
+    LensScreen s;
+    s.press(-60, 0);
+    s.release(-60, 0);
+    EXPECT_NEAR(s.app.shared.sourcex, -60, 0.6);
+    EXPECT_NEAR(s.app.shared.sourcey, 0, 0.6);
+    EXPECT_NEAR(s.screen->scene.in.sourcex, s.app.shared.sourcex, 1e-12);
+    EXPECT_FALSE(s.screen->dragupper);
+    EXPECT_GT(s.screen->scene.raycount, 0) << "a source left of the lens sends rays through it";
+    EXPECT_GT(s.count(cyan), 0);
+}
+
+TEST(HyperbolicLensScreen, BladesAreDraggedAndDroppedWithTheirRules)
+{
+    LensScreen s;
+    // A press on the upper blade starts its drag and leaves the source where it was.
+    s.press(130.5, 50);
+    EXPECT_TRUE(s.screen->dragupper);
+    EXPECT_EQ(s.app.shared.sourcex, 108);
+    // Released at y = −50 below the lower blade's end: the upper blade ends 24 units above.
+    s.release(100, -50);
+    EXPECT_FALSE(s.screen->dragupper);
+    EXPECT_NEAR(s.screen->Line1->X1, 100, 0.6);
+    EXPECT_NEAR(s.screen->Line2->X2, s.screen->Line1->X1, 1e-12);
+    EXPECT_NEAR(s.screen->Line2->Y2, -50, 0.6);
+    EXPECT_NEAR(s.screen->Line1->Y2 - s.screen->Line2->Y2, 24, 1e-9);
+    EXPECT_EQ(s.screen->Line1->Y1, 120);
+
+    // The lower blade dropped above the upper blade's end closes the opening: rays reaching it are stopped.
+    s.press(s.screen->Line2->X1, -100);
+    EXPECT_TRUE(s.screen->draglower);
+    s.release(s.screen->Line1->X1, 60);
+    EXPECT_FALSE(s.screen->draglower);
+    EXPECT_EQ(s.screen->Line2->Y1, -120);
+    EXPECT_NEAR(s.screen->Line2->Y2, 60, 0.6);
+    EXPECT_GT(s.count(magenta), 0) << "stopped rays are drawn in magenta";
+}
+
+TEST(HyperbolicLensScreen, BladeHitTestIsStrict)
+{
+    LensScreen s;
+    const double across = 270.0 / 120; // ScaleWidth / 120
+    EXPECT_TRUE(s.screen->onBlade(*s.screen->Line1, 130 + across * 0.99, 9));
+    EXPECT_FALSE(s.screen->onBlade(*s.screen->Line1, 130 + across, 50));
+    EXPECT_FALSE(s.screen->onBlade(*s.screen->Line1, 130, 8)); // 10 − 240/120 is not inside
+    EXPECT_TRUE(s.screen->onBlade(*s.screen->Line1, 130, 201.9));
+    EXPECT_TRUE(s.screen->onBlade(*s.screen->Line2, 130, -9));
+    EXPECT_FALSE(s.screen->onBlade(*s.screen->Line2, 130, 5));
+}
+
+TEST(HyperbolicLensScreen, OptionsActAtTheNextDrawing)
+{
+    LensScreen s;
+    const int cyanBefore = s.count(cyan);
+    s.screen->kymataYESNO->setChecked(true);
+    EXPECT_EQ(s.count(cyan), cyanBefore) << "choosing does not redraw";
+    s.press(-60, 0);
+    EXPECT_EQ(s.count(cyan), 0) << "only waves: no rays inside the glass";
+    EXPECT_GT(s.count(blue), 0) << "the wavefronts are drawn";
+    s.screen->onlyrays->setChecked(true);
+    s.press(-60, 0);
+    EXPECT_GT(s.count(cyan), 0);
+}
+
+TEST(HyperbolicLensScreen, WavesAddsBlackFronts)
+{
+    LensScreen s;
+    s.press(-60, 0);
+    EXPECT_EQ(s.count(black) - s.count(black), 0);
+    const int blackBefore = s.count(black);
+    s.screen->kymatikosahl->trigger();
+    EXPECT_GT(s.count(black), blackBefore + 50);
+}
+
+TEST(HyperbolicLensScreen, TheAnglePromptTakesNumbersAndRefusesTheRest)
+{
+    LensScreen s;
+    // A number, with a decimal point or comma.
+    s.dialogs.answers = {QStringLiteral("0")};
+    s.screen->parallilidesmifotos->trigger();
+    ASSERT_EQ(s.dialogs.prompts.size(), 1u);
+    EXPECT_EQ(s.dialogs.prompts[0], QStringLiteral("DIRECTION IN  RESPECT TO HORIZONTAL | Angle in °"));
+    EXPECT_EQ(s.screen->windowTitle(), QStringLiteral("IBN SAHL'S PLANECONVEX LENS"));
+    EXPECT_DOUBLE_EQ(s.app.shared.bundleangle, 0);
+    EXPECT_GT(s.screen->scene.raycount, 10);
+
+    s.dialogs.answers = {QStringLiteral("30,5")};
+    s.screen->parallilidesmifotos->trigger();
+    EXPECT_NEAR(s.app.shared.bundleangle, 30.5 * 3.14159265358979 / 180, 1e-12);
+
+    // Text, an empty answer and Cancel change nothing and say nothing.
+    const QImage before = s.screen->canvas().image().copy();
+    const int raysBefore = s.screen->scene.raycount;
+    s.dialogs.answers = {QStringLiteral("abc"), QStringLiteral(""), std::nullopt};
+    for (int i = 0; i < 3; ++i)
+        s.screen->parallilidesmifotos->trigger();
+    EXPECT_TRUE(s.dialogs.messages.empty());
+    EXPECT_EQ(s.screen->canvas().image(), before);
+    EXPECT_EQ(s.screen->scene.raycount, raysBefore);
+
+    // A vertical beam gets a message and draws nothing.
+    s.dialogs.answers = {QStringLiteral("90"), QStringLiteral("-90")};
+    s.screen->parallilidesmifotos->trigger();
+    s.screen->parallilidesmifotos->trigger();
+    EXPECT_EQ(s.dialogs.messages.size(), 2u);
+    EXPECT_EQ(s.screen->canvas().image(), before);
+}
+
+TEST(HyperbolicLensScreen, BackToMenuClearsAndHides)
+{
+    LensScreen s;
+    s.screen->BACKFAKO->trigger();
+    EXPECT_FALSE(s.screen->isVisible());
+    EXPECT_TRUE(s.app.eisagogiko().isVisible());
+    EXPECT_EQ(s.count(red), 0) << "the drawing is cleared";
+    // Opening again puts the source and the diaphragm back.
+    s.screen->Line1->X1 = 40;
+    s.app.shared.sourcex = -3;
+    QTest::mouseClick(s.app.eisagogiko().Command2, Qt::LeftButton);
+    EXPECT_EQ(s.screen->Line1->X1, 130);
+    EXPECT_EQ(s.app.shared.sourcex, 108);
+}
