@@ -25,6 +25,8 @@ namespace {
 constexpr int outlinePointCap = 1000;
 // Relative distance from the vertex within which a point counts as the vertex itself.
 constexpr double vertexSlack = 1e-9;
+// Relative slack for a point on the end of a face's span.
+constexpr double faceSlack = 1e-9;
 
 double halfHeight(const HyperbolicLens& lens, double x)
 {
@@ -153,6 +155,37 @@ void addNormal(TracedRay& ray, const HyperbolicLens& lens, double x, double y, c
     ray.add(x, y, x - dx, y - normal.slope * dx, colours::red);
 }
 
+bool onLeftFaceSpan(const HyperbolicLens& lens, std::optional<double> x)
+{
+    const double slack = faceSlack * lens.a;
+    return x && *x >= lens.a - slack && *x <= 4 * lens.a + slack;
+}
+
+bool onRightFaceSpan(const HyperbolicLens& lens, std::optional<double> x)
+{
+    const double slack = faceSlack * lens.a;
+    return x && *x >= 4 * lens.a - slack && *x <= 7 * lens.a + slack;
+}
+
+std::optional<double> crossingOnFace(std::optional<double> first, std::optional<double> second, bool onFace1,
+                                     bool onFace2, double x0, double y0, double s, double k)
+{
+    if (onFace1 && onFace2) {
+        const double d1 = pointdistance(x0, y0, *first, s * *first + k);
+        const double d2 = pointdistance(x0, y0, *second, s * *second + k);
+        return d1 <= d2 ? first : second;
+    }
+    if (onFace2)
+        return second;
+    return first;
+}
+
+bool crossesForward(double dx1, double dy1, double dx2, double dy2, double normalAngle)
+{
+    const double nx = std::cos(normalAngle), ny = std::sin(normalAngle);
+    return (dx1 * nx + dy1 * ny) * (dx2 * nx + dy2 * ny) > 0;
+}
+
 bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1)
 {
     const double xd = in.diaphragmX;
@@ -229,9 +262,10 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
     const auto row = static_cast<std::size_t>(i);
     const double ex = scene.sahlentryx[row], ey = scene.sahlentryy[row];
     const double xx = scene.sahlexitx[row], xy = scene.sahlexity[row];
-    // The direction after the lens is kept in single precision, and so is its unit vector.
+    // The direction after the lens is kept in single precision; it is made a unit vector in double
+    // precision so that the points after the lens keep their optical path exactly.
     const float fx = scene.sahldirx[row], fy = scene.sahldiry[row];
-    const float length = std::sqrt(fx * fx + fy * fy);
+    const double length = std::sqrt(static_cast<double>(fx) * fx + static_cast<double>(fy) * fy);
     if (length == 0 || !std::isfinite(length) || !std::isfinite(ex) || !std::isfinite(ey) || !std::isfinite(xx) ||
         !std::isfinite(xy))
         return;
@@ -241,7 +275,7 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
     const double d2 = pointdistance(ex, ey, xx, xy);
     const double u1x = d1 > 0 ? (ex - sx) / d1 : 0.0, u1y = d1 > 0 ? (ey - sy) / d1 : 0.0;
     const double u2x = d2 > 0 ? (xx - ex) / d2 : 0.0, u2y = d2 > 0 ? (xy - ey) / d2 : 0.0;
-    const double u3x = static_cast<float>(fx / length), u3y = static_cast<float>(fy / length);
+    const double u3x = fx / length, u3y = fy / length;
     // Optical path where the ray leaves the glass: d1 in air, then d2 counted n times.
     const double atExit = d1 + n * d2;
 

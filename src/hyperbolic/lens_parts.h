@@ -38,6 +38,17 @@ std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, dou
 // The two red normal segments of ±25 steps in x about (x, y).
 void addNormal(TracedRay& ray, const HyperbolicLens& lens, double x, double y, const FaceNormal& normal);
 
+// Whether x lies on the span of the left face, [a, 4a], or of the right face, [4a, 7a] (up to rounding).
+bool onLeftFaceSpan(const HyperbolicLens& lens, std::optional<double> x);
+bool onRightFaceSpan(const HyperbolicLens& lens, std::optional<double> x);
+// Of two crossings of a face, the one on the face's span (the nearer to (x0, y0) when both are); the first
+// crossing when neither is.
+std::optional<double> crossingOnFace(std::optional<double> first, std::optional<double> second, bool onFace1,
+                                     bool onFace2, double x0, double y0, double s, double k);
+// Whether light that runs along (dx1, dy1) and then along (dx2, dy2) goes on across a face whose normal
+// line has angle normalAngle, rather than turning back.
+bool crossesForward(double dx1, double dy1, double dx2, double dy2, double normalAngle);
+
 // Stops the ray of slope s from (x0, y0) at the diaphragm when the blades lie between the source and the
 // entry point (x1, y1) and the ray passes outside the opening; returns whether it was stopped.
 bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1);

@@ -10,90 +10,83 @@ namespace {
 
 using namespace parts;
 
-// Slack for points that land on the plane face or the rim up to rounding.
+// Slack for points that land on the rim up to rounding.
 double slack(const HyperbolicLens& lens) { return 1e-9 * lens.a; }
 
-// The ray entered through the plane face at (x1, y1) along a line of slope s: refract it, find where it
-// meets the curved face and refract it out towards −x.
-void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, double x1, double y1, double s)
+// The ray came along (ix, iy) and entered through the plane face at (x1, y1) along a line of slope s:
+// refract it, find where it meets the curved face and refract it out towards −x.
+void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, double ix, double iy, double x1, double y1,
+                      double s)
 {
     const double a = lens.a, b = lens.b, n = lens.n;
+    ray.end = RayEnd::lostInGlass;
     const Refraction in = refractLine(0, std::atan(s), 1 / n);
-    if (!in.passes || std::cos(in.psi) == 0) {
-        ray.end = RayEnd::lostInGlass;
+    if (!in.passes || std::cos(in.psi) == 0)
         return;
-    }
     const double mg = std::sin(in.psi) / std::cos(in.psi);
     const double kg = y1 - x1 * mg;
 
     // The exit lies on the curved face, between the vertex and the plane face. The far crossing is that
     // point unless the line in the glass is steeper than the asymptotes; then it is the near one.
-    // The vertex itself counts (the axis ray of a beam leaves there).
-    const auto onFace = [&](std::optional<double> x) {
-        return x && *x >= a - slack(lens) && *x <= 4 * a + slack(lens);
-    };
     std::optional<double> x2 = hyperbolalinefar(mg, kg, b, a);
-    if (!onFace(x2))
+    if (!onLeftFaceSpan(lens, x2))
         x2 = hyperbolalinenear(mg, kg, b, a);
-    if (!onFace(x2)) {
-        ray.end = RayEnd::lostInGlass;
+    if (!onLeftFaceSpan(lens, x2))
         return;
-    }
     const double X2 = *x2, Y2 = mg * X2 + kg;
+    // Light that met the plane face from inside the glass does not enter there.
+    if (!crossesForward(ix, iy, X2 - x1, Y2 - y1, 0))
+        return;
     ray.add(x1, y1, X2, Y2, colours::cyan);
     const auto normal = branchNormal(lens, X2, Y2);
-    if (!normal) {
-        ray.end = RayEnd::lostInGlass;
+    if (!normal)
         return;
-    }
     addNormal(ray, lens, X2, Y2, *normal);
     const Refraction out = refractLine(normal->angle, std::atan(mg), n);
-    if (!out.passes) {
-        ray.end = RayEnd::lostInGlass;
+    if (!out.passes)
         return;
-    }
-    const double cx = std::cos(out.psi), sy = std::sin(out.psi);
-    ray.add(X2, Y2, X2 - 530 * cx, Y2 - 530 * sy, colours::green);
+    // The light crossed the lens towards −x.
+    const double dirx = -std::cos(out.psi), diry = -std::sin(out.psi);
+    if (!crossesForward(X2 - x1, Y2 - y1, dirx, diry, normal->angle))
+        return;
+    ray.add(X2, Y2, X2 + 530 * dirx, Y2 + 530 * diry, colours::green);
     ray.exitx = X2;
     ray.exity = Y2;
-    // The light crossed the lens towards −x.
-    ray.dirx = -cx;
-    ray.diry = -sy;
+    ray.dirx = dirx;
+    ray.diry = diry;
     ray.end = RayEnd::leftLens;
 }
 
-// The ray entered through the curved face at (x1, y1) along a line of slope s: refract it, carry it to
-// the plane face and refract it out towards +x.
-void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, double x1, double y1, double s,
-                       const FaceNormal& normal)
+// The ray came along (ix, iy) and entered through the curved face at (x1, y1) along a line of slope s:
+// refract it, carry it to the plane face and refract it out towards +x.
+void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, double ix, double iy, double x1, double y1,
+                       double s, const FaceNormal& normal)
 {
     const double a = lens.a, n = lens.n;
+    ray.end = RayEnd::lostInGlass;
     addNormal(ray, lens, x1, y1, normal);
     const Refraction in = refractLine(normal.angle, std::atan(s), 1 / n);
-    if (!in.passes || std::cos(in.psi) == 0) {
-        ray.end = RayEnd::lostInGlass;
+    if (!in.passes || std::cos(in.psi) == 0)
         return;
-    }
     const double mg = std::sin(in.psi) / std::cos(in.psi);
     const double kg = y1 - x1 * mg;
     const double X2 = 4 * a, Y2 = mg * 4 * a + kg;
-    // A line that reaches x = 4a beyond the rim has left the glass through the curved face again.
-    if (!(std::fabs(Y2) <= lens.rim + slack(lens))) {
-        ray.end = RayEnd::lostInGlass;
+    // A line that reaches x = 4a beyond the rim has left the glass through the curved face again, and
+    // light that met the curved face from inside the glass does not enter there.
+    if (!(std::fabs(Y2) <= lens.rim + slack(lens)) || !crossesForward(ix, iy, X2 - x1, Y2 - y1, normal.angle))
         return;
-    }
     ray.add(x1, y1, X2, Y2, colours::cyan);
     const Refraction out = refractLine(0, std::atan(mg), n);
-    if (!out.passes) {
-        ray.end = RayEnd::lostInGlass;
+    if (!out.passes)
         return;
-    }
-    const double cx = std::cos(out.psi), sy = std::sin(out.psi);
-    ray.add(X2, Y2, X2 + 530 * cx, Y2 + 530 * sy, colours::green);
+    const double dirx = std::cos(out.psi), diry = std::sin(out.psi);
+    if (!crossesForward(X2 - x1, Y2 - y1, dirx, diry, 0))
+        return;
+    ray.add(X2, Y2, X2 + 530 * dirx, Y2 + 530 * diry, colours::green);
     ray.exitx = X2;
     ray.exity = Y2;
-    ray.dirx = cx;
-    ray.diry = sy;
+    ray.dirx = dirx;
+    ray.diry = diry;
     ray.end = RayEnd::leftLens;
 }
 
@@ -105,8 +98,13 @@ TracedRay tracePlanoConvexRay(const HyperbolicLens& lens, const SceneInputs& in,
     TracedRay ray;
     const double a = lens.a, b = lens.b;
     // The line is undirected: whichever face lies nearer the source is where the light meets the lens.
+    // The far crossing of the hyperbola is the curved face unless it lies beyond the plane face; then
+    // the near crossing is.
     const std::optional<double> far = hyperbolalinefar(s, k, b, a);
-    const double xh = far.value_or(0.0), yh = s * xh + k;
+    const std::optional<double> near = hyperbolalinenear(s, k, b, a);
+    const std::optional<double> face =
+        crossingOnFace(far, near, onLeftFaceSpan(lens, far), onLeftFaceSpan(lens, near), x0, y0, s, k);
+    const double xh = face.value_or(0.0), yh = s * xh + k;
     const double xp = 4 * a, yp = s * 4 * a + k;
     const bool curvedFirst = pointdistance(x0, y0, xh, yh) < pointdistance(x0, y0, xp, yp);
     const double X1 = curvedFirst ? xh : xp, Y1 = curvedFirst ? yh : yp;
@@ -130,9 +128,9 @@ TracedRay tracePlanoConvexRay(const HyperbolicLens& lens, const SceneInputs& in,
             ray.end = RayEnd::endsScene;
             return ray;
         }
-        throughCurvedFace(ray, lens, X1, Y1, s, *normal);
+        throughCurvedFace(ray, lens, X1 - x0, Y1 - y0, X1, Y1, s, *normal);
     } else {
-        throughPlaneFace(ray, lens, X1, Y1, s);
+        throughPlaneFace(ray, lens, X1 - x0, Y1 - y0, X1, Y1, s);
     }
     return ray;
 }
@@ -149,7 +147,7 @@ TracedRay tracePlanoConvexBeamRay(const HyperbolicLens& lens, double xs, double 
     ray.add(xs, ys, X1, Y1, colours::blue);
     ray.entryx = X1;
     ray.entryy = Y1;
-    throughPlaneFace(ray, lens, X1, Y1, m);
+    throughPlaneFace(ray, lens, X1 - xs, Y1 - ys, X1, Y1, m);
     return ray;
 }
 
