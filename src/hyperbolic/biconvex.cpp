@@ -11,8 +11,6 @@ namespace {
 
 using namespace parts;
 
-double slack(const HyperbolicLens& lens) { return 1e-9 * lens.a; }
-
 // Normal of the left face at (x, y); empty inside its vertex, where the ray ends.
 std::optional<FaceNormal> leftFaceNormal(const HyperbolicLens& lens, double x, double y)
 {
@@ -36,20 +34,29 @@ TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, d
     TracedRay ray;
     const double a = lens.a, b = lens.b, n = lens.n;
 
-    // Candidate entries on both faces; the one nearer the source is where the light meets the lens.
-    const std::optional<double> left = hyperbolalinefar(s, k, b, a);
-    const std::optional<double> right = hyperbolalinenear(s, k + 8 * a * s, b, a);
+    // Candidate entries on both faces; the one nearer the source is where the light meets the lens. On each
+    // face the crossing named first is taken unless only the other one lies on the face.
+    const std::optional<double> leftFar = hyperbolalinefar(s, k, b, a);
+    const std::optional<double> leftNear = hyperbolalinenear(s, k, b, a);
+    const bool leftOn1 = onLeftFaceSpan(lens, leftFar), leftOn2 = onLeftFaceSpan(lens, leftNear);
+    const std::optional<double> left = crossingOnFace(leftFar, leftNear, leftOn1, leftOn2, x0, y0, s, k);
+    // The right face is the left-hand branch about (8a, 0): in its own x the line is y = s·x + (k + 8a·s).
+    const auto shifted = [&](std::optional<double> x) { return x ? std::optional<double>(*x + 8 * a) : x; };
+    const std::optional<double> rightNear = shifted(hyperbolalinenear(s, k + 8 * a * s, b, a));
+    const std::optional<double> rightFar = shifted(hyperbolalinefar(s, k + 8 * a * s, b, a));
+    const bool rightOn1 = onRightFaceSpan(lens, rightNear), rightOn2 = onRightFaceSpan(lens, rightFar);
+    const std::optional<double> right = crossingOnFace(rightNear, rightFar, rightOn1, rightOn2, x0, y0, s, k);
     const double x1 = left.value_or(0.0), y1 = s * x1 + k;
-    const double x2 = right.value_or(0.0) + 8 * a, y2 = s * x2 + k;
+    const double x2 = right.value_or(8 * a), y2 = s * x2 + k;
     const bool leftFirst = pointdistance(x0, y0, x1, y1) < pointdistance(x0, y0, x2, y2);
     const double X1 = leftFirst ? x1 : x2, Y1 = leftFirst ? y1 : y2;
 
     if (stoppedByDiaphragm(ray, in, x0, y0, s, X1, Y1))
         return ray;
-    // A candidate from a line that missed its hyperbola, or from the branch that is no face of the lens,
-    // is no entry point: the ray passes by, as it does beyond the rim or through glass of index 1.
-    const bool onBranch = leftFirst ? (left && x1 > 0) : (right && x2 - 8 * a < 0);
-    if (!onBranch || !(std::fabs(Y1) <= lens.rim) || b == 0) {
+    // A candidate from a line that missed its hyperbola, or off the face, is no entry point: the ray passes
+    // by, as it does beyond the rim or through glass of index 1.
+    const bool onFace = leftFirst ? (leftOn1 || leftOn2) : (rightOn1 || rightOn2);
+    if (!onFace || !(std::fabs(Y1) <= lens.rim) || b == 0) {
         missLens(ray, x0, y0, s, X1, Y1);
         return ray;
     }
@@ -75,28 +82,24 @@ TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, d
     // steeper than the asymptotes; then it is the other crossing of the same branch.
     std::optional<double> exitX;
     if (leftFirst) {
-        const auto onRightFace = [&](std::optional<double> x) {
-            return x && *x + 8 * a >= 4 * a - slack(lens) && *x + 8 * a <= 7 * a + slack(lens);
-        };
-        exitX = hyperbolalinenear(mg, kg + 8 * a * mg, b, a);
-        if (!onRightFace(exitX))
-            exitX = hyperbolalinefar(mg, kg + 8 * a * mg, b, a);
-        exitX = onRightFace(exitX) ? std::optional<double>(*exitX + 8 * a) : std::nullopt;
+        exitX = shifted(hyperbolalinenear(mg, kg + 8 * a * mg, b, a));
+        if (!onRightFaceSpan(lens, exitX))
+            exitX = shifted(hyperbolalinefar(mg, kg + 8 * a * mg, b, a));
+        if (!onRightFaceSpan(lens, exitX))
+            exitX.reset();
     } else {
-        const auto onLeftFace = [&](std::optional<double> x) {
-            return x && *x >= a - slack(lens) && *x <= 4 * a + slack(lens);
-        };
         exitX = hyperbolalinefar(mg, kg, b, a);
-        if (!onLeftFace(exitX))
+        if (!onLeftFaceSpan(lens, exitX))
             exitX = hyperbolalinenear(mg, kg, b, a);
-        if (!onLeftFace(exitX))
+        if (!onLeftFaceSpan(lens, exitX))
             exitX.reset();
     }
-    if (!exitX) {
+    const double X2 = *exitX, Y2 = mg * X2 + kg;
+    // Light that met the face from inside the glass, or whose exit lies behind it, does not cross the lens.
+    if (!crossesForward(X1 - x0, Y1 - y0, X2 - X1, Y2 - Y1, entryNormal->angle)) {
         ray.end = RayEnd::lostInGlass;
         return ray;
     }
-    const double X2 = *exitX, Y2 = mg * X2 + kg;
     ray.add(X1, Y1, X2, Y2, colours::cyan);
     const auto exitNormal = leftFirst ? rightFaceNormal(lens, X2, Y2, true) : leftFaceNormal(lens, X2, Y2);
     if (!exitNormal) {
@@ -112,6 +115,10 @@ TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, d
     // Out of the right face the light goes on towards +x, out of the left face towards −x.
     const double travel = leftFirst ? 1.0 : -1.0;
     const double dirx = travel * std::cos(out.psi), diry = travel * std::sin(out.psi);
+    if (!crossesForward(X2 - X1, Y2 - Y1, dirx, diry, exitNormal->angle)) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
     ray.exitx = X2;
     ray.exity = Y2;
     ray.dirx = dirx;
