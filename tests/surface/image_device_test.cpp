@@ -1,8 +1,12 @@
 #include "surface/qt/canvas.h"
 #include "surface/qt/image_device.h"
+#include "surface/qt/printer_device.h"
 #include "surface/surface.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -163,4 +167,33 @@ TEST(CanvasLines, ClsLeavesLineControlsInPlace)
     EXPECT_EQ(QColor(shown.pixel(130, 40)), QColor(0, 0, 192)) << "the line control survives Cls";
     EXPECT_EQ(QColor(shown.pixel(50, 100)), QColor(Qt::white)) << "the drawing does not";
     EXPECT_EQ(canvas.pixelAt(-50, 0), QColor(Qt::white).rgb() & RGB_MASK);
+}
+
+TEST(PrinterPage, TheSameOperationsDrawOnAPrinterPage)
+{
+    const QString file = QDir::temp().filePath(QStringLiteral("lensbench-page-test.pdf"));
+    QFile::remove(file);
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        PrinterDevice page(printer);
+        Surface surface(page);
+        EXPECT_GT(page.width(), 1000) << "a page has printer resolution";
+        surface.Scale(-600, 400, 600, -400);
+        EXPECT_DOUBLE_EQ(surface.pixelX(600), page.width());
+        surface.DrawWidth = 2;
+        surface.Line(-500, 0, 500, 0, colours::red);
+        surface.Circle(0, 0, 100, colours::black);
+        surface.CurrentX = -500;
+        surface.CurrentY = 300;
+        surface.Print("Εστία F");
+        page.EndDoc();
+    }
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    EXPECT_GT(pdf.size(), 500);
+    pdf.close();
+    QFile::remove(file);
 }

@@ -32,13 +32,13 @@ QPainter& ImageDevice::painter()
 
 void ImageDevice::flush() { painter_.reset(); }
 
-void ImageDevice::touched()
+void PainterDevice::touched()
 {
     if (changed)
         changed();
 }
 
-void ImageDevice::setPen(const Pen& pen)
+void PainterDevice::setPen(const Pen& pen)
 {
     QPen qpen(toQColor(pen.colour));
     if (pen.width <= 1) {
@@ -54,14 +54,14 @@ void ImageDevice::setPen(const Pen& pen)
     painter().setPen(qpen);
 }
 
-void ImageDevice::segment(double x1, double y1, double x2, double y2, const Pen& pen)
+void PainterDevice::segment(double x1, double y1, double x2, double y2, const Pen& pen)
 {
     setPen(pen);
     painter().drawLine(QPointF(x1, y1), QPointF(x2, y2));
     touched();
 }
 
-void ImageDevice::ellipse(double cx, double cy, double rx, double ry, bool isArc, double start, double end,
+void PainterDevice::ellipse(double cx, double cy, double rx, double ry, bool isArc, double start, double end,
                           const Pen& pen, bool filled, Rgb fillColour)
 {
     setPen(pen);
@@ -92,7 +92,7 @@ void ImageDevice::ellipse(double cx, double cy, double rx, double ry, bool isArc
     touched();
 }
 
-void ImageDevice::dot(double x, double y, const Pen& pen)
+void PainterDevice::dot(double x, double y, const Pen& pen)
 {
     QPen qpen(toQColor(pen.colour));
     qpen.setWidth(pen.width <= 1 ? 0 : pen.width);
@@ -102,14 +102,14 @@ void ImageDevice::dot(double x, double y, const Pen& pen)
     touched();
 }
 
-double ImageDevice::text(double x, double y, std::string_view utf8, const Font& font, Rgb colour)
+double PainterDevice::text(double x, double y, std::string_view utf8, const Font& font, Rgb colour)
 {
     QFont qfont(fontFamilyFor(QString::fromStdString(font.name)));
     qfont.setPointSizeF(font.size > 0 ? font.size : 10);
     QPainter& p = painter();
     p.setFont(qfont);
     p.setPen(toQColor(colour));
-    const QFontMetricsF metrics(qfont, &image_);
+    const QFontMetricsF metrics(qfont, paintDevice());
     const QString s = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     p.drawText(QPointF(x, y + metrics.ascent()), s);
     touched();

@@ -1,0 +1,39 @@
+#include "surface/qt/printer_device.h"
+
+#include <QPrinter>
+
+namespace lens {
+
+PrinterDevice::PrinterDevice(QPrinter& printer) : printer_(printer) {}
+
+PrinterDevice::~PrinterDevice() { EndDoc(); }
+
+int PrinterDevice::width() const { return printer_.width(); }
+int PrinterDevice::height() const { return printer_.height(); }
+
+QPaintDevice* PrinterDevice::paintDevice() { return &printer_; }
+
+QPainter& PrinterDevice::painter()
+{
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&printer_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+    }
+    return *painter_;
+}
+
+void PrinterDevice::clear(Rgb background)
+{
+    painter().fillRect(QRect(0, 0, width(), height()), toQColor(background));
+    touched();
+}
+
+void PrinterDevice::EndDoc()
+{
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+} // namespace lens
