@@ -18,24 +18,6 @@ namespace lens {
 
 namespace {
 
-QScrollBar* scrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value)
-{
-    auto* bar = new QScrollBar(orientation);
-    bar->setRange(min, max);
-    bar->setSingleStep(1);
-    bar->setPageStep(largeChange);
-    bar->setValue(value);
-    return bar;
-}
-
-QLineEdit* readOut(const QFont& font)
-{
-    auto* box = new QLineEdit;
-    box->setReadOnly(true);
-    box->setFont(font);
-    return box;
-}
-
 // Int() of the read-outs: the largest whole number not above the value.
 double wholePart(double v) { return std::floor(v); }
 
@@ -53,10 +35,10 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     const QFont arial75 = controlFont(QStringLiteral("Arial"), 7.5);
     const QFont times75 = controlFont(QStringLiteral("Times New Roman"), 7.5);
 
-    desmi1 = scrollBar(Qt::Horizontal, 2, 150, 10, 20);
-    Text1 = readOut(arial75);
-    deiktisdiathlasis = scrollBar(Qt::Horizontal, 40, 250, 10, 150);
-    Text2 = readOut(arial75);
+    desmi1 = makeScrollBar(Qt::Horizontal, 2, 150, 10, 20);
+    Text1 = makeReadOut(arial75);
+    deiktisdiathlasis = makeScrollBar(Qt::Horizontal, 40, 250, 10, 150);
+    Text2 = makeReadOut(arial75);
     Check1 = new QCheckBox(QStringLiteral("SHOW WAVES AND RAYS"));
     Check2 = new QCheckBox(QStringLiteral("SHOW ONLY WAVES"));
     Check1->setFont(times75);
@@ -83,20 +65,20 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     placeTwips(Label1, 0, 720, 4935, 735);
     placeTwips(Label2, 4920, 720, 3015, 1215);
 
-    aktina1 = scrollBar(Qt::Horizontal, 50, 500, 40, 100);
-    Text6 = readOut(times75);
-    aktina2 = scrollBar(Qt::Horizontal, 0, 500, 1, 90);
-    Text5 = readOut(times75);
-    kentrokykloy = scrollBar(Qt::Horizontal, 0, 500, 40, 20);
-    Text7 = readOut(controlFont(QStringLiteral("Arial"), 8.25));
-    kentrokykloy2 = scrollBar(Qt::Horizontal, -500, 0, 40, -50);
-    arvimaton = scrollBar(Qt::Horizontal, 5, 150, 1, 30);
+    aktina1 = makeScrollBar(Qt::Horizontal, 50, 500, 40, 100);
+    Text6 = makeReadOut(times75);
+    aktina2 = makeScrollBar(Qt::Horizontal, 0, 500, 1, 90);
+    Text5 = makeReadOut(times75);
+    kentrokykloy = makeScrollBar(Qt::Horizontal, 0, 500, 40, 20);
+    Text7 = makeReadOut(controlFont(QStringLiteral("Arial"), 8.25));
+    kentrokykloy2 = makeScrollBar(Qt::Horizontal, -500, 0, 40, -50);
+    arvimaton = makeScrollBar(Qt::Horizontal, 5, 150, 1, 30);
     Label3 = new QLabel;
-    HScroll1 = scrollBar(Qt::Horizontal, -100, 100, 5, 0);
-    VScroll1 = scrollBar(Qt::Vertical, -100, 0, 10, 0);
-    VScroll2 = scrollBar(Qt::Vertical, 0, 100, 10, 0);
-    Text3 = readOut(arial75);
-    Text4 = readOut(arial75);
+    HScroll1 = makeScrollBar(Qt::Horizontal, -100, 100, 5, 0);
+    VScroll1 = makeScrollBar(Qt::Vertical, -100, 0, 10, 0);
+    VScroll2 = makeScrollBar(Qt::Vertical, 0, 100, 10, 0);
+    Text3 = makeReadOut(arial75);
+    Text4 = makeReadOut(arial75);
     placeTwips(aktina1, 120, 1680, 2775, 375);
     placeTwips(Text6, 0, 360, 1335, 375);
     placeTwips(aktina2, 120, 1320, 2775, 375);

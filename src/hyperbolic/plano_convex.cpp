@@ -8,6 +8,17 @@ namespace lens::hyperbolic {
 
 namespace {
 
+// The ray leaves the glass at (x, y) along (dirx, diry): its green segment and its row of the ray table.
+void leaveLens(TracedRay& ray, double x, double y, double dirx, double diry)
+{
+    ray.add(x, y, x + 530 * dirx, y + 530 * diry, colours::green);
+    ray.exitx = x;
+    ray.exity = y;
+    ray.dirx = dirx;
+    ray.diry = diry;
+    ray.end = RayEnd::leftLens;
+}
+
 using namespace parts;
 
 // Slack for points that land on the rim up to rounding.
@@ -49,12 +60,7 @@ void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, double ix, dou
     const double dirx = -std::cos(out.psi), diry = -std::sin(out.psi);
     if (!crossesForward(X2 - x1, Y2 - y1, dirx, diry, normal->angle))
         return;
-    ray.add(X2, Y2, X2 + 530 * dirx, Y2 + 530 * diry, colours::green);
-    ray.exitx = X2;
-    ray.exity = Y2;
-    ray.dirx = dirx;
-    ray.diry = diry;
-    ray.end = RayEnd::leftLens;
+    leaveLens(ray, X2, Y2, dirx, diry);
 }
 
 // The ray came along (ix, iy) and entered through the curved face at (x1, y1) along a line of slope s:
@@ -82,12 +88,7 @@ void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, double ix, do
     const double dirx = std::cos(out.psi), diry = std::sin(out.psi);
     if (!crossesForward(X2 - x1, Y2 - y1, dirx, diry, 0))
         return;
-    ray.add(X2, Y2, X2 + 530 * dirx, Y2 + 530 * diry, colours::green);
-    ray.exitx = X2;
-    ray.exity = Y2;
-    ray.dirx = dirx;
-    ray.diry = diry;
-    ray.end = RayEnd::leftLens;
+    leaveLens(ray, X2, Y2, dirx, diry);
 }
 
 } // namespace

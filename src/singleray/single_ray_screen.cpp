@@ -3,28 +3,11 @@
 #include "app/lens_menu.h"
 #include "surface/qt/command_button.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 
 namespace lens {
-
-namespace {
-QScrollBar* scrollBar(int min, int max, int largeChange, int value)
-{
-    auto* bar = new QScrollBar(Qt::Horizontal);
-    bar->setRange(min, max);
-    bar->setSingleStep(1);
-    bar->setPageStep(largeChange);
-    bar->setValue(value);
-    return bar;
-}
-QLineEdit* readOut()
-{
-    auto* box = new QLineEdit;
-    box->setReadOnly(true);
-    return box;
-}
-} // namespace
 
 SingleRayScreen::SingleRayScreen()
 {
@@ -32,14 +15,14 @@ SingleRayScreen::SingleRayScreen()
     surface().BackColor = colours::white;
     surface().Cls();
 
-    aktina2 = scrollBar(0, 500, 1, 100);
-    Text5 = readOut();
-    aktina1 = scrollBar(50, 500, 40, 90);
-    Text6 = readOut();
-    deiktisdiathlasis = scrollBar(40, 250, 10, 150);
-    Text2 = readOut();
-    kentrokykloy = scrollBar(0, 500, 40, 100);
-    Text7 = readOut();
+    aktina2 = makeScrollBar(Qt::Horizontal, 0, 500, 1, 100);
+    Text5 = makeReadOut(QApplication::font());
+    aktina1 = makeScrollBar(Qt::Horizontal, 50, 500, 40, 90);
+    Text6 = makeReadOut(QApplication::font());
+    deiktisdiathlasis = makeScrollBar(Qt::Horizontal, 40, 250, 10, 150);
+    Text2 = makeReadOut(QApplication::font());
+    kentrokykloy = makeScrollBar(Qt::Horizontal, 0, 500, 40, 100);
+    Text7 = makeReadOut(QApplication::font());
     Text7->setFont(controlFont(QStringLiteral("Arial Greek"), 8.25));
     Command1 = new CommandButton(QStringLiteral("Πίσω"));
     placeTwips(aktina2, 0, 0, 2775, 375);

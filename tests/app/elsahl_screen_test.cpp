@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "scripted_dialogs.h"
 #include "app/lens_menu.h"
 #include "hyperbolic/elsahl_screen.h"
 #include "surface/qt/command_button.h"
@@ -11,27 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 
 using namespace lens;
 
 namespace {
-
-class ScriptedDialogs : public Dialogs {
-public:
-    void messageBox(QWidget*, const QString& text) override { messages.push_back(text); }
-    std::optional<QString> inputBox(QWidget*, const QString& prompt, const QString& title, const QString&) override
-    {
-        prompts.push_back(prompt + QStringLiteral(" | ") + title);
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::vector<QString> messages, prompts;
-    std::deque<std::optional<QString>> answers;
-};
 
 // The hyperbolic-lens screen opened from the menu's plano-convex button.
 struct LensScreen {

@@ -10,7 +10,9 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
 
 #include <cmath>
 
@@ -72,6 +74,24 @@ QFont controlFont(const QString& name, double points)
     QFont font(fontFamilyFor(name));
     font.setPointSizeF(points);
     return font;
+}
+
+QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value)
+{
+    auto* bar = new QScrollBar(orientation);
+    bar->setRange(min, max);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeChange);
+    bar->setValue(value);
+    return bar;
+}
+
+QLineEdit* makeReadOut(const QFont& font)
+{
+    auto* box = new QLineEdit;
+    box->setReadOnly(true);
+    box->setFont(font);
+    return box;
 }
 
 ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defaultDialogs), canvas_(new Canvas(this))

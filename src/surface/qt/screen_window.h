@@ -10,6 +10,8 @@
 
 class QAction;
 class QFont;
+class QLineEdit;
+class QScrollBar;
 
 namespace lens {
 
@@ -71,5 +73,9 @@ private:
 };
 
 QFont controlFont(const QString& name, double points);
+// A scroll bar with its range, arrow step 1, track step largeChange and start value.
+QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value);
+// A text box that only shows values.
+QLineEdit* makeReadOut(const QFont& font);
 
 } // namespace lens
