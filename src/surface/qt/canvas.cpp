@@ -109,9 +109,10 @@ void Canvas::paintEvent(QPaintEvent*)
         p.setPen(QPen(toQColor(shape.BorderColor), 0));
         p.setBrush(shape.filled ? QBrush(toQColor(shape.FillColor)) : QBrush(Qt::NoBrush));
         if (shape.kind == ShapeControl::circle) {
-            // A circle marker is the largest circle centred in its box.
-            const double d = std::min(w, h);
-            p.drawEllipse(QRectF(x + (w - d) / 2, y + (h - d) / 2, std::max(d, 2.0), std::max(d, 2.0)));
+            // A circle marker is the largest circle centred in its box, never smaller than a few
+            // pixels so that the light source can be seen on a projector.
+            const double d = std::max(std::min(w, h), 6.0);
+            p.drawEllipse(QRectF(x + (w - d) / 2, y + (h - d) / 2, d, d));
         } else {
             p.drawRect(QRectF(x, y, std::max(w, 2.0), std::max(h, 2.0)));
         }
