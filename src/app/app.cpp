@@ -28,12 +28,17 @@ LensBenchApp::LensBenchApp(Dialogs* dialogs) : dialogs_(dialogs)
 
 LensBenchApp::~LensBenchApp() = default;
 
+void LensBenchApp::useDialogs(ScreenWindow& screen) const
+{
+    if (dialogs_)
+        screen.dialogs = dialogs_;
+}
+
 BenchScreen& LensBenchApp::vitrosa()
 {
     if (!vitrosa_) {
         vitrosa_ = std::make_unique<BenchScreen>(shared);
-        if (dialogs_)
-            vitrosa_->dialogs = dialogs_;
+        useDialogs(*vitrosa_);
         vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
         vitrosa_->onSingleRay = [this] { openSingleRay(); };
         vitrosa_->onEnd = [this] { endProgram(); };
@@ -48,8 +53,7 @@ LensMenu& LensBenchApp::eisagogiko()
 {
     if (!eisagogiko_) {
         eisagogiko_ = std::make_unique<LensMenu>(shared);
-        if (dialogs_)
-            eisagogiko_->dialogs = dialogs_;
+        useDialogs(*eisagogiko_);
         eisagogiko_->openLens = [this](bool biconvex) { ElSahl().openFromMenu(biconvex); };
         eisagogiko_->showBench = [this] { vitrosa().Show(); };
         placeMenuBesideLensScreen();
@@ -61,8 +65,7 @@ ElSahlScreen& LensBenchApp::ElSahl()
 {
     if (!elsahl_) {
         elsahl_ = std::make_unique<ElSahlScreen>(shared);
-        if (dialogs_)
-            elsahl_->dialogs = dialogs_;
+        useDialogs(*elsahl_);
         elsahl_->showMenu = [this] { eisagogiko().Show(); };
         elsahl_->onEnd = [this] { endProgram(); };
     }
@@ -73,8 +76,7 @@ SingleRayScreen& LensBenchApp::moniaktina()
 {
     if (!moniaktina_) {
         moniaktina_ = std::make_unique<SingleRayScreen>();
-        if (dialogs_)
-            moniaktina_->dialogs = dialogs_;
+        useDialogs(*moniaktina_);
         moniaktina_->onBack = [this] { vitrosa().Show(); };
     }
     return *moniaktina_;

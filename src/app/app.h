@@ -12,6 +12,7 @@ class LensMenu;
 class ElSahlScreen;
 class SingleRayScreen;
 class Dialogs;
+class ScreenWindow;
 
 // The whole program: its shared values and its four screens, each created once and afterwards only
 // shown and hidden, and the ways between them.
@@ -35,6 +36,8 @@ public:
 
 private:
     void placeMenuBesideLensScreen();
+    // Screens ask their modal questions through the app's dialogs when it was given some.
+    void useDialogs(ScreenWindow& screen) const;
 
     Dialogs* dialogs_;
     std::unique_ptr<BenchScreen> vitrosa_;

@@ -129,13 +129,7 @@ TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, d
     if (sign(xd - X2) == sign(X2 - X1)) {
         const double yd = std::tan(out.psi) * (xd - X2) + Y2;
         if (yd > in.upperTip || yd < in.lowerTip) {
-            ray.end = RayEnd::stoppedAfterLens;
-            ray.hasStopDot = std::isfinite(yd) && std::isfinite(xd);
-            ray.stopx = xd;
-            ray.stopy = yd;
-            ray.stopWidth = 5;
-            ray.stopInForeColor = true;
-            ray.stopDotAt = ray.segmentCount;
+            ray.stopAt(RayEnd::stoppedAfterLens, xd, yd, 5, true);
             ray.add(X2, Y2, xd, yd, colours::magenta);
             return ray;
         }
@@ -178,8 +172,7 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
         if (scene.rayrecorded) {
             if (scene.raycount <= biconvexSlopeLast)
                 scene.biconvexslope[static_cast<std::size_t>(scene.raycount)] = static_cast<float>(s);
-            beamwavepoints(surface, scene, x0, y0, scene.raycount);
-            ++scene.raycount;
+            takeRecordedRay(surface, scene, x0, y0);
             scene.rayrecorded = false;
         }
     }
@@ -205,8 +198,7 @@ void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, do
         const double ys = 100 - j;
         tracebiconvexray(surface, scene, a, b, startX, ys, m, ys - startX * m);
         if (scene.rayrecorded) {
-            beamwavepoints(surface, scene, startX, ys, scene.raycount);
-            ++scene.raycount;
+            takeRecordedRay(surface, scene, startX, ys);
             scene.rayrecorded = false;
         }
     }

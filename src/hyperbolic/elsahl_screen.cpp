@@ -137,7 +137,7 @@ void ElSahlScreen::openFromMenu(bool biconvex)
 
 bool ElSahlScreen::onBlade(const LineControl& blade, double x, double y) const
 {
-    const Surface& s = const_cast<ElSahlScreen*>(this)->surface();
+    const Surface& s = surface();
     const double dx = s.ScaleWidth() / 120, dy = std::fabs(s.ScaleHeight()) / 120;
     const double lower = std::min(blade.Y1, blade.Y2), upper = std::max(blade.Y1, blade.Y2);
     return blade.X1 - dx < x && x < blade.X1 + dx && lower - dy < y && y < upper + dy;

@@ -158,6 +158,9 @@ struct TracedRay {
     double dirx = 0, diry = 0;            // unit direction of travel after the lens
 
     void add(double x1, double y1, double x2, double y2, Rgb colour);
+    // Ends the ray at a blade: why it ended, and its dot at (x, y), dotWidth pixels across, drawn before the
+    // segments added from now on (none for a point that is not finite).
+    void stopAt(RayEnd why, double x, double y, int dotWidth, bool inForeColor);
 };
 
 // Traces the ray y = s·x + k from (x0, y0) through the plano-convex lens, with the diaphragm of `in`.

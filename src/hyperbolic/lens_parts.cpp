@@ -17,6 +17,19 @@ void TracedRay::add(double x1, double y1, double x2, double y2, Rgb colour)
     segments[static_cast<std::size_t>(segmentCount++)] = RaySegment{x1, y1, x2, y2, colour};
 }
 
+void TracedRay::stopAt(RayEnd why, double x, double y, int dotWidth, bool inForeColor)
+{
+    end = why;
+    hasStopDot = std::isfinite(x) && std::isfinite(y);
+    if (!hasStopDot)
+        return;
+    stopx = x;
+    stopy = y;
+    stopWidth = dotWidth;
+    stopInForeColor = inForeColor;
+    stopDotAt = segmentCount;
+}
+
 namespace parts {
 
 namespace {
@@ -197,15 +210,7 @@ bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double
         return false;
     if (!(yd > in.upperTip || yd < in.lowerTip))
         return false;
-    ray.end = RayEnd::stoppedBeforeLens;
-    if (std::isfinite(xd) && std::isfinite(yd)) {
-        ray.hasStopDot = true;
-        ray.stopx = xd;
-        ray.stopy = yd;
-        ray.stopWidth = 4;
-        ray.stopInForeColor = false;
-        ray.stopDotAt = ray.segmentCount;
-    }
+    ray.stopAt(RayEnd::stoppedBeforeLens, xd, yd, 4, false);
     ray.add(x0, y0, xd, yd, colours::magenta);
     return true;
 }
@@ -233,6 +238,12 @@ void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray
     }
     if (ray.hasStopDot && ray.stopDotAt >= ray.segmentCount)
         drawDot();
+}
+
+void takeRecordedRay(Surface& surface, HyperbolicScene& scene, double xs, double ys)
+{
+    beamwavepoints(surface, scene, xs, ys, scene.raycount);
+    ++scene.raycount;
 }
 
 bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, double starty)

@@ -60,6 +60,9 @@ void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray
 // Writes a ray that left the lens into row raycount of the ray table; false (and nothing written) when
 // the table is full or the ray did not leave the lens.
 bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, double starty);
+// The ray just written into row raycount takes its wave points from its start (xs, ys), and the next row
+// becomes the free one.
+void takeRecordedRay(Surface& surface, HyperbolicScene& scene, double xs, double ys);
 // Wave points 0..30 of row i from (sx, sy), by optical path; nothing for a row without a direction.
 void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i);
 // Joins the k-th wave points of rays first..last, k = 1 to 30, in colour (ForeColor when empty).

@@ -174,10 +174,8 @@ void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, 
         drawTracedRay(surface, scene.in, ray);
         if (ray.end == RayEnd::endsScene)
             return; // no more rays and no fronts; the rays recorded so far stay
-        if (writeRayRow(scene, ray, x0, y0)) {
-            beamwavepoints(surface, scene, x0, y0, scene.raycount);
-            ++scene.raycount;
-        }
+        if (writeRayRow(scene, ray, x0, y0))
+            takeRecordedRay(surface, scene, x0, y0);
     }
     if (!scene.in.onlyrays)
         drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
@@ -202,10 +200,8 @@ void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double
         const double ys = 100 - 2 * j;
         const TracedRay ray = tracePlanoConvexBeamRay(lens, startX, ys, m);
         drawTracedRay(surface, scene.in, ray);
-        if (writeRayRow(scene, ray, startX, ys)) {
-            beamwavepoints(surface, scene, startX, ys, scene.raycount);
-            ++scene.raycount;
-        }
+        if (writeRayRow(scene, ray, startX, ys))
+            takeRecordedRay(surface, scene, startX, ys);
     }
     if (!scene.in.onlyrays)
         drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);

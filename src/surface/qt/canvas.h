@@ -24,6 +24,7 @@ public:
     explicit Canvas(QWidget* parent = nullptr);
 
     Surface& surface() { return surface_; }
+    const Surface& surface() const { return surface_; }
     const QImage& image();
     QRgb pixelAt(double x, double y); // colour of the retained image under a user point
 

@@ -44,6 +44,7 @@ public:
 
     Canvas& canvas() { return *canvas_; }
     Surface& surface() { return canvas_->surface(); }
+    const Surface& surface() const { return canvas_->surface(); }
 
     // Places a child control of the client area, in twips.
     void placeTwips(QWidget* control, double left, double top, double width, double height);
