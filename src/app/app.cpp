@@ -15,6 +15,10 @@
 
 namespace lens {
 
+namespace {
+constexpr int menuGap = 8; // pixels between the lens screen and the menu beside it
+}
+
 LensBenchApp::LensBenchApp(Dialogs* dialogs) : dialogs_(dialogs)
 {
     endProgram = [this] {
@@ -42,9 +46,7 @@ BenchScreen& LensBenchApp::vitrosa()
         vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
         vitrosa_->onSingleRay = [this] { openSingleRay(); };
         vitrosa_->onEnd = [this] { endProgram(); };
-        // Shown before it loads, so that the window's frame is known when it is fitted to the display.
-        vitrosa_->Show();
-        vitrosa_->Form_Load();
+        vitrosa_->Form_Load(); // shows the bench; it draws once the window has its size
     }
     return *vitrosa_;
 }
@@ -54,7 +56,12 @@ LensMenu& LensBenchApp::eisagogiko()
     if (!eisagogiko_) {
         eisagogiko_ = std::make_unique<LensMenu>(shared);
         useDialogs(*eisagogiko_);
-        eisagogiko_->openLens = [this](bool biconvex) { ElSahl().openFromMenu(biconvex); };
+        eisagogiko_->openLens = [this](bool biconvex) {
+            ElSahlScreen& screen = ElSahl();
+            const QMargins frame = eisagogiko_->frameMarginsNow();
+            screen.reserveRight = eisagogiko_->width() + frame.left() + frame.right() + menuGap;
+            screen.openFromMenu(biconvex);
+        };
         eisagogiko_->showBench = [this] { vitrosa().Show(); };
         placeMenuBesideLensScreen();
     }
@@ -68,6 +75,13 @@ ElSahlScreen& LensBenchApp::ElSahl()
         useDialogs(*elsahl_);
         elsahl_->showMenu = [this] { eisagogiko().Show(); };
         elsahl_->onEnd = [this] { endProgram(); };
+        // The menu that opened the lens screen stays on view beside it and on top of it.
+        elsahl_->onPlaced = [this] {
+            if (!eisagogiko_ || !eisagogiko_->isVisible())
+                return;
+            placeMenuBesideLensScreen();
+            eisagogiko_->raise();
+        };
     }
     return *elsahl_;
 }
@@ -84,24 +98,29 @@ SingleRayScreen& LensBenchApp::moniaktina()
 
 void LensBenchApp::placeMenuBesideLensScreen()
 {
-    // The hyperbolic-lens screen takes a square at the display's top left; the menu waits right of
-    // it, so both stay on view together.
+    // The hyperbolic-lens screen takes the display's top left corner; the menu waits right of it,
+    // so both stay on view together, their buttons uncovered.
     LensMenu& menu = *eisagogiko_;
     QScreen* screen = menu.screen() ? menu.screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const int square = std::min(int(area.width() / 1.5), area.height());
-    const int left = std::min(area.left() + square + 8, area.right() - menu.frameGeometry().width());
+    const QMargins frame = menu.frameMarginsNow();
+    const int menuWidth = menu.width() + frame.left() + frame.right();
+    ElSahlScreen& lensScreen = ElSahl();
+    lensScreen.reserveRight = menuWidth + menuGap;
+    const QRect lensClient = lensScreen.isVisible() && !lensScreen.placing()
+                                 ? lensScreen.geometry()
+                                 : ElSahlScreen::placement(area, frame, lensScreen.menuBarHeight(), menuWidth + menuGap);
+    const int left = std::min(lensClient.right() + frame.right() + 1 + menuGap, area.right() + 1 - menuWidth);
     menu.move(std::max(area.left(), left), area.top() + area.height() / 8);
 }
 
 void LensBenchApp::openSingleRay()
 {
     SingleRayScreen& view = moniaktina();
-    view.openFromBench();
     vitrosa().Hide();
-    view.Show();
+    view.openFromBench();
 }
 
 void LensBenchApp::Main()

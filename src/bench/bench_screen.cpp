@@ -148,15 +148,20 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
 
 void BenchScreen::Form_Load()
 {
-    // The whole display, and user coordinates with the origin at the centre and width plus
-    // height 1200 units, measured on the client area.
-    const QSize display = displayTwips(this);
-    setWindowTwips(0, 0, display.width(), display.height());
+    // The whole display, frame included. The coordinates and the first picture wait until the
+    // window manager has given the window its size: they are measured on that client area.
+    showPlaced(coverAvailableArea, [this] { loadOnceSized(); });
+}
+
+void BenchScreen::loadOnceSized()
+{
+    // User coordinates with the origin at the centre and width plus height 1200 units.
     const QSizeF client = clientTwips();
     const double SW = client.width(), SH = client.height(), S = SW + SH;
     Surface& s = surface();
     s.Scale(-600 * SW / S, 600 * SH / S, 600 * SW / S, -600 * SH / S);
     s.Cls();
+    redrawScene = [this] { redrawPicture(); };
 
     Text1->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
     Text2->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
@@ -237,8 +242,35 @@ void BenchScreen::lensRefresh()
     lens.radiusB = aktina2->value();
     lens.xcentreB = kentrokykloy->value();
     lens.xcentreA = kentrokykloy2->value();
+    newLensPicture();
+}
+
+void BenchScreen::newLensPicture()
+{
+    drawnOverLens.clear();
     surface().Cls();
     anaschediasi();
+}
+
+void BenchScreen::drawOverLens(std::function<void()> command)
+{
+    drawnOverLens.push_back(command);
+    command();
+    canvas().update();
+}
+
+void BenchScreen::redrawPicture()
+{
+    // The blades reach from the edges of the view, which a resize has moved.
+    const Surface& s = surface();
+    Line1->Y1 = s.ScaleTop();
+    Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
+    surface().Cls();
+    anaschediasi();
+    const auto commands = drawnOverLens; // a command may start a new picture while it draws
+    for (const auto& command : commands)
+        command();
+    canvas().update();
 }
 
 void BenchScreen::desmi1_Change()
@@ -287,8 +319,7 @@ void BenchScreen::HScroll1_Change()
     const Surface& s = surface();
     const double x = s.ScaleLeft() + s.ScaleWidth() / 2 + (s.ScaleWidth() / 2) * HScroll1->value() / 100.0;
     Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
-    surface().Cls();
-    anaschediasi();
+    newLensPicture();
 }
 
 void BenchScreen::VScroll1_Change()
@@ -298,8 +329,7 @@ void BenchScreen::VScroll1_Change()
     Line1->BorderWidth = 4;
     Line1->Y1 = s.ScaleTop();
     Line1->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + (s.ScaleHeight() / 2) * VScroll1->value() / 100.0;
-    surface().Cls();
-    anaschediasi();
+    newLensPicture();
 }
 
 void BenchScreen::VScroll2_Change()
@@ -307,8 +337,7 @@ void BenchScreen::VScroll2_Change()
     const Surface& s = surface();
     Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
     Line2->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + s.ScaleHeight() * VScroll2->value() / 100.0;
-    surface().Cls();
-    anaschediasi();
+    newLensPicture();
 }
 
 } // namespace lens

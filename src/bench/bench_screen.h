@@ -6,6 +6,7 @@
 #include "surface/qt/timer.h"
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -22,8 +23,9 @@ class BenchScreen : public ScreenWindow {
 public:
     explicit BenchScreen(SharedValues& shared);
 
-    // Runs once, when the screen is created: sizes it to the display, sets the coordinates,
-    // places the source and the diaphragm and draws the scene.
+    // Runs once, when the screen is created: sizes it to the display and shows it; once the
+    // window has its size, sets the coordinates, places the source and the diaphragm and draws
+    // the scene.
     void Form_Load();
 
     // The scene redraw of the bench: the lens from the scroll bars, the blades fitted to it,
@@ -31,6 +33,10 @@ public:
     void anaschediasi();
     // Copies the lens scroll bars into the lens state, clears and redraws.
     void lensRefresh();
+    // Clears the picture and draws the lens alone.
+    void newLensPicture();
+    // Runs a drawing command over the lens and keeps it, so a resize draws it again.
+    void drawOverLens(std::function<void()> command);
 
     void desmi1_Change();
     void arvimaton_Change();
@@ -94,6 +100,11 @@ public:
     std::function<void()> onEnd;
 
 private:
+    void loadOnceSized();
+    // The lens and every command drawn over it since, from a clear picture.
+    void redrawPicture();
+
+    std::vector<std::function<void()>> drawnOverLens;
     SharedValues& shared_;
 };
 

@@ -73,7 +73,32 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
     setScale();
 }
 
-void ElSahlScreen::setScale() { surface().Scale(-120, 120, 150, -120); }
+void ElSahlScreen::setScale()
+{
+    // (−120, 120)−(150, −120) over the picture as it was placed; a picture the user has resized
+    // since keeps the same unit, so nothing moves under the pointer and circles stay round.
+    const QSize now = canvas().size();
+    const double wide = placedSize_.isEmpty() ? 1.0 : double(now.width()) / placedSize_.width();
+    const double high = placedSize_.isEmpty() ? 1.0 : double(now.height()) / placedSize_.height();
+    surface().Scale(-120, 120, -120 + 270 * wide, 120 - 240 * high);
+}
+
+int ElSahlScreen::menuBarHeight() const { return menuWidget() ? menuWidget()->sizeHint().height() : 0; }
+
+QRect ElSahlScreen::placement(const QRect& available, const QMargins& frame, int menuHeight, int reserveRight)
+{
+    const int across = frame.left() + frame.right(), down = frame.top() + frame.bottom();
+    int outerWidth = int(available.width() / 1.5);
+    if (reserveRight > 0 && available.width() - reserveRight >= available.width() / 2)
+        outerWidth = std::min(outerWidth, available.width() - reserveRight);
+    int width = std::max(1, outerWidth - across);
+    int picture = int(std::lround(width * 240.0 / 270.0));
+    if (picture + menuHeight + down > available.height()) {
+        picture = std::max(1, available.height() - menuHeight - down);
+        width = int(std::lround(picture * 270.0 / 240.0));
+    }
+    return QRect(available.left() + frame.left(), available.top() + frame.top(), width, picture + menuHeight);
+}
 
 double ElSahlScreen::semiAxisB() const
 {
@@ -93,37 +118,90 @@ void ElSahlScreen::fillInputs()
     scene.in.lowerTip = Line2->Y2;
 }
 
-void ElSahlScreen::drawScene()
+ElSahlScreen::DrawStep ElSahlScreen::stepNow(DrawStep::Kind kind) const
 {
-    fillInputs();
-    const double b = semiAxisB();
-    if (shared_.biconvexlens)
-        hyperbolic::drawbiconvexlens(surface(), scene, 12, b, shared_.sourcex, shared_.sourcey);
-    else
-        hyperbolic::drawsahllens(surface(), scene, 12, b, shared_.sourcex, shared_.sourcey);
+    DrawStep step;
+    step.kind = kind;
+    step.in = scene.in;
+    step.b = semiAxisB();
+    step.biconvex = shared_.biconvexlens;
+    step.parallelmode = shared_.parallelmode;
+    return step;
+}
+
+void ElSahlScreen::draw(const DrawStep& step)
+{
+    picture_.push_back(step);
+    scene.in = step.in;
+    switch (step.kind) {
+    case DrawStep::lens:
+        if (step.biconvex)
+            hyperbolic::drawbiconvexlens(surface(), scene, 12, step.b, step.in.sourcex, step.in.sourcey);
+        else
+            hyperbolic::drawsahllens(surface(), scene, 12, step.b, step.in.sourcex, step.in.sourcey);
+        break;
+    case DrawStep::fronts:
+        hyperbolic::redrawwavefronts(surface(), scene, step.parallelmode);
+        break;
+    case DrawStep::beam:
+        if (step.biconvex)
+            hyperbolic::biconvexparallelbeam(surface(), scene, 12, step.b, step.slope);
+        else
+            hyperbolic::sahlparallelbeam(surface(), scene, 12, step.b, step.slope);
+        break;
+    }
     if (!scene.caption.empty())
         setCaption(QString::fromStdString(scene.caption));
     canvas().update();
 }
 
+void ElSahlScreen::newPicture()
+{
+    picture_.clear();
+    surface().Cls();
+}
+
+void ElSahlScreen::replayPicture()
+{
+    setScale();
+    const std::vector<DrawStep> steps = std::move(picture_);
+    newPicture();
+    for (const DrawStep& step : steps)
+        draw(step);
+}
+
+void ElSahlScreen::drawScene()
+{
+    fillInputs();
+    draw(stepNow(DrawStep::lens));
+}
+
 void ElSahlScreen::redraw()
 {
-    surface().Cls();
+    newPicture();
     drawScene();
 }
 
 void ElSahlScreen::openFromMenu(bool biconvex)
 {
-    // A square two thirds of the display wide, but never taller than the display can show.
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const double side = std::min(pixelsToTwips(area.width(), this) / 1.5, pixelsToTwips(area.height(), this));
-    setWindowTwips(0, 0, side, side);
-    setScale();
     *Line1 = LineControl{130, 200, 130, 10, Line1->BorderColor, Line1->BorderWidth, true};
     *Line2 = LineControl{130, -200, 130, -10, Line2->BorderColor, Line2->BorderWidth, true};
-    Show();
-    setWindowTwips(0, 0, side, side); // again, now that the window's frame is known
+    const int reserve = reserveRight;
+    // The coordinates and the picture wait until the window has its size on the display.
+    showPlaced([reserve](const QRect& area, const QMargins& frame,
+                         int menu) { return placement(area, frame, menu, reserve); },
+               [this, biconvex] {
+                   placedSize_ = canvas().size();
+                   setScale();
+                   redrawScene = [this] { replayPicture(); };
+                   drawFromMenu(biconvex);
+                   if (onPlaced)
+                       onPlaced();
+               });
+}
+
+void ElSahlScreen::drawFromMenu(bool biconvex)
+{
     if (indexTooSmall()) {
         message(indexMessage);
         return;
@@ -158,7 +236,7 @@ void ElSahlScreen::Form_MouseDown(int, int, double x, double y)
         message(biggerIndexMessage);
         return;
     }
-    surface().Cls();
+    newPicture();
     shared_.sourcex = x;
     shared_.sourcey = y;
     drawScene();
@@ -202,8 +280,7 @@ void ElSahlScreen::kymatikosahl_Click()
         return;
     }
     drawScene(); // over what is there
-    hyperbolic::redrawwavefronts(surface(), scene, shared_.parallelmode);
-    canvas().update();
+    draw(stepNow(DrawStep::fronts));
 }
 
 void ElSahlScreen::parallilidesmifotos_Click()
@@ -226,20 +303,15 @@ void ElSahlScreen::parallilidesmifotos_Click()
     }
     shared_.bundleangle = degrees * std::numbers::pi / 180;
     fillInputs();
-    surface().Cls();
-    const double b = semiAxisB();
-    if (shared_.biconvexlens)
-        hyperbolic::biconvexparallelbeam(surface(), scene, 12, b, *slope);
-    else
-        hyperbolic::sahlparallelbeam(surface(), scene, 12, b, *slope);
-    if (!scene.caption.empty())
-        setCaption(QString::fromStdString(scene.caption));
-    canvas().update();
+    newPicture();
+    DrawStep beam = stepNow(DrawStep::beam);
+    beam.slope = *slope;
+    draw(beam);
 }
 
 void ElSahlScreen::BACKFAKO_Click()
 {
-    surface().Cls();
+    newPicture();
     if (showMenu)
         showMenu();
     Hide();

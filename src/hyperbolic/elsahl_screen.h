@@ -5,6 +5,7 @@
 #include "surface/qt/screen_window.h"
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QRadioButton;
@@ -19,6 +20,15 @@ public:
 
     // Sets up and shows the screen from the lens menu (true for the biconvex lens).
     void openFromMenu(bool biconvex);
+    // Steps 6 to 8 of the menu's lens buttons, once the screen has its size.
+    void drawFromMenu(bool biconvex);
+
+    // The client area (menu bar included) at the display's top left corner: two thirds of the
+    // display wide with its frame, but leaving reserveRight pixels free at the right and never
+    // taller than the display, with a picture of the 270 : 240 shape of the user coordinates so
+    // that the units are square.
+    static QRect placement(const QRect& available, const QMargins& frame, int menuHeight, int reserveRight);
+    int menuBarHeight() const;
 
     void Form_MouseDown(int button, int shift, double x, double y);
     void Form_MouseMove(int button, int shift, double x, double y);
@@ -46,8 +56,25 @@ public:
 
     std::function<void()> showMenu;
     std::function<void()> onEnd;
+    std::function<void()> onPlaced; // the screen has its size and its first picture
+    int reserveRight = 0;           // pixels the lens menu needs right of this screen
 
 private:
+    // One drawing command of the current picture, with the inputs it was drawn from, so that
+    // the picture can be drawn again after a resize.
+    struct DrawStep {
+        enum Kind { lens, fronts, beam } kind = lens;
+        hyperbolic::SceneInputs in;
+        double b = 0;
+        bool biconvex = false;
+        bool parallelmode = false;
+        double slope = 0;
+    };
+    void newPicture();
+    void draw(const DrawStep& step);
+    DrawStep stepNow(DrawStep::Kind kind) const;
+    void replayPicture();
+
     void setScale();
     bool indexTooSmall() const { return 12 * shared_.lensindex < 12; }
     double semiAxisB() const;
@@ -57,6 +84,8 @@ private:
     void redraw();
 
     SharedValues& shared_;
+    std::vector<DrawStep> picture_;
+    QSize placedSize_; // the picture's size when the user coordinates were set
 };
 
 } // namespace lens

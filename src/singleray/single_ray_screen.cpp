@@ -54,16 +54,20 @@ SingleRayScreen::SingleRayScreen()
 
 void SingleRayScreen::openFromBench()
 {
-    const QSize display = displayTwips(this);
-    setWindowTwips(0, 0, display.width(), display.height());
-    const double Ws = display.width(), Hs = display.height(), S = Ws + Hs;
-    surface().Scale(-600 * Ws / S, 600 * Hs / S, 600 * Ws / S, -600 * Hs / S);
-    // The source marker keeps its design size and place, in the new user units.
-    Surface& s = surface();
-    fos->Left = s.userX(twipsToPixels(1080, this));
-    fos->Top = s.userY(twipsToPixels(2160, this));
-    fos->Width = std::abs(s.userX(twipsToPixels(135, this)) - s.userX(0));
-    fos->Height = std::abs(s.userY(twipsToPixels(135, this)) - s.userY(0));
+    // The whole display; the coordinates are set from the display's size once the window has
+    // its own.
+    showPlaced(coverAvailableArea, [this] {
+        const QSize display = displayTwips(this);
+        const double Ws = display.width(), Hs = display.height(), S = Ws + Hs;
+        Surface& s = surface();
+        s.Scale(-600 * Ws / S, 600 * Hs / S, 600 * Ws / S, -600 * Hs / S);
+        // The source marker keeps its design size and place, in the new user units.
+        fos->Left = s.userX(twipsToPixels(1080, this));
+        fos->Top = s.userY(twipsToPixels(2160, this));
+        fos->Width = std::abs(s.userX(twipsToPixels(135, this)) - s.userX(0));
+        fos->Height = std::abs(s.userY(twipsToPixels(135, this)) - s.userY(0));
+        canvas().update();
+    });
 }
 
 } // namespace lens

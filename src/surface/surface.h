@@ -68,6 +68,7 @@ public:
     double ScaleTop() const { return userScale_ ? scaleTop_ : 0.0; }
     double ScaleWidth() const;
     double ScaleHeight() const;
+    bool hasUserScale() const { return userScale_; }
 
     // Segment in ForeColor, or in the given colour; the current point moves to (x2, y2).
     void Line(double x1, double y1, double x2, double y2);

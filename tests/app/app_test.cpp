@@ -170,17 +170,21 @@ TEST(Navigation, EveryWayBetweenTheScreens)
     EXPECT_EQ(p.ended, 2);
 }
 
-TEST(HyperbolicScreen, ASquareThatFitsTheDisplayWithItsOwnScaleAndMenu)
+TEST(HyperbolicScreen, SquareUnitsInAWindowThatFitsTheDisplayBesideTheMenu)
 {
     Program p;
     ElSahlScreen& elsahl = p.app.ElSahl();
-    QTest::mouseClick(p.app.eisagogiko().Command2, Qt::LeftButton);
+    LensMenu& menu = p.app.eisagogiko();
+    menu.Show();
+    QTest::mouseClick(menu.Command2, Qt::LeftButton);
     const QRect display = QGuiApplication::primaryScreen()->availableGeometry();
-    const int side = std::min(int(display.width() / 1.5), display.height());
-    EXPECT_NEAR(elsahl.frameGeometry().width(), side, 2);
-    EXPECT_NEAR(elsahl.frameGeometry().height(), side, 2);
-    EXPECT_LE(elsahl.frameGeometry().bottom(), display.bottom());
+    EXPECT_LE(elsahl.frameGeometry().width(), int(display.width() / 1.5) + 1);
+    EXPECT_TRUE(display.contains(elsahl.frameGeometry()));
     EXPECT_EQ(elsahl.frameGeometry().topLeft(), display.topLeft());
+    // One unit is as long across as it is up: the picture has the 270 : 240 shape.
+    const QSize picture = elsahl.canvas().size();
+    EXPECT_NEAR(picture.width() / 270.0, picture.height() / 240.0, 1.0 / 240);
+    EXPECT_TRUE(display.contains(menu.frameGeometry()));
     EXPECT_EQ(menuCaptions(elsahl), (QStringList{"PARALLILI  DESMH", "END", "WAVES", "BACK TO MENU"}));
     Surface& s = elsahl.surface();
     EXPECT_EQ(s.ScaleLeft(), -120);
@@ -190,6 +194,25 @@ TEST(HyperbolicScreen, ASquareThatFitsTheDisplayWithItsOwnScaleAndMenu)
     EXPECT_TRUE(elsahl.RAYSANDWAVES->isChecked());
     EXPECT_FALSE(elsahl.kymataYESNO->isChecked());
     EXPECT_FALSE(elsahl.onlyrays->isChecked());
+}
+
+TEST(HyperbolicScreen, PlacedBesideTheMenuOnEveryDisplay)
+{
+    // Available areas of common displays (3840 × 2160 at scale factor 2 is 1920 × 1080 logical),
+    // a window manager's frame, and the lens menu's width with its frame and the gap beside it.
+    const QMargins frame(1, 24, 1, 1);
+    const int menuBar = 22, menuWidth = 503 + 8;
+    for (const QRect area : {QRect(0, 0, 1280, 1024), QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1080),
+                             QRect(0, 0, 3840, 2160), QRect(0, 30, 1920, 1050)}) {
+        const QRect client = ElSahlScreen::placement(area, frame, menuBar, menuWidth);
+        const QRect outer = client.marginsAdded(frame);
+        SCOPED_TRACE(area.width() * 10000 + area.height());
+        EXPECT_TRUE(area.contains(outer));
+        EXPECT_EQ(outer.topLeft(), area.topLeft());
+        EXPECT_GE(area.right() - outer.right(), menuWidth);
+        EXPECT_NEAR(client.width() / 270.0, (client.height() - menuBar) / 240.0, 1.0 / 240);
+        EXPECT_GT(outer.width(), area.width() / 2); // still the larger part of the display
+    }
 }
 
 TEST(HyperbolicScreen, OptionButtonsFormOneGroup)

@@ -70,6 +70,8 @@ void Canvas::syncImageSize()
     if (image_.size() == want && image_.devicePixelRatio() == ratio)
         return;
     device_.flush();
+    const double unitX = surface_.ScaleWidth() / device_.width(), unitY = surface_.ScaleHeight() / device_.height();
+    const bool scaled = surface_.hasUserScale();
     // The retained drawing survives a resize; new area takes the back colour.
     QImage grown(want, QImage::Format_RGB32);
     grown.fill(toQColor(surface_.BackColor));
@@ -79,12 +81,18 @@ void Canvas::syncImageSize()
     }
     grown.setDevicePixelRatio(ratio);
     image_ = grown;
+    if (scaled) {
+        const double left = surface_.ScaleLeft(), top = surface_.ScaleTop();
+        surface_.Scale(left, top, left + unitX * device_.width(), top + unitY * device_.height());
+    }
 }
 
 void Canvas::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     syncImageSize();
+    if (onResized)
+        onResized();
 }
 
 void Canvas::paintEvent(QPaintEvent*)

@@ -31,10 +31,13 @@ public:
     LineControl& addLine();
     ShapeControl& addShape();
 
-    // Makes the retained image match the widget's size now (it follows resizes by itself).
+    // Makes the retained image match the widget's size now (it follows resizes by itself). The
+    // user coordinates keep their origin at the top left corner and their unit, so what is drawn
+    // stays where it is and the new area extends the view.
     void syncImageSize();
 
     MouseHandler onMouseDown, onMouseMove, onMouseUp;
+    std::function<void()> onResized; // after the image has followed a resize of the widget
 
 protected:
     void paintEvent(QPaintEvent* event) override;

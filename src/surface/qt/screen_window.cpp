@@ -11,8 +11,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QLineEdit>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
 
 #include <cmath>
 
@@ -22,7 +24,27 @@ namespace {
 double dpi(const QWidget* widget) { return widget ? widget->logicalDpiX() : 96.0; }
 int currentPointer = 0;
 Dialogs defaultDialogs;
+// The frame the window manager drew around the last window it framed: the best guess for a
+// window that has not been framed yet.
+QMargins lastFrame;
+// How long the geometry must stay unchanged before a placement counts as settled.
+constexpr int settleMilliseconds = 150;
+// How often a placement asks again for its geometry, and how long it waits for the window to be
+// exposed, before it takes what it has.
+constexpr int placementRequests = 3;
+constexpr int placementWaits = 40;
+
+bool hasWindowManager()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
 } // namespace
+
+QRect coverAvailableArea(const QRect& available, const QMargins& frame, int)
+{
+    return available.marginsRemoved(frame);
+}
 
 int twipsToPixels(double twips, const QWidget* widget) { return int(std::lround(twips * dpi(widget) / 1440.0)); }
 double pixelsToTwips(double pixels, const QWidget* widget) { return pixels * 1440.0 / dpi(widget); }
@@ -90,6 +112,7 @@ QLineEdit* makeReadOut(const QFont& font)
 {
     auto* box = new QLineEdit;
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus); // a read-out is not a stop of the Tab key
     box->setFont(font);
     return box;
 }
@@ -97,6 +120,10 @@ QLineEdit* makeReadOut(const QFont& font)
 ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defaultDialogs), canvas_(new Canvas(this))
 {
     setCentralWidget(canvas_);
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(settleMilliseconds);
+    QObject::connect(&settleTimer_, &QTimer::timeout, this, [this] { settle(); });
+    canvas_->onResized = [this] { clientResized(); };
 }
 
 void ScreenWindow::placeTwips(QWidget* control, double left, double top, double width, double height)
@@ -165,6 +192,102 @@ void ScreenWindow::Show()
 }
 
 void ScreenWindow::Hide() { hide(); }
+
+QMargins ScreenWindow::frameMarginsNow() const
+{
+    if (isVisible() && windowHandle()) {
+        const QMargins frame = windowHandle()->frameMargins();
+        if (!frame.isNull())
+            return frame;
+    }
+    return lastFrame;
+}
+
+QRect ScreenWindow::wantedGeometry() const
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    return placementRule_(area, frameMarginsNow(), menu);
+}
+
+void ScreenWindow::applyPlacement()
+{
+    const QRect want = wantedGeometry();
+    if (geometry() != want)
+        setGeometry(want);
+    layOutClientArea();
+}
+
+void ScreenWindow::showPlaced(PlacementRule rule, std::function<void()> whenPlaced)
+{
+    placementRule_ = std::move(rule);
+    whenPlaced_ = std::move(whenPlaced);
+    placing_ = true;
+    placementTries_ = 0;
+    placementRequests_ = 0;
+    applyPlacement();
+    Show();
+    if (!hasWindowManager()) {
+        // Nothing will change the geometry asked for once the frame is counted: it is final now.
+        applyPlacement();
+        settle();
+        return;
+    }
+    settleTimer_.start();
+}
+
+void ScreenWindow::settle()
+{
+    if (!placing_)
+        return;
+    const bool waiting = hasWindowManager() && isVisible() && windowHandle() && !windowHandle()->isExposed();
+    if (waiting && ++placementTries_ < placementWaits) {
+        settleTimer_.start();
+        return;
+    }
+    if (hasWindowManager() && isVisible()) {
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        if (!frame.isNull())
+            lastFrame = frame;
+        // The frame is known now: ask once more for the geometry that counts it.
+        const QRect want = wantedGeometry();
+        if (geometry() != want && placementRequests_++ < placementRequests) {
+            setGeometry(want);
+            settleTimer_.start();
+            return;
+        }
+    }
+    placing_ = false;
+    layOutClientArea();
+    drawnSize_ = canvas_->size();
+    if (whenPlaced_)
+        whenPlaced_();
+}
+
+void ScreenWindow::clientResized()
+{
+    if (placing_ || !isVisible() || canvas_->size() == drawnSize_ || drawnSize_.isEmpty())
+        return;
+    drawnSize_ = canvas_->size();
+    if (redrawScene)
+        redrawScene();
+    canvas_->update();
+}
+
+void ScreenWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (placing_)
+        settleTimer_.start(); // the window manager is still at work
+}
+
+void ScreenWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (placing_)
+        settleTimer_.start();
+}
 
 void ScreenWindow::message(const QString& text) { dialogs->messageBox(this, text); }
 

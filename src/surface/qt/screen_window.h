@@ -3,7 +3,10 @@
 #include "surface/qt/canvas.h"
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QRect>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -36,8 +39,20 @@ public:
 void setMousePointer(int shape);
 int mousePointer();
 
+// Where a screen wants its client area (menu bar included), in global pixels, given the display's
+// available area, the frame the window system draws around the window and the menu bar's height.
+using PlacementRule = std::function<QRect(const QRect& available, const QMargins& frame, int menuHeight)>;
+
+// The client area of a window that covers the available area with its frame.
+QRect coverAvailableArea(const QRect& available, const QMargins& frame, int menuHeight);
+
 // A window whose client area is a Canvas, with controls placed in twips and an optional menu bar.
 // Each screen is created once and then only shown and hidden.
+//
+// A window manager gives a window its final size only after it has been mapped, and may resize it
+// again when it adds its frame. A screen therefore shows itself through showPlaced(): its first
+// picture is drawn once the window has the size the placement rule asks for (or the window
+// manager has settled on another), never into a picture of a size the window will not keep.
 class ScreenWindow : public QMainWindow {
 public:
     explicit ScreenWindow(QWidget* parent = nullptr);
@@ -59,6 +74,17 @@ public:
 
     void Show();
     void Hide();
+
+    // Shows the window where the rule puts it; whenPlaced runs once the size is final.
+    void showPlaced(PlacementRule rule, std::function<void()> whenPlaced);
+    // True while a placement waits for the window manager.
+    bool placing() const { return placing_; }
+    // The frame the window system draws around this window (the last one seen on any screen
+    // while this one has not been framed yet).
+    QMargins frameMarginsNow() const;
+
+    // The screen's current picture, drawn again from scratch after the user resized the window.
+    std::function<void()> redrawScene;
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
     Dialogs* dialogs = nullptr; // never null once the app has set it up
@@ -67,10 +93,25 @@ protected:
     void message(const QString& text);
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& defaultAnswer = {});
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
 private:
     void layOutClientArea();
+    void applyPlacement();
+    void settle();
+    void clientResized();
+    QRect wantedGeometry() const;
 
     Canvas* canvas_;
+    PlacementRule placementRule_;
+    std::function<void()> whenPlaced_;
+    bool placing_ = false;
+    int placementTries_ = 0;    // waits for the window to be exposed
+    int placementRequests_ = 0; // geometry asked for again once the frame was known
+    QTimer settleTimer_;
+    QSize drawnSize_; // the client size the current picture was drawn for
 };
 
 QFont controlFont(const QString& name, double points);
