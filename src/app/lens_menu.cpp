@@ -27,6 +27,7 @@ LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
     deiktissahl->setSingleStep(1);
     deiktissahl->setPageStep(20);
     deiktissahl->setValue(150);
+    deiktissahl->setFocusPolicy(Qt::StrongFocus);
 
     Label1 = new QLabel;
     Label1->setWordWrap(true);

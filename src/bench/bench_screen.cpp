@@ -64,6 +64,10 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     placeTwips(ektyposi, 8040, 2400, 2172, 492);
     placeTwips(Label1, 0, 720, 4935, 735);
     placeTwips(Label2, 4920, 720, 3015, 1215);
+    setTabOrder(desmi1, deiktisdiathlasis);
+    setTabOrder(deiktisdiathlasis, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, ektyposi);
 
     aktina1 = makeScrollBar(Qt::Horizontal, 50, 500, 40, 100);
     Text6 = makeReadOut(times75);

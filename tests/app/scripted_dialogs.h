@@ -17,7 +17,8 @@ public:
         prompts.push_back(prompt + QStringLiteral(" | ") + title);
         if (answers.empty())
             return std::nullopt;
-        auto answer = answers.front();
+        std::optional<QString> answer;
+        answer.swap(answers.front());
         answers.pop_front();
         return answer;
     }

@@ -11,7 +11,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QResizeEvent>
+#include <QShortcut>
+#include <QStyle>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
@@ -105,6 +108,7 @@ QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int lar
     bar->setSingleStep(1);
     bar->setPageStep(largeChange);
     bar->setValue(value);
+    bar->setFocusPolicy(Qt::StrongFocus); // the arrow keys move a scroll bar that Tab reached
     return bar;
 }
 
@@ -124,6 +128,49 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
     settleTimer_.setInterval(settleMilliseconds);
     QObject::connect(&settleTimer_, &QTimer::timeout, this, [this] { settle(); });
     canvas_->onResized = [this] { clientResized(); };
+    // F10 opens the menu bar, as in every desktop program; Alt alone does too, where the style
+    // does not already do it.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    QObject::connect(menuKey, &QShortcut::activated, this, [this] { openMenuBar(); });
+    if (!style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this))
+        QApplication::instance()->installEventFilter(this);
+}
+
+void ScreenWindow::openMenuBar()
+{
+    QMenuBar* bar = qobject_cast<QMenuBar*>(menuWidget());
+    if (!bar || bar->actions().isEmpty())
+        return;
+    if (bar->activeAction()) { // a second press closes it again
+        bar->setActiveAction(nullptr);
+        canvas_->setFocus();
+        return;
+    }
+    bar->setFocus(Qt::MenuBarFocusReason);
+    bar->setActiveAction(bar->actions().constFirst());
+}
+
+bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Alt pressed and released with nothing in between, in this window.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool here = widget && widget->window() == this && isActiveWindow();
+        if (key->key() == Qt::Key_Alt && !key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyPress)
+                altAlone_ = here;
+            else if (altAlone_ && here) {
+                altAlone_ = false;
+                openMenuBar();
+            }
+        } else {
+            altAlone_ = false;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        altAlone_ = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void ScreenWindow::placeTwips(QWidget* control, double left, double top, double width, double height)

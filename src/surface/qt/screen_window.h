@@ -71,6 +71,8 @@ public:
     QSizeF clientTwips();
 
     QAction* addMenuItem(const QString& caption, std::function<void()> onClick);
+    // Highlights the first item of the menu bar for the keyboard (F10, or Alt alone).
+    void openMenuBar();
 
     void Show();
     void Hide();
@@ -96,6 +98,7 @@ protected:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void layOutClientArea();
@@ -112,6 +115,7 @@ private:
     int placementRequests_ = 0; // geometry asked for again once the frame was known
     QTimer settleTimer_;
     QSize drawnSize_; // the client size the current picture was drawn for
+    bool altAlone_ = false;
 };
 
 QFont controlFont(const QString& name, double points);

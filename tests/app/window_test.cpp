@@ -1,0 +1,135 @@
+#include "app/app.h"
+#include "app/lens_menu.h"
+#include "bench/bench_screen.h"
+#include "hyperbolic/elsahl_screen.h"
+#include "singleray/single_ray_screen.h"
+#include "surface/qt/command_button.h"
+#include "scripted_dialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace lens;
+
+namespace {
+
+struct Program {
+    ScriptedDialogs dialogs;
+    LensBenchApp app{&dialogs};
+    Program()
+    {
+        app.endProgram = [] {};
+        app.Main();
+    }
+    ~Program()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+};
+
+// Whether a colour lies within a few pixels of a user point of the screen's picture.
+bool colourNear(ScreenWindow& screen, double x, double y, Rgb colour, int reach = 2)
+{
+    Surface& s = screen.surface();
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const QRgb c = screen.canvas().pixelAt(x + dx / s.ScaleX(1), y + dy / s.ScaleY(1));
+            if (RGB(qRed(c), qGreen(c), qBlue(c)) == colour)
+                return true;
+        }
+    return false;
+}
+
+// Resizes the window's client area to a fraction of its size now and lets the events run.
+void resizeBy(ScreenWindow& screen, double fraction)
+{
+    screen.resize(int(screen.width() * fraction), int(screen.height() * fraction));
+    QApplication::processEvents();
+}
+
+} // namespace
+
+// A screen shrunk until part of its scene is cut off and then grown again shows that part again:
+// the picture covers the new client area, the unit and origin stay, and the scene is drawn anew.
+TEST(ResizedScreen, ThePictureCoversTheClientAreaAndHoldsTheSceneDrawnAgain)
+{
+    Program p;
+    p.app.eisagogiko().Show();
+    QTest::mouseClick(p.app.eisagogiko().Command2, Qt::LeftButton);
+    struct Case {
+        ScreenWindow* screen;
+        double x, y; // a point of the scene right of the middle of the view
+        Rgb colour;
+    };
+    const Case cases[] = {
+        {&p.app.vitrosa(), 50, 0, colours::black},            // outline of circle A at the lens's right edge
+        {&p.app.ElSahl(), 48, 0, RGB(255, 0, 0)},              // plane face of Ibn Sahl's lens
+    };
+    for (const Case& c : cases) {
+        ScreenWindow& screen = *c.screen;
+        SCOPED_TRACE(screen.windowTitle().toStdString());
+        Surface& s = screen.surface();
+        const double pixelBefore = s.pixelX(c.x), unitBefore = s.ScaleX(1);
+        ASSERT_TRUE(colourNear(screen, c.x, c.y, c.colour));
+
+        resizeBy(screen, 0.5);
+        EXPECT_FALSE(s.contains(c.x, c.y));
+        resizeBy(screen, 2.0);
+        const QImage& image = screen.canvas().image();
+        EXPECT_EQ(image.size(), screen.canvas().size() * screen.canvas().devicePixelRatioF());
+        EXPECT_DOUBLE_EQ(s.pixelX(c.x), pixelBefore);
+        EXPECT_DOUBLE_EQ(s.ScaleX(1), unitBefore);
+        EXPECT_TRUE(colourNear(screen, c.x, c.y, c.colour));
+
+        resizeBy(screen, 1.25); // grown past where it was placed: the new area holds the scene too
+        EXPECT_EQ(screen.canvas().image().size(), screen.canvas().size() * screen.canvas().devicePixelRatioF());
+        EXPECT_TRUE(colourNear(screen, c.x, c.y, c.colour));
+        EXPECT_DOUBLE_EQ(s.ScaleX(1), unitBefore);
+    }
+}
+
+TEST(Keyboard, MenuBarByF10TabThroughTheControlsEscapeCancelsAPrompt)
+{
+    Program p;
+    BenchScreen& bench = p.app.vitrosa();
+    QApplication::setActiveWindow(&bench);
+    QTest::keyClick(&bench, Qt::Key_F10);
+    ASSERT_NE(bench.menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(bench.menuBar()->activeAction()->text(), QStringLiteral("AKTINA RAY"));
+    QTest::keyClick(&bench, Qt::Key_F10); // closes it
+    EXPECT_EQ(bench.menuBar()->activeAction(), nullptr);
+    QTest::keyClick(&bench, Qt::Key_Alt);
+    ASSERT_NE(bench.menuBar()->activeAction(), nullptr);
+    QTest::keyClick(bench.menuBar(), Qt::Key_Right); // the arrows walk the items
+    EXPECT_EQ(bench.menuBar()->activeAction()->text(), QStringLiteral("// BUNDLE  DESMH"));
+    QTest::keyClick(bench.menuBar(), Qt::Key_Escape);
+
+    // Tab visits the scroll bars, check boxes and the button, never a read-out.
+    std::vector<QWidget*> visited;
+    bench.desmi1->setFocus();
+    for (QWidget* w = bench.desmi1; visited.size() < 5; w = w->nextInFocusChain())
+        if (w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
+            visited.push_back(w);
+    EXPECT_EQ(visited, (std::vector<QWidget*>{bench.desmi1, bench.deiktisdiathlasis, bench.Check1, bench.Check2,
+                                              bench.ektyposi}));
+    for (QLineEdit* readOut : {bench.Text1, bench.Text2})
+        EXPECT_FALSE(readOut->focusPolicy() & Qt::TabFocus);
+
+    // Escape at the real input box answers nothing.
+    Dialogs real;
+    QTimer::singleShot(50, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(real.inputBox(&bench, QStringLiteral("Angle"), QStringLiteral("Angle in °"), {}).has_value());
+}
