@@ -1,5 +1,7 @@
 #include "bench/bench_screen.h"
 
+#include "bench/bench_model.h"
+
 #include "app/lens_menu.h"
 
 #include <QAction>
@@ -12,16 +14,8 @@
 #include <QScrollBar>
 
 #include <cmath>
-#include <numbers>
 
 namespace lens {
-
-namespace {
-
-// Int() of the read-outs: the largest whole number not above the value.
-double wholePart(double v) { return std::floor(v); }
-
-} // namespace
 
 BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
 {
@@ -169,8 +163,8 @@ void BenchScreen::loadOnceSized()
 
     Text1->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
     Text2->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
-    raystep = std::numbers::pi / (double(desmi1->value()) / arvimaton->value());
-    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(wholePart(360 / raystep), 2));
+    raystep = bench::raystepFor(desmi1->value(), arvimaton->value());
+    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(bench::rayCountShown(raystep), 2));
 
     // The print button sits right of Check1, 50 × 20 user units.
     ektyposi->setGeometry(Check1->geometry().right() + 1, Check1->geometry().top(),
@@ -197,12 +191,12 @@ void BenchScreen::loadOnceSized()
     Line1->BorderColor = RGB(100, 100, 0);
     Line1->BorderWidth = 4;
     Line2->BorderColor = RGB(100, 100, 0);
-    Line1->Y1 = s.ScaleTop();
-    Line1->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + (s.ScaleHeight() / 2) * VScroll1->value() / 100.0;
+    Line1->Y1 = bench::upperBladeTop(s);
+    Line1->Y2 = bench::upperTipFor(s, VScroll1->value());
     Line2->BorderWidth = 4;
-    Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
-    Line2->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + s.ScaleHeight() * VScroll2->value() / 100.0;
-    const double x = s.ScaleLeft() + s.ScaleWidth() / 2;
+    Line2->Y1 = bench::lowerBladeBottom(s);
+    Line2->Y2 = bench::lowerTipFor(s, VScroll2->value());
+    const double x = bench::diaphragmXFor(s, HScroll1->value());
     Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
 
     Label3->setText(QStringLiteral("Πολλαπλασιαστής ακτίνων") + formatFixed(arvimaton->value(), 0));
@@ -267,8 +261,8 @@ void BenchScreen::redrawPicture()
 {
     // The blades reach from the edges of the view, which a resize has moved.
     const Surface& s = surface();
-    Line1->Y1 = s.ScaleTop();
-    Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
+    Line1->Y1 = bench::upperBladeTop(s);
+    Line2->Y1 = bench::lowerBladeBottom(s);
     surface().Cls();
     anaschediasi();
     const auto commands = drawnOverLens; // a command may start a new picture while it draws
@@ -279,15 +273,15 @@ void BenchScreen::redrawPicture()
 
 void BenchScreen::desmi1_Change()
 {
-    raystep = std::numbers::pi / (double(desmi1->value()) / arvimaton->value());
+    raystep = bench::raystepFor(desmi1->value(), arvimaton->value());
     Text1->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
-    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(wholePart(360 / raystep), 2));
+    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(bench::rayCountShown(raystep), 2));
 }
 
 void BenchScreen::arvimaton_Change()
 {
     Label3->setText(QStringLiteral("Πολλαπλασιαστής ακτίνων") + formatFixed(arvimaton->value(), 0));
-    raystep = std::numbers::pi / (double(desmi1->value()) / arvimaton->value());
+    raystep = bench::raystepFor(desmi1->value(), arvimaton->value());
 }
 
 void BenchScreen::deiktisdiathlasis_Change()
@@ -320,8 +314,7 @@ void BenchScreen::kentrokykloy2_Change() { lensRefresh(); }
 
 void BenchScreen::HScroll1_Change()
 {
-    const Surface& s = surface();
-    const double x = s.ScaleLeft() + s.ScaleWidth() / 2 + (s.ScaleWidth() / 2) * HScroll1->value() / 100.0;
+    const double x = bench::diaphragmXFor(surface(), HScroll1->value());
     Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
     newLensPicture();
 }
@@ -331,16 +324,16 @@ void BenchScreen::VScroll1_Change()
     const Surface& s = surface();
     Line1->BorderColor = RGB(250, 0, 0);
     Line1->BorderWidth = 4;
-    Line1->Y1 = s.ScaleTop();
-    Line1->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + (s.ScaleHeight() / 2) * VScroll1->value() / 100.0;
+    Line1->Y1 = bench::upperBladeTop(s);
+    Line1->Y2 = bench::upperTipFor(s, VScroll1->value());
     newLensPicture();
 }
 
 void BenchScreen::VScroll2_Change()
 {
     const Surface& s = surface();
-    Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
-    Line2->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + s.ScaleHeight() * VScroll2->value() / 100.0;
+    Line2->Y1 = bench::lowerBladeBottom(s);
+    Line2->Y2 = bench::lowerTipFor(s, VScroll2->value());
     newLensPicture();
 }
 

@@ -1,5 +1,7 @@
 #include "hyperbolic/elsahl_screen.h"
 
+#include "hyperbolic/lens_screen_model.h"
+
 #include <QAction>
 #include <QGuiApplication>
 #include <QRadioButton>
@@ -100,11 +102,7 @@ QRect ElSahlScreen::placement(const QRect& available, const QMargins& frame, int
     return QRect(available.left() + frame.left(), available.top() + frame.top(), width, picture + menuHeight);
 }
 
-double ElSahlScreen::semiAxisB() const
-{
-    const double c = 12 * shared_.lensindex;
-    return std::sqrt(std::max(0.0, c * c - 144.0));
-}
+double ElSahlScreen::semiAxisB() const { return hyperbolic::semiAxisFor(shared_.lensindex); }
 
 void ElSahlScreen::fillInputs()
 {
@@ -215,62 +213,37 @@ void ElSahlScreen::drawFromMenu(bool biconvex)
 
 bool ElSahlScreen::onBlade(const LineControl& blade, double x, double y) const
 {
-    const Surface& s = surface();
-    const double dx = s.ScaleWidth() / 120, dy = std::fabs(s.ScaleHeight()) / 120;
-    const double lower = std::min(blade.Y1, blade.Y2), upper = std::max(blade.Y1, blade.Y2);
-    return blade.X1 - dx < x && x < blade.X1 + dx && lower - dy < y && y < upper + dy;
+    return hyperbolic::onBlade(blade, surface(), x, y);
 }
 
 void ElSahlScreen::Form_MouseDown(int, int, double x, double y)
 {
     setScale();
-    if (onBlade(*Line1, x, y)) {
-        dragupper = true;
+    switch (hyperbolic::pressOnLensScreen(drag, *Line1, *Line2, surface(), x, y, shared_.lensindex)) {
+    case hyperbolic::PressOutcome::dragStarted:
         return;
-    }
-    if (onBlade(*Line2, x, y)) {
-        draglower = true;
-        return;
-    }
-    if (indexTooSmall()) {
+    case hyperbolic::PressOutcome::refusedIndex:
         message(biggerIndexMessage);
         return;
+    case hyperbolic::PressOutcome::sourcePlaced:
+        newPicture();
+        shared_.sourcex = x;
+        shared_.sourcey = y;
+        drawScene();
+        return;
     }
-    newPicture();
-    shared_.sourcex = x;
-    shared_.sourcey = y;
-    drawScene();
 }
 
 void ElSahlScreen::Form_MouseMove(int, int, double x, double y)
 {
-    const bool overBlade = onBlade(*Line1, x, y) || dragupper || onBlade(*Line2, x, y) || draglower;
-    setMousePointer(overBlade ? 2 : 1);
+    setMousePointer(hyperbolic::pointerOnLensScreen(drag, *Line1, *Line2, surface(), x, y));
 }
 
 void ElSahlScreen::Form_MouseUp(int, int, double x, double y)
 {
     setScale();
-    const Surface& s = surface();
-    if (dragupper) {
-        Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
-        double ym = y;
-        if (ym < Line2->Y2) {
-            // The upper blade may not end below the lower one: leave a tenth of the height open above the drop.
-            ym = y + std::fabs(s.ScaleHeight() / 10);
-            Line2->Y2 = ym - std::fabs(s.ScaleHeight() / 10);
-        }
-        Line1->Y1 = s.ScaleTop();
-        Line1->Y2 = ym;
-        dragupper = false;
+    if (hyperbolic::releaseOnLensScreen(drag, *Line1, *Line2, surface(), x, y))
         redraw();
-    } else if (draglower) {
-        Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
-        Line2->Y1 = s.ScaleTop() + s.ScaleHeight();
-        Line2->Y2 = y;
-        draglower = false;
-        redraw();
-    }
 }
 
 void ElSahlScreen::kymatikosahl_Click()

@@ -2,6 +2,7 @@
 
 #include "app/shared_values.h"
 #include "hyperbolic/hyperbolic_lenses.h"
+#include "hyperbolic/lens_screen_model.h"
 #include "surface/qt/screen_window.h"
 
 #include <functional>
@@ -50,8 +51,7 @@ public:
     QAction* kymatikosahl;
     QAction* BACKFAKO;
 
-    bool dragupper = false;
-    bool draglower = false;
+    hyperbolic::BladeDrag drag; // which blade, if any, is being dragged
     hyperbolic::HyperbolicScene scene;
 
     std::function<void()> showMenu;
@@ -76,7 +76,7 @@ private:
     void replayPicture();
 
     void setScale();
-    bool indexTooSmall() const { return 12 * shared_.lensindex < 12; }
+    bool indexTooSmall() const { return hyperbolic::indexTooSmall(shared_.lensindex); }
     double semiAxisB() const;
     void fillInputs();
     // The scene routine of the current lens from the source.

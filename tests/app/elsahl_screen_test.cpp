@@ -83,7 +83,7 @@ TEST(HyperbolicLensScreen, APressAwayFromTheBladesMovesTheSourceAndRedraws)
     EXPECT_NEAR(s.app.shared.sourcex, -60, 0.6);
     EXPECT_NEAR(s.app.shared.sourcey, 0, 0.6);
     EXPECT_NEAR(s.screen->scene.in.sourcex, s.app.shared.sourcex, 1e-12);
-    EXPECT_FALSE(s.screen->dragupper);
+    EXPECT_FALSE(s.screen->drag.dragupper);
     EXPECT_GT(s.screen->scene.raycount, 0) << "a source left of the lens sends rays through it";
     EXPECT_GT(s.count(cyan), 0);
 }
@@ -93,11 +93,11 @@ TEST(HyperbolicLensScreen, BladesAreDraggedAndDroppedWithTheirRules)
     LensScreen s;
     // A press on the upper blade starts its drag and leaves the source where it was.
     s.press(130.5, 50);
-    EXPECT_TRUE(s.screen->dragupper);
+    EXPECT_TRUE(s.screen->drag.dragupper);
     EXPECT_EQ(s.app.shared.sourcex, 108);
     // Released at y = −50 below the lower blade's end: the upper blade ends 24 units above.
     s.release(100, -50);
-    EXPECT_FALSE(s.screen->dragupper);
+    EXPECT_FALSE(s.screen->drag.dragupper);
     EXPECT_NEAR(s.screen->Line1->X1, 100, 0.6);
     EXPECT_NEAR(s.screen->Line2->X2, s.screen->Line1->X1, 1e-12);
     EXPECT_NEAR(s.screen->Line2->Y2, -50, 0.6);
@@ -106,9 +106,9 @@ TEST(HyperbolicLensScreen, BladesAreDraggedAndDroppedWithTheirRules)
 
     // The lower blade dropped above the upper blade's end closes the opening: rays reaching it are stopped.
     s.press(s.screen->Line2->X1, -100);
-    EXPECT_TRUE(s.screen->draglower);
+    EXPECT_TRUE(s.screen->drag.draglower);
     s.release(s.screen->Line1->X1, 60);
-    EXPECT_FALSE(s.screen->draglower);
+    EXPECT_FALSE(s.screen->drag.draglower);
     EXPECT_EQ(s.screen->Line2->Y1, -120);
     EXPECT_NEAR(s.screen->Line2->Y2, 60, 0.6);
     EXPECT_GT(s.count(magenta), 0) << "stopped rays are drawn in magenta";
