@@ -1,0 +1,173 @@
+#include "waves/cardinal_points.h"
+
+#include <cmath>
+
+namespace lens::waves {
+
+namespace {
+
+// A quotient, empty where it is not a finite number.
+std::optional<double> quotient(double a, double b)
+{
+    const double q = a / b;
+    return std::isfinite(q) && b != 0 ? std::optional<double>(q) : std::nullopt;
+}
+
+bool finite(std::initializer_list<double> values)
+{
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+// A segment drawn only when both ends are numbers.
+void segment(Surface& s, double x1, double y1, double x2, double y2, Rgb colour)
+{
+    if (finite({x1, y1, x2, y2}))
+        s.Line(x1, y1, x2, y2, colour);
+}
+
+void cross(Surface& s, double x, double y, Rgb colour)
+{
+    segment(s, x - 10, y, x + 10, y, colour);
+    segment(s, x, y - 10, x, y + 10, colour);
+}
+
+void label(Surface& s, std::optional<double> x, double y, const char* text)
+{
+    if (!x || !std::isfinite(*x))
+        return;
+    s.CurrentX = *x;
+    s.CurrentY = y;
+    s.Print(text);
+}
+
+void point(Surface& s, std::optional<double> x, Rgb colour)
+{
+    if (x && std::isfinite(*x))
+        s.PSet(*x, 0, colour);
+}
+
+void readLens(spherical::LensState& lens, const spherical::BenchControls& controls)
+{
+    lens.xcentreB = controls.kentrokykloy;
+    lens.xcentreA = controls.kentrokykloy2;
+}
+
+} // namespace
+
+CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n)
+{
+    CardinalPoints p;
+    const double rA = lens.radiusA, rB = lens.radiusB;
+    p.V1 = lens.xcentreB - rB;
+    p.V2 = lens.xcentreA + rA;
+    p.d = p.V2 - p.V1;
+    p.c = (p.V2 + p.V1) / 2;
+    const double power = (n - 1) * (1 / rA + 1 / rB);
+    p.f0 = quotient(1, power);
+    p.f = quotient(1, power - (n - 1) * (n - 1) * p.d / (n * rA * rB));
+    if (!p.f)
+        return p;
+    const auto h1 = quotient(p.d * *p.f * (n - 1), n * rA);
+    const auto h2 = quotient(p.d * *p.f * (n - 1), n * rB);
+    if (!h1 || !h2)
+        return p;
+    p.H1 = p.V1 + *h1;
+    p.H2 = p.V2 - *h2;
+    p.N1 = p.H1;
+    p.N2 = p.H2;
+    p.F1 = *p.H1 - *p.f;
+    p.F2 = *p.N2 + *p.f;
+    return p;
+}
+
+void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
+                   double ys)
+{
+    const double n = controls.deiktisdiathlasis / 100.0;
+    readLens(lens, controls);
+    const CardinalPoints p = cardinalpointsof(lens, n);
+    const double c = p.c;
+    // Without a focal length (n = 1) the thin lens does not bend light: the image is the source.
+    const double f0 = p.f0.value_or(INFINITY);
+    const double u = c - xs;
+    const double v = 1 / (1 / f0 - 1 / u);
+    const double xi = c + v, yi = -v * ys / u;
+    const double s1 = (yi - ys) / (xi - c);
+    const double s2 = -ys / ((c - f0) - xs);
+    const double s3 = -ys / (c - xs);
+
+    s.DrawWidth = 1;
+    s.DrawStyle = dashDotStyle;
+    segment(s, c, -400, c, 400, s.ForeColor);
+    s.DrawStyle = solidStyle;
+    s.DrawWidth = 12;
+    if (p.f0) {
+        s.PSet(c - f0, 0, s.ForeColor);
+        s.PSet(c + f0, 0, s.ForeColor);
+    }
+    s.DrawWidth = 1;
+    s.DrawWidth = 2;
+    const Rgb blue = cardinalColours::construction;
+    segment(s, xs, ys, c, ys, blue);
+    segment(s, c, ys, xi, yi, blue);
+    segment(s, xi, yi, xi + 300, yi + 300 * s1, blue);
+    segment(s, xs, ys, c, ys + (c - xs) * s2, blue);
+    segment(s, c, ys + (c - xs) * s2, c + 500, ys + (c - xs) * s2, blue);
+    segment(s, xs, ys, xs + 800, ys + 800 * s3, blue);
+    s.DrawWidth = 3;
+    cross(s, xi, yi, s.ForeColor);
+    s.DrawWidth = 1;
+}
+
+void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
+                    double ys)
+{
+    const double n = controls.deiktisdiathlasis / 100.0;
+    thinlensimage(s, lens, controls, xs, ys);
+    const CardinalPoints p = cardinalpointsof(lens, n);
+
+    s.DrawStyle = dottedStyle;
+    s.DrawWidth = 1;
+    for (const auto& plane : {p.H1, p.H2})
+        if (plane)
+            segment(s, *plane, -400, *plane, 400, s.ForeColor);
+    s.DrawStyle = solidStyle;
+    s.DrawWidth = 15;
+    point(s, p.F1, cardinalColours::focal);
+    point(s, p.F2, cardinalColours::focal);
+    point(s, p.N1, cardinalColours::nodal);
+    point(s, p.N2, cardinalColours::nodal);
+
+    if (p.H1 && p.H2 && p.F1 && p.F2) {
+        const double H1 = *p.H1, H2 = *p.H2, F1 = *p.F1, F2 = *p.F2, N1 = H1, N2 = H2;
+        const double pslope = -ys / (F1 - xs), q = -ys / (F2 - H2), r = -ys / (N1 - xs);
+        const Rgb cyan = cardinalColours::thick;
+        s.DrawWidth = 2;
+        segment(s, xs, ys, H2, ys, cyan);
+        segment(s, xs, ys, H1, ys + (H1 - xs) * pslope, cyan);
+        segment(s, H1, ys + (H1 - xs) * pslope, 500, ys + (H1 - xs) * pslope, cyan);
+        segment(s, H2, ys, 500, ys + (500 - H2) * q, cyan);
+        segment(s, xs, ys, N1, 0, cyan);
+        segment(s, N2, 0, 500, (500 - N2) * r, cyan);
+        const double yi = ys + (H1 - xs) * pslope;
+        const double xi = H2 + (yi - ys) / q;
+        s.DrawWidth = 3;
+        cross(s, xi, yi, cardinalColours::image);
+    }
+
+    s.DrawWidth = 15;
+    s.DrawWidth = 1;
+    s.FontSize = 13;
+    label(s, p.H1, 150, "H1");
+    label(s, p.H2, 150, "H2");
+    label(s, p.F1, -2, "F1");
+    label(s, p.F2, -2, "F2");
+    label(s, p.N1, -2, "N1");
+    label(s, p.N2, -2, "N2");
+    s.FontSize = 10;
+}
+
+} // namespace lens::waves

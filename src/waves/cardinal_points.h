@@ -1,0 +1,43 @@
+#pragma once
+// The paraxial image of the bench's point source: the thin-lens construction at the lens centre and
+// the thick lens's cardinal points with their construction.
+#include "spherical/spherical_lens.h"
+#include "surface/surface.h"
+
+namespace lens::waves {
+
+// Points on the axis of the lens of circles A (right face) and B (left face), user units. A value
+// that the lens does not define (n = 1, a flat face) is empty.
+struct CardinalPoints {
+    double V1 = 0, V2 = 0; // left and right vertices
+    double d = 0;          // thickness on the axis
+    double c = 0;          // lens centre, halfway between the vertices
+    std::optional<double> f0;                  // thin-lens focal length
+    std::optional<double> f;                   // thick-lens focal length
+    std::optional<double> H1, H2, N1, N2, F1, F2;
+};
+
+// The cardinal points of the lens for index n. H1 lies h1 = d·f·(n − 1)/(n·radiusA) right of the
+// left vertex and H2 h2 = d·f·(n − 1)/(n·radiusB) left of the right vertex: each principal point is
+// shifted by the power of the far face.
+CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n);
+
+// Draws the thin lens at the centre (dash-dot), its foci, the three blue construction rays from
+// (xs, ys) and the image cross. Reads the centres and the index from the controls into the lens.
+// Whatever the lens and source leave undefined (n = 1, a source at the centre or at a focus) is
+// left out.
+void thinlensimage(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys);
+// Draws the thin-lens construction, then the principal planes (dotted), the focal points (red), the
+// nodal points (green), the cyan thick-lens construction, the image cross and the labels
+// "H1", "H2", "F1", "F2", "N1", "N2".
+void cardinalpoints(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys);
+
+namespace cardinalColours {
+inline constexpr Rgb construction = RGB(0, 0, 255);
+inline constexpr Rgb focal = RGB(255, 0, 0);
+inline constexpr Rgb nodal = RGB(5, 250, 0);
+inline constexpr Rgb thick = RGB(0, 255, 255);
+inline constexpr Rgb image = RGB(0, 120, 120);
+} // namespace cardinalColours
+
+} // namespace lens::waves
