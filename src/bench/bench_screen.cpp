@@ -1,6 +1,6 @@
 #include "bench/bench_screen.h"
 
-#include "app/lens_menu.h"
+#include "surface/qt/format.h"
 
 #include <QAction>
 #include <QApplication>

@@ -28,7 +28,7 @@ std::optional<FaceNormal> rightFaceNormal(const HyperbolicLens& lens, double x, 
 
 } // namespace
 
-TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s,
+TracedRay biconvexRayPath(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s,
                             double k)
 {
     TracedRay ray;
@@ -145,7 +145,7 @@ void tracebiconvexray(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    const TracedRay ray = traceBiconvexLegs(lens, scene.in, x0, y0, s, k);
+    const TracedRay ray = biconvexRayPath(lens, scene.in, x0, y0, s, k);
     drawTracedRay(surface, scene.in, ray);
     if (writeRayRow(scene, ray, x0, y0))
         scene.rayrecorded = true;
@@ -158,7 +158,7 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawBiconvexLens(surface, lens, !scene.in.kymataYESNO);
+    drawBiconvexOutline(surface, lens, !scene.in.kymataYESNO);
     surface.Circle(x0, y0, 1);
     if (!std::isfinite(x0) || !std::isfinite(y0))
         return;
@@ -188,7 +188,7 @@ void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, do
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawBiconvexLens(surface, lens, true);
+    drawBiconvexOutline(surface, lens, true);
     surface.Circle(0, 0, 1);
     if (!std::isfinite(m))
         return;

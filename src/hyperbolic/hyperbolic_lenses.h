@@ -167,7 +167,8 @@ struct TracedRay {
 TracedRay tracePlanoConvexRay(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
 // Traces the beam ray y = m·(x − xs) + ys from (xs, ys) into the plane face of the plano-convex lens (no diaphragm).
 TracedRay tracePlanoConvexBeamRay(const HyperbolicLens&, double xs, double ys, double m);
-// Traces the ray y = s·x + k from (x0, y0) through the biconvex lens, with the diaphragm of `in`.
-TracedRay traceBiconvexLegs(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
+// The path of the ray y = s·x + k from (x0, y0) through the biconvex lens, with the diaphragm of `in`: traced,
+// not drawn and not recorded (tracebiconvexray draws and records it).
+TracedRay biconvexRayPath(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
 
 } // namespace lens::hyperbolic

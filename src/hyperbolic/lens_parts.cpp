@@ -96,7 +96,7 @@ double drawRightFace(Surface& surface, const HyperbolicLens& lens)
     return y;
 }
 
-void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
+void drawPlanoConvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
 {
     const double a = lens.a;
     surface.DrawWidth = 3;
@@ -116,7 +116,7 @@ void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool cons
     }
 }
 
-void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
+void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
 {
     const double a = lens.a;
     surface.DrawWidth = 3;

@@ -23,9 +23,10 @@ double drawLeftFace(Surface& surface, const HyperbolicLens& lens);
 // Draws the left-hand branch shifted by 8a, from its vertex (7a, 0) to x just above 4a; returns the last half height.
 double drawRightFace(Surface& surface, const HyperbolicLens& lens);
 // Outline (pen 3) and, when asked, construction lines (pen 1) of the plano-convex lens; leaves pen width 1.
-void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
-// Outline (pen 3) and, when asked, construction lines (pen 1) of the biconvex lens; leaves pen width 1.
-void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
+void drawPlanoConvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
+// Outline (pen 3) and, when asked, construction lines (pen 1) of the biconvex lens, without its rays (drawbiconvexlens
+// draws the whole scene); leaves pen width 1.
+void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
 
 // The normal of a face at one of its points: the angle of its line and its slope, when it has one.
 struct FaceNormal {

@@ -159,7 +159,7 @@ void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, 
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawPlanoConvexLens(surface, lens, !scene.in.kymataYESNO);
+    drawPlanoConvexOutline(surface, lens, !scene.in.kymataYESNO);
     surface.Circle(x0, y0, 1);
     surface.Circle(lens.a, 0, 1);
     if (!std::isfinite(x0) || !std::isfinite(y0))
@@ -189,7 +189,7 @@ void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawPlanoConvexLens(surface, lens, true);
+    drawPlanoConvexOutline(surface, lens, true);
     surface.Circle(0, 0, 1);
     surface.Circle(lens.a, 0, 1);
     if (!std::isfinite(m))

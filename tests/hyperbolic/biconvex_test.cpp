@@ -88,7 +88,7 @@ TEST(BiconvexLens, ImagesItsRightFocusOntoItsLeftFocus)
         int left = 0;
         for (int r = 0; r < 45; ++r) {
             const double slope = 0.9 - 0.04 * r;
-            const TracedRay ray = traceBiconvexLegs(lens, in, 96 + c, 0, slope, -slope * (96 + c));
+            const TracedRay ray = biconvexRayPath(lens, in, 96 + c, 0, slope, -slope * (96 + c));
             if (ray.end != RayEnd::leftLens)
                 continue;
             ++left;
@@ -115,7 +115,7 @@ TEST(BiconvexLens, SnellsLawAtBothFaces)
             in.diaphragmX = 400; // out of the way
             for (int r = 0; r < 45; ++r) {
                 const double slope = 0.9 - 0.04 * r;
-                const TracedRay ray = traceBiconvexLegs(lens, in, src.x, src.y, slope, src.y - slope * src.x);
+                const TracedRay ray = biconvexRayPath(lens, in, src.x, src.y, slope, src.y - slope * src.x);
                 if (ray.end != RayEnd::leftLens)
                     continue;
                 expectOnBiconvexFace(lens, ray.entryx, ray.entryy);

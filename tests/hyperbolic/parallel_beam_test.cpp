@@ -86,7 +86,7 @@ TEST(ParallelBeam, BiconvexBeamPassesBladesStandingAtItsStartLine)
     const HyperbolicLens lens = lensShape(12, bFor(1.5), 1.5);
     int recorded = 0;
     for (int j = 0; j <= 200; ++j) {
-        const TracedRay ray = traceBiconvexLegs(lens, in, 130, 100 - j, 0, 100 - j);
+        const TracedRay ray = biconvexRayPath(lens, in, 130, 100 - j, 0, 100 - j);
         EXPECT_NE(ray.end, RayEnd::stoppedBeforeLens);
         EXPECT_NE(ray.end, RayEnd::stoppedAfterLens);
         recorded += ray.end == RayEnd::leftLens;
