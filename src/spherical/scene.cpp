@@ -60,7 +60,9 @@ std::optional<std::pair<double, double>> fillSeed(const Surface& surface, const 
     const double hMid = std::min(std::sqrt(std::max(rA * rA - (xMid - xA) * (xMid - xA), 0.0)),
                                  std::sqrt(std::max(rB * rB - (xMid - xB) * (xMid - xB), 0.0)));
     const std::array<std::pair<double, double>, 3> candidates{{{X, 50}, {X, rim.y1 / 2}, {xMid, hMid / 2}}};
-    for (const auto& [x, y] : candidates) {
+    for (const auto& candidate : candidates) {
+        // Plain copies for the lambda below: clang before 16 cannot capture structured bindings.
+        const double x = candidate.first, y = candidate.second;
         if (!deepInside(x, y, xA, rA, margin) || !deepInside(x, y, xB, rB, margin) || !surface.contains(x, y))
             continue;
         const bool onMark = std::any_of(marks.begin(), marks.end(), [&](const auto& m) {
