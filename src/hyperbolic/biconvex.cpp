@@ -94,6 +94,12 @@ TracedRay biconvexRayPath(const HyperbolicLens& lens, const SceneInputs& in, dou
         if (!onLeftFaceSpan(lens, exitX))
             exitX.reset();
     }
+    // A line that meets the other face nowhere on its span (a steep chord in weak glass meets the entry face
+    // again) has no exit this lens can draw: the ray ends in the glass.
+    if (!exitX) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
     const double X2 = *exitX, Y2 = mg * X2 + kg;
     // Light that met the face from inside the glass, or whose exit lies behind it, does not cross the lens.
     if (!crossesForward(X1 - x0, Y1 - y0, X2 - X1, Y2 - Y1, entryNormal->angle)) {
@@ -170,6 +176,7 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
         const double k = y0 - s * x0;
         tracebiconvexray(surface, scene, a, b, x0, y0, s, k);
         if (scene.rayrecorded) {
+            scene.setFanPosition(rays, 0);
             if (scene.raycount <= biconvexSlopeLast)
                 scene.biconvexslope[static_cast<std::size_t>(scene.raycount)] = static_cast<float>(s);
             takeRecordedRay(surface, scene, x0, y0);
@@ -198,6 +205,7 @@ void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, do
         const double ys = 100 - j;
         tracebiconvexray(surface, scene, a, b, startX, ys, m, ys - startX * m);
         if (scene.rayrecorded) {
+            scene.setFanPosition(j, startPath(startX, ys, m));
             takeRecordedRay(surface, scene, startX, ys);
             scene.rayrecorded = false;
         }

@@ -93,7 +93,29 @@ void HyperbolicScene::clearRayTable()
     raystartx.fill(0);
     raystarty.fill(0);
     biconvexslope.fill(0);
+    fanposition.fill(0);
+    startpath.fill(0);
     rayrecorded = false;
+}
+
+void HyperbolicScene::setFanPosition(int position, double path)
+{
+    if (!inRayTable(raycount))
+        return;
+    fanposition[static_cast<std::size_t>(raycount)] = position;
+    startpath[static_cast<std::size_t>(raycount)] = std::isfinite(path) ? path : 0.0;
+}
+
+double startPath(double xs, double ys, double m)
+{
+    if (!std::isfinite(m) || !std::isfinite(xs) || !std::isfinite(ys))
+        return 0;
+    // Along the unit direction of travel u = −(1, m)/√(1 + m²), the start points (130, ±100) span the
+    // beam's depth; the one furthest along u is nearest the lens.
+    const double norm = std::hypot(1.0, m);
+    const double along = -(xs + m * ys) / norm;
+    const double nearest = -(130 - std::fabs(m) * 100) / norm;
+    return std::fmin(along - nearest, 0.0);
 }
 
 double arcsine(double x)

@@ -45,6 +45,13 @@ struct HyperbolicScene {
     std::array<double, rayTableLast + 1> sahlentryx{}, sahlentryy{}, sahlexitx{}, sahlexity{};
     std::array<float, rayTableLast + 1> sahldirx{}, sahldiry{};
     std::array<double, rayTableLast + 1> raystartx{}, raystarty{};   // where each recorded ray started: the source, or (130, y0) for a beam ray
+    // Each recorded ray's place in its fan or beam (0 for the first ray traced), so that a wavefront joins
+    // only rays with no ray lost between them.
+    std::array<int, rayTableLast + 1> fanposition{};
+    // Optical path of each recorded ray's start point from the front its wave points count from: 0 for a
+    // point source; for a beam, how far the start lies behind the plane perpendicular to the beam through
+    // the start point nearest the lens (zero or negative).
+    std::array<double, rayTableLast + 1> startpath{};
     // 601 × 1201 points, stored step by step (all rays of one step side by side, as the fronts read them);
     // use waveX/waveY/setWavePoint rather than indexing these directly.
     std::vector<double> wavex = std::vector<double>(waveTableSize, 0.0);
@@ -62,6 +69,8 @@ struct HyperbolicScene {
     void clearWavePoints(int first, int last);
     // Empties the ray table: raycount 0, every column and start point 0, the slopes and the flag cleared.
     void clearRayTable();
+    // Sets the fan position and the start's optical path of the ray in row raycount.
+    void setFanPosition(int position, double path);
     // Whether index i is a row of the ray table.
     static bool inRayTable(int i) { return i >= 0 && i <= rayTableLast; }
 };
@@ -94,6 +103,9 @@ void biconvexparallelbeam(Surface&, HyperbolicScene&, double a, double b, double
 // raystartx/raystarty — this mends the fault that the original used (0, 0)), then draw the black fronts
 // through ALL recorded rays, ray 0 included, in ForeColor.
 void redrawwavefronts(Surface&, HyperbolicScene&, bool parallelmode);
+// Optical path of the beam start (xs, ys) from the plane perpendicular to a beam of slope m travelling
+// towards −x through the start point (130, y0), y0 = −100..100, nearest the lens: zero or negative.
+double startPath(double xs, double ys, double m);
 // Parses the answer typed at the angle prompt of "PARALLILI  DESMH": returns the slope Tan(φ·π/180), or
 // nothing when the answer is empty, not a number (accept a decimal comma or point, surrounding blanks), or
 // the slope is not finite / absurdly large (90°, −90°, 270°...). Put this in the Qt-free library so it is testable.

@@ -266,7 +266,7 @@ bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, do
     return true;
 }
 
-void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
+void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i, double startPath)
 {
     if (!HyperbolicScene::inRayTable(i) || !std::isfinite(sx) || !std::isfinite(sy))
         return;
@@ -291,10 +291,10 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
     const double atExit = d1 + n * d2;
 
     scene.setWavePoint(i, 0, sx, sy);
-    // Each point lies at optical path 15·k along the ray, on whichever leg that path ends; a step may
-    // cross both faces when the glass is thin.
+    // Each point lies at optical path 15·k from the front the ray counts from (startPath before its start),
+    // on whichever leg that path ends; a step may cross both faces when the glass is thin.
     for (int k = 1; k <= wavePointsPerRay; ++k) {
-        const double path = opticalStep * k;
+        const double path = opticalStep * k - startPath;
         if (path <= d1)
             scene.setWavePoint(i, k, sx + path * u1x, sy + path * u1y);
         else if (path <= atExit)
@@ -304,6 +304,13 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
     }
 }
 
+bool fanNeighbours(const HyperbolicScene& scene, int i)
+{
+    if (!HyperbolicScene::inRayTable(i) || !HyperbolicScene::inRayTable(i + 1))
+        return false;
+    return scene.fanposition[static_cast<std::size_t>(i + 1)] == scene.fanposition[static_cast<std::size_t>(i)] + 1;
+}
+
 void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour)
 {
     first = std::max(first, 0);
@@ -311,7 +318,8 @@ void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int l
     const Rgb pen = colour.value_or(surface.ForeColor);
     for (int k = 1; k <= wavePointsPerRay; ++k)
         for (int i = first; i < last; ++i)
-            surface.Line(scene.waveX(i, k), scene.waveY(i, k), scene.waveX(i + 1, k), scene.waveY(i + 1, k), pen);
+            if (fanNeighbours(scene, i))
+                surface.Line(scene.waveX(i, k), scene.waveY(i, k), scene.waveX(i + 1, k), scene.waveY(i + 1, k), pen);
 }
 
 } // namespace parts

@@ -64,9 +64,12 @@ bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, do
 // The ray just written into row raycount takes its wave points from its start (xs, ys), and the next row
 // becomes the free one.
 void takeRecordedRay(Surface& surface, HyperbolicScene& scene, double xs, double ys);
-// Wave points 0..30 of row i from (sx, sy), by optical path; nothing for a row without a direction.
-void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i);
-// Joins the k-th wave points of rays first..last, k = 1 to 30, in colour (ForeColor when empty).
+// Wave points 0..30 of row i from (sx, sy), by optical path from a front that lies startPath (zero or
+// negative) before the start; nothing for a row without a direction.
+void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i, double startPath);
+// Whether rows i and i + 1 hold rays that were next to each other in their fan, with no ray lost between.
+bool fanNeighbours(const HyperbolicScene& scene, int i);
+// Joins the k-th wave points of fan neighbours among rays first..last, k = 1 to 30, in colour (ForeColor when empty).
 void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour);
 
 } // namespace lens::hyperbolic::parts

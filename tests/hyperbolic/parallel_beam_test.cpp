@@ -166,6 +166,8 @@ TEST(ParallelBeam, AnyInputGivesFiniteBoundedTables)
     s.raycount = rayTableLast + 1;
     tracebiconvexray(screen.surface, s, 12, bFor(1.5), -18, 0, 0.1, 1.8);
     EXPECT_FALSE(s.rayrecorded);
+    for (int i = 0; i <= rayTableLast; ++i)
+        s.fanposition[static_cast<std::size_t>(i)] = i;
     s.raycount = 100000;
     const std::size_t before = screen.device.segments.size();
     redrawwavefronts(screen.surface, s, false);
