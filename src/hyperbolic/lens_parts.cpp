@@ -138,7 +138,11 @@ void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool cons
 std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, double y)
 {
     const double a = lens.a;
-    const double under = x * x / (a * a) - 1;
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return std::nullopt;
+    // In units of a, so that a point far out on the branch (up to ±DBL_MAX) does not overflow.
+    const double u = x / a;
+    const double under = u * u - 1;
     if (!(under > 0)) {
         // A ray that grazes the vertex lands there only up to rounding; the face is upright at the
         // vertex and its normal is the axis. A point truly inside the vertex has no normal.
@@ -146,7 +150,8 @@ std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, dou
             return FaceNormal{};
         return std::nullopt;
     }
-    double mt = lens.b * x / (a * a * std::sqrt(under));
+    // mt = b·x / (a²·√(x²/a² − 1)) = (b/a)·u/√(u² − 1), which tends to ±b/a far out, where u² overflows.
+    double mt = std::isfinite(under) ? (lens.b / a) * (u / std::sqrt(under)) : (lens.b / a) * (u > 0 ? 1 : -1);
     if (!(y > 0))
         mt = -mt;
     FaceNormal normal;
