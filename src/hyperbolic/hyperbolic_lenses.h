@@ -106,10 +106,24 @@ void redrawwavefronts(Surface&, HyperbolicScene&, bool parallelmode);
 // Optical path of the beam start (xs, ys) from the plane perpendicular to a beam of slope m travelling
 // towards −x through the start point (130, y0), y0 = −100..100, nearest the lens: zero or negative.
 double startPath(double xs, double ys, double m);
-// Parses the answer typed at the angle prompt of "PARALLILI  DESMH": returns the slope Tan(φ·π/180), or
-// nothing when the answer is empty, not a number (accept a decimal comma or point, surrounding blanks), or
-// the slope is not finite / absurdly large (90°, −90°, 270°...). Put this in the Qt-free library so it is testable.
-std::optional<double> beamslopefromanswer(std::string_view answer);
+// What an answer typed at the angle prompt of "PARALLILI  DESMH" means.
+enum class AngleAnswer {
+    beam,       // an angle: degrees and slope are set
+    empty,      // nothing but blanks
+    notANumber, // text that is not a number of degrees (also "nan" and "inf")
+    vertical,   // ±90° and every angle a half turn from them: no finite slope
+    tooLarge,   // beyond ±1 000 000°, too large to mean an angle
+};
+struct BeamAnswer {
+    AngleAnswer kind = AngleAnswer::empty;
+    double degrees = 0; // as typed
+    double slope = 0;   // Tan(φ·π/180), whole turns taken out first
+};
+// Largest angle, in degrees either way, that the prompt takes.
+inline constexpr double largestBeamAngle = 1e6;
+// Parses the answer typed at the angle prompt once (blanks around it, a decimal point or comma, an
+// exponent; no "inf", "nan" or hexadecimal) and says which case it is.
+BeamAnswer beamslopefromanswer(std::string_view answer);
 
 // ---------------------------------------------------------------------------------------------
 // The tracing behind the drawing routines, exposed so the optics can be checked leg by leg.
