@@ -117,6 +117,8 @@ SimeiaTomis tomieytheiaskyklou(double xc, double yc, double R, double dx, double
         if (!(h > 0))
             return r;
         r = {x0, yc + std::sqrt(h), x0, yc - std::sqrt(h), false};
+        if (!allFinite({r.y1, r.y2}))
+            return {}; // a circle too large for its points to be numbers
         r.yparxei = !(apostasi(r.x1, r.y1, xc, yc) > R || apostasi(r.x2, r.y2, xc, yc) > R);
         return r;
     }
@@ -135,6 +137,8 @@ SimeiaTomis tomieytheiaskyklou(double xc, double yc, double R, double dx, double
     // The point of larger x first, as the root with +Sqr of the quadratic in x.
     const double s = ux > 0 ? half : -half;
     r = {fx + s * ux, fy + s * uy, fx - s * ux, fy - s * uy, false};
+    if (!allFinite({r.x1, r.y1, r.x2, r.y2}))
+        return {x0, y0, x0, y0, false}; // a circle too large for its points to be numbers
     r.yparxei = !(apostasi(r.x1, r.y1, xc, yc) > 1.00005 * R || apostasi(r.x2, r.y2, xc, yc) > 1.000005 * R);
     return r;
 }

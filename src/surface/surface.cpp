@@ -53,7 +53,9 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double left, do
     const double bx = x1 + t1 * dx, by = y1 + t1 * dy;
     if (!finite(ax) || !finite(ay) || !finite(bx) || !finite(by))
         return false;
-    x1 = ax, y1 = ay, x2 = bx, y2 = by;
+    // From ends far away the clipped ends come back only up to the rounding of those far ends.
+    x1 = std::clamp(ax, left, right), y1 = std::clamp(ay, top, bottom);
+    x2 = std::clamp(bx, left, right), y2 = std::clamp(by, top, bottom);
     return true;
 }
 } // namespace
