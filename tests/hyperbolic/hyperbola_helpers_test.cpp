@@ -1,4 +1,5 @@
 #include "hyperbolic/hyperbolic_lenses.h"
+#include "hyperbolic/lens_parts.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,18 @@ TEST(HyperbolaHelpers, CrossingsLieOnTheHyperbolaFarBeyondNear)
                 EXPECT_NEAR(x * x / 144 - y * y / (b15 * b15), 1, 1e-9) << "m " << m << " k " << k;
             }
         }
+}
+
+// Far out on the branch the face runs along an asymptote, of slope ±b/a: its normal stays a number.
+TEST(HyperbolaHelpers, BranchNormalFarOut)
+{
+    const HyperbolicLens lens = lensShape(12, 12 * std::sqrt(1.25), 1.5);
+    const double huge = std::numeric_limits<double>::max();
+    for (const auto& [x, y] : {std::pair{huge, 1.0}, std::pair{-huge, -1.0}, std::pair{1e200, 1e200}}) {
+        const auto normal = parts::branchNormal(lens, x, y);
+        ASSERT_TRUE(normal.has_value());
+        EXPECT_NEAR(std::fabs(std::tan(normal->angle)), lens.a / lens.b, 1e-9) << x;
+    }
 }
 
 TEST(HyperbolaHelpers, RefractionObeysSnell)

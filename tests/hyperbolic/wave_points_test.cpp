@@ -64,6 +64,7 @@ TEST(WavePoints, EveryFrontHasOneOpticalPath)
         {"plano-convex beam at 45°", 1.5, m45, [=](Surface& f, HyperbolicScene& s, double b) { sahlparallelbeam(f, s, 12, b, m45); }},
         {"biconvex beam at 0° (thin rim)", 2.5, 0.0, [](Surface& f, HyperbolicScene& s, double b) { biconvexparallelbeam(f, s, 12, b, 0); }},
         {"biconvex beam at 20°", 1.5, m20, [=](Surface& f, HyperbolicScene& s, double b) { biconvexparallelbeam(f, s, 12, b, m20); }},
+        {"biconvex beam at 45°", 1.5, m45, [=](Surface& f, HyperbolicScene& s, double b) { biconvexparallelbeam(f, s, 12, b, m45); }},
         {"biconvex beam at −45°", 1.5, -m45, [=](Surface& f, HyperbolicScene& s, double b) { biconvexparallelbeam(f, s, 12, b, -m45); }},
     };
     for (const auto& c : cases) {
