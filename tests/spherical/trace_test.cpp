@@ -277,6 +277,12 @@ TEST(RayTrace, HitsNearTheRimLieOnTheLensBoundary)
         for (int j = -20; j <= 20; ++j)
             for (double x0 : {-200.0, 200.0})
                 aims.push_back({x0, 0, rim.x1, sy * rim.y1 + 0.01 * j, j == 0 && x0 > 0});
+    // Hits within a few thousandths of the rim lie within 0.005 of both circles.
+    for (double d : {-0.003, -0.001, 0.001, 0.003}) {
+        aims.push_back({200, 0, rim.x1, rim.y1 + d, false});
+        aims.push_back({rim.x1 - 100, rim.y1 + 100, rim.x1 + d, rim.y1, false});
+        aims.push_back({rim.x1 + 100, rim.y1 + 100, rim.x1 + d, rim.y1, false});
+    }
     // Straight down the rim's own plane, both circles meet the line at the rim.
     aims.push_back({rim.x1, 150, rim.x1, 0, true});
     // From inside the glass past the lower rim: a false hit at (−1.47386, −87.43691) once turned it 3.7° off.
