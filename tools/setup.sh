@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Shared by ./run and ./test: installs the Debian packages the build needs when they are missing,
 # then configures and builds. Idempotent; a second run only rebuilds what changed.
+#
+#   BUILD_DIR   the build folder (build, or build-checked for the checked build)
+#   LENS_CHECKED=1   the checked build: AddressSanitizer, UndefinedBehaviorSanitizer and the standard
+#                    library's assertions, built with clang (which also builds the libFuzzer driver)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+checked=${LENS_CHECKED:-0}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
           xvfb openbox)
+[ "$checked" = 1 ] && packages+=(clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,8 +25,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; }
 fi
 
-build=${BUILD_DIR:-build}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+if [ "$checked" = 1 ]; then
+  build=${BUILD_DIR:-build-checked}
+  if [ ! -f "$build/build.ninja" ]; then
+    CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLENS_CHECKED=ON
+  fi
+else
+  build=${BUILD_DIR:-build}
+  if [ ! -f "$build/build.ninja" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  fi
 fi
 cmake --build "$build" -j "$(nproc)"

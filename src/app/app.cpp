@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "app/lens_menu.h"
+#include "surface/qt/format.h"
 #include "bench/bench_screen.h"
 #include "hyperbolic/elsahl_screen.h"
 #include "singleray/single_ray_screen.h"

@@ -1,13 +1,12 @@
 #include "app/lens_menu.h"
 
 #include "surface/qt/command_button.h"
+#include "surface/qt/format.h"
 
 #include <QLabel>
 #include <QScrollBar>
 
 namespace lens {
-
-QString formatFixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
 LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
 {

@@ -36,6 +36,4 @@ private:
     SharedValues& shared_;
 };
 
-QString formatFixed(double value, int decimals);
-
 } // namespace lens

@@ -1,8 +1,7 @@
 #include "bench/bench_screen.h"
 
 #include "bench/bench_model.h"
-
-#include "app/lens_menu.h"
+#include "surface/qt/format.h"
 
 #include <QAction>
 #include <QApplication>

@@ -28,7 +28,7 @@ std::optional<FaceNormal> rightFaceNormal(const HyperbolicLens& lens, double x, 
 
 } // namespace
 
-TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s,
+TracedRay biconvexRayPath(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s,
                             double k)
 {
     TracedRay ray;
@@ -94,6 +94,12 @@ TracedRay traceBiconvexLegs(const HyperbolicLens& lens, const SceneInputs& in, d
         if (!onLeftFaceSpan(lens, exitX))
             exitX.reset();
     }
+    // A line that meets the other face nowhere on its span (a steep chord in weak glass meets the entry face
+    // again) has no exit this lens can draw: the ray ends in the glass.
+    if (!exitX) {
+        ray.end = RayEnd::lostInGlass;
+        return ray;
+    }
     const double X2 = *exitX, Y2 = mg * X2 + kg;
     // Light that met the face from inside the glass, or whose exit lies behind it, does not cross the lens.
     if (!crossesForward(X1 - x0, Y1 - y0, X2 - X1, Y2 - Y1, entryNormal->angle)) {
@@ -145,7 +151,7 @@ void tracebiconvexray(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    const TracedRay ray = traceBiconvexLegs(lens, scene.in, x0, y0, s, k);
+    const TracedRay ray = biconvexRayPath(lens, scene.in, x0, y0, s, k);
     drawTracedRay(surface, scene.in, ray);
     if (writeRayRow(scene, ray, x0, y0))
         scene.rayrecorded = true;
@@ -158,7 +164,7 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawBiconvexLens(surface, lens, !scene.in.kymataYESNO);
+    drawBiconvexOutline(surface, lens, !scene.in.kymataYESNO);
     surface.Circle(x0, y0, 1);
     if (!std::isfinite(x0) || !std::isfinite(y0))
         return;
@@ -170,6 +176,7 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
         const double k = y0 - s * x0;
         tracebiconvexray(surface, scene, a, b, x0, y0, s, k);
         if (scene.rayrecorded) {
+            scene.setFanPosition(rays, 0);
             if (scene.raycount <= biconvexSlopeLast)
                 scene.biconvexslope[static_cast<std::size_t>(scene.raycount)] = static_cast<float>(s);
             takeRecordedRay(surface, scene, x0, y0);
@@ -188,7 +195,7 @@ void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, do
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawBiconvexLens(surface, lens, true);
+    drawBiconvexOutline(surface, lens, true);
     surface.Circle(0, 0, 1);
     if (!std::isfinite(m))
         return;
@@ -198,6 +205,7 @@ void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, do
         const double ys = 100 - j;
         tracebiconvexray(surface, scene, a, b, startX, ys, m, ys - startX * m);
         if (scene.rayrecorded) {
+            scene.setFanPosition(j, startPath(startX, ys, m));
             takeRecordedRay(surface, scene, startX, ys);
             scene.rayrecorded = false;
         }

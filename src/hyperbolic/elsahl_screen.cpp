@@ -265,21 +265,27 @@ void ElSahlScreen::parallilidesmifotos_Click()
         message(indexMessage);
         return;
     }
-    bool isNumber = false;
-    const double degrees = QString(answer->trimmed()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&isNumber);
-    if (!isNumber)
+    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer->toStdString());
+    switch (beam.kind) {
+    case hyperbolic::AngleAnswer::empty:
+    case hyperbolic::AngleAnswer::notANumber:
         return; // an empty answer or text that is no number draws nothing and changes nothing
-    const auto slope = hyperbolic::beamslopefromanswer(answer->toStdString());
-    if (!slope) {
+    case hyperbolic::AngleAnswer::vertical:
         message(QStringLiteral("Κατακόρυφη δέσμη (±90°) δεν σχεδιάζεται: δώσε άλλη γωνία.\nA vertical beam (±90°) cannot be drawn: give another angle."));
         return;
+    case hyperbolic::AngleAnswer::tooLarge:
+        message(QStringLiteral("Πολύ μεγάλη γωνία (πέρα από ±1000000°): δώσε άλλη γωνία.\nThe angle is too large (beyond ±1000000°): give another angle."));
+        return;
+    case hyperbolic::AngleAnswer::beam:
+        break;
     }
-    shared_.bundleangle = degrees * std::numbers::pi / 180;
+    const double slope = beam.slope;
+    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
     fillInputs();
     newPicture();
-    DrawStep beam = stepNow(DrawStep::beam);
-    beam.slope = *slope;
-    draw(beam);
+    DrawStep step = stepNow(DrawStep::beam);
+    step.slope = slope;
+    draw(step);
 }
 
 void ElSahlScreen::BACKFAKO_Click()

@@ -93,7 +93,29 @@ void HyperbolicScene::clearRayTable()
     raystartx.fill(0);
     raystarty.fill(0);
     biconvexslope.fill(0);
+    fanposition.fill(0);
+    startpath.fill(0);
     rayrecorded = false;
+}
+
+void HyperbolicScene::setFanPosition(int position, double path)
+{
+    if (!inRayTable(raycount))
+        return;
+    fanposition[static_cast<std::size_t>(raycount)] = position;
+    startpath[static_cast<std::size_t>(raycount)] = std::isfinite(path) ? path : 0.0;
+}
+
+double startPath(double xs, double ys, double m)
+{
+    if (!std::isfinite(m) || !std::isfinite(xs) || !std::isfinite(ys))
+        return 0;
+    // Along the unit direction of travel u = −(1, m)/√(1 + m²), the start points (130, ±100) span the
+    // beam's depth; the one furthest along u is nearest the lens.
+    const double norm = std::hypot(1.0, m);
+    const double along = -(xs + m * ys) / norm;
+    const double nearest = -(130 - std::fabs(m) * 100) / norm;
+    return std::fmin(along - nearest, 0.0);
 }
 
 double arcsine(double x)
@@ -152,15 +174,19 @@ Refraction refractLine(double phi, double theta, double q)
     return out;
 }
 
-std::optional<double> beamslopefromanswer(std::string_view answer)
+BeamAnswer beamslopefromanswer(std::string_view answer)
 {
+    BeamAnswer out;
     const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
     while (!answer.empty() && blank(answer.front()))
         answer.remove_prefix(1);
     while (!answer.empty() && blank(answer.back()))
         answer.remove_suffix(1);
-    if (answer.empty() || answer.size() > 64)
-        return std::nullopt;
+    if (answer.empty())
+        return out;
+    out.kind = AngleAnswer::notANumber;
+    if (answer.size() > 64)
+        return out;
 
     std::string text(answer);
     std::replace(text.begin(), text.end(), ',', '.');
@@ -172,24 +198,34 @@ std::optional<double> beamslopefromanswer(std::string_view answer)
     }
     // Only digits, one point and an exponent: no "inf", "nan" or hexadecimal.
     if (start >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
-        return std::nullopt;
+        return out;
     double degrees = 0;
     const char* first = text.data() + start;
     const char* last = text.data() + text.size();
     const auto [end, error] = std::from_chars(first, last, degrees, std::chars_format::general);
-    if (error != std::errc() || end != last || !std::isfinite(degrees))
-        return std::nullopt;
+    if (end != last || (error != std::errc() && error != std::errc::result_out_of_range))
+        return out;
+    // A number beyond the double range is a number too, and far too large.
+    if (error == std::errc::result_out_of_range || !std::isfinite(degrees) || std::fabs(degrees) > largestBeamAngle) {
+        out.kind = AngleAnswer::tooLarge;
+        return out;
+    }
     if (negative)
         degrees = -degrees;
+    out.degrees = degrees;
 
     // Whole turns change nothing; taking them off keeps the tangent accurate for large answers.
     const double reduced = std::fmod(degrees, 360.0);
     const double slope = std::tan(reduced * std::numbers::pi / 180);
     // tan(90°) in floating point is about 1.6e16: any slope this steep is a vertical beam.
     constexpr double steepest = 1e6;
-    if (!std::isfinite(slope) || std::fabs(slope) > steepest)
-        return std::nullopt;
-    return slope;
+    if (!std::isfinite(slope) || std::fabs(slope) > steepest) {
+        out.kind = AngleAnswer::vertical;
+        return out;
+    }
+    out.kind = AngleAnswer::beam;
+    out.slope = slope;
+    return out;
 }
 
 } // namespace lens::hyperbolic

@@ -45,6 +45,13 @@ struct HyperbolicScene {
     std::array<double, rayTableLast + 1> sahlentryx{}, sahlentryy{}, sahlexitx{}, sahlexity{};
     std::array<float, rayTableLast + 1> sahldirx{}, sahldiry{};
     std::array<double, rayTableLast + 1> raystartx{}, raystarty{};   // where each recorded ray started: the source, or (130, y0) for a beam ray
+    // Each recorded ray's place in its fan or beam (0 for the first ray traced), so that a wavefront joins
+    // only rays with no ray lost between them.
+    std::array<int, rayTableLast + 1> fanposition{};
+    // Optical path of each recorded ray's start point from the front its wave points count from: 0 for a
+    // point source; for a beam, how far the start lies behind the plane perpendicular to the beam through
+    // the start point nearest the lens (zero or negative).
+    std::array<double, rayTableLast + 1> startpath{};
     // 601 × 1201 points, stored step by step (all rays of one step side by side, as the fronts read them);
     // use waveX/waveY/setWavePoint rather than indexing these directly.
     std::vector<double> wavex = std::vector<double>(waveTableSize, 0.0);
@@ -62,6 +69,8 @@ struct HyperbolicScene {
     void clearWavePoints(int first, int last);
     // Empties the ray table: raycount 0, every column and start point 0, the slopes and the flag cleared.
     void clearRayTable();
+    // Sets the fan position and the start's optical path of the ray in row raycount.
+    void setFanPosition(int position, double path);
     // Whether index i is a row of the ray table.
     static bool inRayTable(int i) { return i >= 0 && i <= rayTableLast; }
 };
@@ -94,10 +103,27 @@ void biconvexparallelbeam(Surface&, HyperbolicScene&, double a, double b, double
 // raystartx/raystarty — this mends the fault that the original used (0, 0)), then draw the black fronts
 // through ALL recorded rays, ray 0 included, in ForeColor.
 void redrawwavefronts(Surface&, HyperbolicScene&, bool parallelmode);
-// Parses the answer typed at the angle prompt of "PARALLILI  DESMH": returns the slope Tan(φ·π/180), or
-// nothing when the answer is empty, not a number (accept a decimal comma or point, surrounding blanks), or
-// the slope is not finite / absurdly large (90°, −90°, 270°...). Put this in the Qt-free library so it is testable.
-std::optional<double> beamslopefromanswer(std::string_view answer);
+// Optical path of the beam start (xs, ys) from the plane perpendicular to a beam of slope m travelling
+// towards −x through the start point (130, y0), y0 = −100..100, nearest the lens: zero or negative.
+double startPath(double xs, double ys, double m);
+// What an answer typed at the angle prompt of "PARALLILI  DESMH" means.
+enum class AngleAnswer {
+    beam,       // an angle: degrees and slope are set
+    empty,      // nothing but blanks
+    notANumber, // text that is not a number of degrees (also "nan" and "inf")
+    vertical,   // ±90° and every angle a half turn from them: no finite slope
+    tooLarge,   // beyond ±1 000 000°, too large to mean an angle
+};
+struct BeamAnswer {
+    AngleAnswer kind = AngleAnswer::empty;
+    double degrees = 0; // as typed
+    double slope = 0;   // Tan(φ·π/180), whole turns taken out first
+};
+// Largest angle, in degrees either way, that the prompt takes.
+inline constexpr double largestBeamAngle = 1e6;
+// Parses the answer typed at the angle prompt once (blanks around it, a decimal point or comma, an
+// exponent; no "inf", "nan" or hexadecimal) and says which case it is.
+BeamAnswer beamslopefromanswer(std::string_view answer);
 
 // ---------------------------------------------------------------------------------------------
 // The tracing behind the drawing routines, exposed so the optics can be checked leg by leg.
@@ -167,7 +193,8 @@ struct TracedRay {
 TracedRay tracePlanoConvexRay(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
 // Traces the beam ray y = m·(x − xs) + ys from (xs, ys) into the plane face of the plano-convex lens (no diaphragm).
 TracedRay tracePlanoConvexBeamRay(const HyperbolicLens&, double xs, double ys, double m);
-// Traces the ray y = s·x + k from (x0, y0) through the biconvex lens, with the diaphragm of `in`.
-TracedRay traceBiconvexLegs(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
+// The path of the ray y = s·x + k from (x0, y0) through the biconvex lens, with the diaphragm of `in`: traced,
+// not drawn and not recorded (tracebiconvexray draws and records it).
+TracedRay biconvexRayPath(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
 
 } // namespace lens::hyperbolic

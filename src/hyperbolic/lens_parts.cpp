@@ -96,7 +96,7 @@ double drawRightFace(Surface& surface, const HyperbolicLens& lens)
     return y;
 }
 
-void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
+void drawPlanoConvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
 {
     const double a = lens.a;
     surface.DrawWidth = 3;
@@ -116,7 +116,7 @@ void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool cons
     }
 }
 
-void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
+void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
 {
     const double a = lens.a;
     surface.DrawWidth = 3;
@@ -138,7 +138,11 @@ void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constru
 std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, double y)
 {
     const double a = lens.a;
-    const double under = x * x / (a * a) - 1;
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return std::nullopt;
+    // In units of a, so that a point far out on the branch (up to ±DBL_MAX) does not overflow.
+    const double u = x / a;
+    const double under = u * u - 1;
     if (!(under > 0)) {
         // A ray that grazes the vertex lands there only up to rounding; the face is upright at the
         // vertex and its normal is the axis. A point truly inside the vertex has no normal.
@@ -146,7 +150,8 @@ std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, dou
             return FaceNormal{};
         return std::nullopt;
     }
-    double mt = lens.b * x / (a * a * std::sqrt(under));
+    // mt = b·x / (a²·√(x²/a² − 1)) = (b/a)·u/√(u² − 1), which tends to ±b/a far out, where u² overflows.
+    double mt = std::isfinite(under) ? (lens.b / a) * (u / std::sqrt(under)) : (lens.b / a) * (u > 0 ? 1 : -1);
     if (!(y > 0))
         mt = -mt;
     FaceNormal normal;
@@ -266,7 +271,7 @@ bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, do
     return true;
 }
 
-void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
+void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i, double startPath)
 {
     if (!HyperbolicScene::inRayTable(i) || !std::isfinite(sx) || !std::isfinite(sy))
         return;
@@ -291,10 +296,10 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
     const double atExit = d1 + n * d2;
 
     scene.setWavePoint(i, 0, sx, sy);
-    // Each point lies at optical path 15·k along the ray, on whichever leg that path ends; a step may
-    // cross both faces when the glass is thin.
+    // Each point lies at optical path 15·k from the front the ray counts from (startPath before its start),
+    // on whichever leg that path ends; a step may cross both faces when the glass is thin.
     for (int k = 1; k <= wavePointsPerRay; ++k) {
-        const double path = opticalStep * k;
+        const double path = opticalStep * k - startPath;
         if (path <= d1)
             scene.setWavePoint(i, k, sx + path * u1x, sy + path * u1y);
         else if (path <= atExit)
@@ -304,6 +309,13 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i)
     }
 }
 
+bool fanNeighbours(const HyperbolicScene& scene, int i)
+{
+    if (!HyperbolicScene::inRayTable(i) || !HyperbolicScene::inRayTable(i + 1))
+        return false;
+    return scene.fanposition[static_cast<std::size_t>(i + 1)] == scene.fanposition[static_cast<std::size_t>(i)] + 1;
+}
+
 void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour)
 {
     first = std::max(first, 0);
@@ -311,7 +323,8 @@ void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int l
     const Rgb pen = colour.value_or(surface.ForeColor);
     for (int k = 1; k <= wavePointsPerRay; ++k)
         for (int i = first; i < last; ++i)
-            surface.Line(scene.waveX(i, k), scene.waveY(i, k), scene.waveX(i + 1, k), scene.waveY(i + 1, k), pen);
+            if (fanNeighbours(scene, i))
+                surface.Line(scene.waveX(i, k), scene.waveY(i, k), scene.waveX(i + 1, k), scene.waveY(i + 1, k), pen);
 }
 
 } // namespace parts

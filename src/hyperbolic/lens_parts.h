@@ -23,9 +23,10 @@ double drawLeftFace(Surface& surface, const HyperbolicLens& lens);
 // Draws the left-hand branch shifted by 8a, from its vertex (7a, 0) to x just above 4a; returns the last half height.
 double drawRightFace(Surface& surface, const HyperbolicLens& lens);
 // Outline (pen 3) and, when asked, construction lines (pen 1) of the plano-convex lens; leaves pen width 1.
-void drawPlanoConvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
-// Outline (pen 3) and, when asked, construction lines (pen 1) of the biconvex lens; leaves pen width 1.
-void drawBiconvexLens(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
+void drawPlanoConvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
+// Outline (pen 3) and, when asked, construction lines (pen 1) of the biconvex lens, without its rays (drawbiconvexlens
+// draws the whole scene); leaves pen width 1.
+void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines);
 
 // The normal of a face at one of its points: the angle of its line and its slope, when it has one.
 struct FaceNormal {
@@ -63,9 +64,12 @@ bool writeRayRow(HyperbolicScene& scene, const TracedRay& ray, double startx, do
 // The ray just written into row raycount takes its wave points from its start (xs, ys), and the next row
 // becomes the free one.
 void takeRecordedRay(Surface& surface, HyperbolicScene& scene, double xs, double ys);
-// Wave points 0..30 of row i from (sx, sy), by optical path; nothing for a row without a direction.
-void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i);
-// Joins the k-th wave points of rays first..last, k = 1 to 30, in colour (ForeColor when empty).
+// Wave points 0..30 of row i from (sx, sy), by optical path from a front that lies startPath (zero or
+// negative) before the start; nothing for a row without a direction.
+void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i, double startPath);
+// Whether rows i and i + 1 hold rays that were next to each other in their fan, with no ray lost between.
+bool fanNeighbours(const HyperbolicScene& scene, int i);
+// Joins the k-th wave points of fan neighbours among rays first..last, k = 1 to 30, in colour (ForeColor when empty).
 void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour);
 
 } // namespace lens::hyperbolic::parts

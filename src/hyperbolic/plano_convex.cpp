@@ -159,7 +159,7 @@ void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, 
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawPlanoConvexLens(surface, lens, !scene.in.kymataYESNO);
+    drawPlanoConvexOutline(surface, lens, !scene.in.kymataYESNO);
     surface.Circle(x0, y0, 1);
     surface.Circle(lens.a, 0, 1);
     if (!std::isfinite(x0) || !std::isfinite(y0))
@@ -174,8 +174,10 @@ void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, 
         drawTracedRay(surface, scene.in, ray);
         if (ray.end == RayEnd::endsScene)
             return; // no more rays and no fronts; the rays recorded so far stay
-        if (writeRayRow(scene, ray, x0, y0))
+        if (writeRayRow(scene, ray, x0, y0)) {
+            scene.setFanPosition(rays, 0);
             takeRecordedRay(surface, scene, x0, y0);
+        }
     }
     if (!scene.in.onlyrays)
         drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
@@ -189,7 +191,7 @@ void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawPlanoConvexLens(surface, lens, true);
+    drawPlanoConvexOutline(surface, lens, true);
     surface.Circle(0, 0, 1);
     surface.Circle(lens.a, 0, 1);
     if (!std::isfinite(m))
@@ -200,8 +202,10 @@ void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double
         const double ys = 100 - 2 * j;
         const TracedRay ray = tracePlanoConvexBeamRay(lens, startX, ys, m);
         drawTracedRay(surface, scene.in, ray);
-        if (writeRayRow(scene, ray, startX, ys))
+        if (writeRayRow(scene, ray, startX, ys)) {
+            scene.setFanPosition(j, startPath(startX, ys, m));
             takeRecordedRay(surface, scene, startX, ys);
+        }
     }
     if (!scene.in.onlyrays)
         drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);

@@ -6,14 +6,16 @@ namespace lens::hyperbolic {
 
 void raywavepoints(Surface& surface, HyperbolicScene& scene, int i)
 {
-    parts::fillWavePoints(scene, scene.in.sourcex, scene.in.sourcey, i);
+    parts::fillWavePoints(scene, scene.in.sourcex, scene.in.sourcey, i, 0);
     surface.ForeColor = colours::black;
     surface.DrawWidth = 1;
 }
 
 void beamwavepoints(Surface& surface, HyperbolicScene& scene, double xs, double ys, int i)
 {
-    parts::fillWavePoints(scene, xs, ys, i);
+    // A beam ray counts its path from the beam's common front, kept with its row.
+    const double startPath = HyperbolicScene::inRayTable(i) ? scene.startpath[static_cast<std::size_t>(i)] : 0.0;
+    parts::fillWavePoints(scene, xs, ys, i, startPath);
     surface.ForeColor = colours::black;
     surface.DrawWidth = 1;
 }

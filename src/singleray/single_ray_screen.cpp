@@ -1,7 +1,7 @@
 #include "singleray/single_ray_screen.h"
 
-#include "app/lens_menu.h"
 #include "surface/qt/command_button.h"
+#include "surface/qt/format.h"
 
 #include <QApplication>
 #include <QLineEdit>

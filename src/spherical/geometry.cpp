@@ -3,6 +3,7 @@
 #include "spherical/spherical_lens.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace lens::spherical {
@@ -17,6 +18,19 @@ bool allFinite(std::initializer_list<double> values)
         if (!finite(v))
             return false;
     return true;
+}
+
+// Whether v is finite and fits in single precision, where the records keep it.
+bool fitsSingle(double v) { return std::fabs(v) <= std::numeric_limits<float>::max(); }
+
+// v in single precision; beyond its range an infinity of the same sign (a plain cast would be undefined).
+float single(double v)
+{
+    if (std::isnan(v))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (!fitsSingle(v))
+        return v > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
 }
 
 } // namespace
@@ -103,6 +117,8 @@ SimeiaTomis tomieytheiaskyklou(double xc, double yc, double R, double dx, double
         if (!(h > 0))
             return r;
         r = {x0, yc + std::sqrt(h), x0, yc - std::sqrt(h), false};
+        if (!allFinite({r.y1, r.y2}))
+            return {}; // a circle too large for its points to be numbers
         r.yparxei = !(apostasi(r.x1, r.y1, xc, yc) > R || apostasi(r.x2, r.y2, xc, yc) > R);
         return r;
     }
@@ -121,6 +137,8 @@ SimeiaTomis tomieytheiaskyklou(double xc, double yc, double R, double dx, double
     // The point of larger x first, as the root with +Sqr of the quadratic in x.
     const double s = ux > 0 ? half : -half;
     r = {fx + s * ux, fy + s * uy, fx - s * ux, fy - s * uy, false};
+    if (!allFinite({r.x1, r.y1, r.x2, r.y2}))
+        return {x0, y0, x0, y0, false}; // a circle too large for its points to be numbers
     r.yparxei = !(apostasi(r.x1, r.y1, xc, yc) > 1.00005 * R || apostasi(r.x2, r.y2, xc, yc) > 1.000005 * R);
     return r;
 }
@@ -130,7 +148,7 @@ Monadiaio monadiaio(double x1, double y1, double x2, double y2, double len)
     if (len == 0)
         return {};
     const double ux = (x1 - x2) / len, uy = (y1 - y2) / len;
-    if (!finite(ux) || !finite(uy))
+    if (!fitsSingle(ux) || !fitsSingle(uy))
         return {};
     return {static_cast<float>(ux), static_cast<float>(uy)};
 }
@@ -171,14 +189,19 @@ Diathlasi diathlasi(double dx, double dy, double x, double y, double xc, double 
     const double a2 = toxoimitono(s).value_or(0.0);
     const double st = prosimo(pt) * std::fabs(std::sin(a2));
     const double sn = prosimo(pn) * std::fabs(std::cos(a2));
-    return {static_cast<float>(st * tx + sn * nx), static_cast<float>(st * ty + sn * ny), true};
+    const double ox = st * tx + sn * nx, oy = st * ty + sn * ny;
+    // A direction the record cannot hold (a point so far from the centre that the tangent overflows single
+    // precision) is no refraction.
+    if (!fitsSingle(ox) || !fitsSingle(oy))
+        return {};
+    return {static_cast<float>(ox), static_cast<float>(oy), true};
 }
 
 Simeio akriothonis(const Surface& surface, double x0, double y0, double dx, double dy)
 {
     const double xL = surface.ScaleLeft(), xR = surface.ScaleLeft() + surface.ScaleWidth();
     const double yT = surface.ScaleTop(), yB = surface.ScaleTop() + surface.ScaleHeight();
-    const Simeio start{static_cast<float>(x0), static_cast<float>(y0)};
+    const Simeio start{single(x0), single(y0)};
     if (!allFinite({x0, y0, dx, dy}))
         return start;
 
@@ -197,7 +220,7 @@ Simeio akriothonis(const Surface& surface, double x0, double y0, double dx, doub
     } else if (dy == 0 && dx != 0) {
         px = dx > 0 ? xR : xL;
     }
-    const Simeio exit{static_cast<float>(px), static_cast<float>(py)};
+    const Simeio exit{single(px), single(py)};
     if (!std::isfinite(exit.x) || !std::isfinite(exit.y))
         return start;
     return exit;
@@ -205,7 +228,6 @@ Simeio akriothonis(const Surface& surface, double x0, double y0, double dx, doub
 
 Perasma perasma(double xe, double ytop, double ybot, double x0, double y0, double dx, double dy)
 {
-    const auto single = [](double v) { return static_cast<float>(v); };
     const Perasma inside{single(x0), single(y0), false};
     if (dx == 0) {
         if (y0 > ytop || y0 < ybot)

@@ -40,9 +40,10 @@ bool deepInside(double x, double y, double xc, double r, double margin)
     return apostasi(x, y, xc, 0) < r - margin;
 }
 
-// A seed for the glass tint: a point well inside the lens, clear of the marks on the axis.
-std::optional<std::pair<double, double>> fillSeed(const Surface& surface, const LensState& lens, const SimeiaTomis& rim,
-                                                  double f)
+// A seed for the glass tint, in device pixels: a pixel of the picture whose own point lies well inside the
+// lens, clear of the marks on the axis.
+std::optional<std::pair<int, int>> fillSeed(const Surface& surface, const LensState& lens, const SimeiaTomis& rim,
+                                            double f)
 {
     if (!rim.yparxei)
         return std::nullopt; // no lens to tint
@@ -53,6 +54,23 @@ std::optional<std::pair<double, double>> fillSeed(const Surface& surface, const 
     const double X = rim.x1;
     const std::array<std::pair<double, double>, 4> marks{{{X - f, 0}, {X + f, 0}, {xA, 0}, {xB, 0}}};
     const double markReach = 3 + margin;
+    const int width = surface.device().width(), height = surface.device().height();
+
+    const auto seedAt = [&](double x, double y) -> std::optional<std::pair<int, int>> {
+        const double px = std::nearbyint(surface.pixelX(x)), py = std::nearbyint(surface.pixelY(y));
+        if (!(px >= 0 && py >= 0 && px < width && py < height))
+            return std::nullopt; // off the picture: the fill would find nothing there
+        // The pixel's own point must be in the glass, not only the point it was rounded from.
+        const double ux = surface.userX(px), uy = surface.userY(py);
+        if (!deepInside(ux, uy, xA, rA, margin) || !deepInside(ux, uy, xB, rB, margin))
+            return std::nullopt;
+        const bool onMark = std::any_of(marks.begin(), marks.end(), [&](const auto& m) {
+            return apostasi(ux, uy, m.first, m.second) <= markReach;
+        });
+        if (onMark)
+            return std::nullopt;
+        return std::pair{static_cast<int>(px), static_cast<int>(py)};
+    };
 
     // Between the two vertices on the axis; half the lens's thickness above it.
     const double left = std::max(xA - rA, xB - rB), right = std::min(xA + rA, xB + rB);
@@ -60,16 +78,24 @@ std::optional<std::pair<double, double>> fillSeed(const Surface& surface, const 
     const double hMid = std::min(std::sqrt(std::max(rA * rA - (xMid - xA) * (xMid - xA), 0.0)),
                                  std::sqrt(std::max(rB * rB - (xMid - xB) * (xMid - xB), 0.0)));
     const std::array<std::pair<double, double>, 3> candidates{{{X, 50}, {X, rim.y1 / 2}, {xMid, hMid / 2}}};
-    for (const auto& [x, y] : candidates) {
-        if (!deepInside(x, y, xA, rA, margin) || !deepInside(x, y, xB, rB, margin) || !surface.contains(x, y))
-            continue;
-        const bool onMark = std::any_of(marks.begin(), marks.end(), [&](const auto& m) {
-            return apostasi(x, y, m.first, m.second) <= markReach;
-        });
-        if (!onMark)
-            return std::pair{x, y};
-    }
-    return std::nullopt; // a lens thinner than its outlines has nothing left to tint
+    for (const auto& candidate : candidates)
+        if (const auto seed = seedAt(candidate.first, candidate.second))
+            return seed;
+    // A lens partly off the picture: search the part of it on view.
+    const double viewLeft = std::min(surface.ScaleLeft(), surface.ScaleLeft() + surface.ScaleWidth());
+    const double viewRight = std::max(surface.ScaleLeft(), surface.ScaleLeft() + surface.ScaleWidth());
+    const double viewLow = std::min(surface.ScaleTop(), surface.ScaleTop() + surface.ScaleHeight());
+    const double viewHigh = std::max(surface.ScaleTop(), surface.ScaleTop() + surface.ScaleHeight());
+    const double x0 = std::max(left, viewLeft), x1 = std::min(right, viewRight);
+    const double y0 = std::max(-rim.y1, viewLow), y1 = std::min(rim.y1, viewHigh);
+    if (!(x0 < x1) || !(y0 < y1))
+        return std::nullopt;
+    constexpr int steps = 16;
+    for (int i = 1; i < steps; ++i)
+        for (int j = 1; j < steps; ++j)
+            if (const auto seed = seedAt(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * j / steps))
+                return seed;
+    return std::nullopt; // a lens thinner than its outlines, or off the picture, has nothing left to tint
 }
 
 } // namespace
@@ -147,9 +173,7 @@ void anaschediasi(Surface& surface, LensState& lens, const BenchControls& contro
         const Rgb markFill = surface.FillColor;
         surface.FillStyle = solidFill;
         surface.FillColor = sceneColours::glass;
-        const int sx = static_cast<int>(std::nearbyint(surface.pixelX(seed->first)));
-        const int sy = static_cast<int>(std::nearbyint(surface.pixelY(seed->second)));
-        surface.FloodFillSeedColour(sx, sy, sceneColours::outline);
+        surface.FloodFillSeedColour(seed->first, seed->second, sceneColours::outline);
         surface.FillColor = markFill;
     }
     surface.FillStyle = noFill;

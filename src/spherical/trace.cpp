@@ -32,17 +32,20 @@ ProtiTomi findLensHit(double xA, double xB, double rA, double rB, double dx, dou
     if (!sA.yparxei || !sB.yparxei)
         return notFound; // the line misses a disc, so it misses their overlap
 
-    const double candidates[4][2] = {{sA.x1, sA.y1}, {sA.x2, sA.y2}, {sB.x1, sB.y1}, {sB.x2, sB.y2}};
+    // Each candidate lies on its own circle; it is a point of the lens's boundary only when it also lies in
+    // the other disc. The slack covers rounding only: it is relative to the size of the coordinates.
+    const double size = std::fmax(std::fmax(std::fabs(xA), std::fabs(xB)),
+                                  std::fmax(std::fmax(rA, rB), std::fmax(std::fabs(x0), std::fabs(y0))));
+    const double slack = 1e-9 * std::fmax(size, 1.0);
+    const double candidates[4][3] = {{sA.x1, sA.y1, 1}, {sA.x2, sA.y2, 1}, {sB.x1, sB.y1, 2}, {sB.x2, sB.y2, 2}};
     double best = 0, bestX = x0, bestY = y0;
     bool found = false;
     for (const auto& c : candidates) {
         const double px = c[0], py = c[1];
         const double distA = apostasi(px, py, xA, 0), distB = apostasi(px, py, xB, 0);
-        // A point of one circle outside the other disc is not on the lens; an exact rim point is left out.
-        const bool outsideAOnB = distA > 1.0005 * rA && distB >= 0.9995 * rB && distB <= 1.0005 * rB;
-        const bool outsideBOnA = distB > 1.0005 * rB && distA >= 0.9995 * rA && distA <= 1.0005 * rA;
-        const bool rimPoint = distA == rA && distB == rB;
-        if (outsideAOnB || outsideBOnA || rimPoint)
+        // The rim point itself lies on both circles and stays a hit: a ray aimed at the rim meets the lens there.
+        const bool inOtherDisc = c[2] == 1 ? distB <= rB + slack : distA <= rA + slack;
+        if (!inOtherDisc)
             continue;
         const double along = ((px - x0) * dx + (py - y0) * dy) / length;
         if (along <= minimumAdvance)
@@ -141,7 +144,10 @@ RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, 
             break;
 
         Diathlasi refracted;
-        if (onCircle(hit.x, hit.y, xA, rA, 0.005)) {
+        // Near the rim a hit lies within 0.005 of both circles; it is refracted at the one it lies on.
+        const double offA = std::fabs(apostasi(hit.x, hit.y, xA, 0) - rA);
+        const double offB = std::fabs(apostasi(hit.x, hit.y, xB, 0) - rB);
+        if (onCircle(hit.x, hit.y, xA, rA, 0.005) && !(offB < offA)) {
             refracted = diathlasi(dx, dy, hit.x, hit.y, xA, 0, rA, n);
             leg.circle = 1;
         } else if (onCircle(hit.x, hit.y, xB, rB, 0.005)) {

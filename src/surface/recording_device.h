@@ -2,6 +2,7 @@
 
 #include "surface/surface.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -67,9 +68,15 @@ public:
     std::vector<Fill> fills;
     int clears = 0;
     int refreshes = 0;
+    // Primitives that arrived with a coordinate, radius or angle that is not finite (they are recorded too);
+    // a surface must never hand one over, so a test fails on any.
+    int nonFinite = 0;
+    std::string firstNonFinite; // which primitive, for the test's message
     Rgb lastClearColour;
 
 private:
+    void check(const char* primitive, std::initializer_list<double> values);
+
     int width_;
     int height_;
 };

@@ -1,13 +1,63 @@
 #include "surface/surface.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lens {
 
 namespace {
-// Coordinates reach the device in single precision, as every picture of the program is drawn.
-double single(double v) { return static_cast<double>(static_cast<float>(v)); }
+// Coordinates reach the device in single precision, as every picture of the program is drawn. A value
+// beyond the single range becomes an infinity (which is then not drawn) rather than an undefined cast.
+double single(double v)
+{
+    if (std::isnan(v))
+        return v;
+    if (std::fabs(v) > std::numeric_limits<float>::max())
+        return std::copysign(std::numeric_limits<double>::infinity(), v);
+    return static_cast<double>(static_cast<float>(v));
+}
 bool finite(double v) { return std::isfinite(v); }
+
+// How far outside the picture a dot or a circle's centre may lie and still be handed to the device, in
+// pixels; and the largest circle drawn. Anything beyond shows nothing a window could display.
+constexpr double reach = 1 << 16;
+constexpr double largestRadius = 1 << 20;
+// Width of the band around the picture that segments are clipped to, in picture sizes.
+constexpr double clipBand = 4;
+
+// Clips the segment (x1, y1)–(x2, y2) to the rectangle [left, right] × [top, bottom] (Liang–Barsky);
+// false when no part of it lies inside.
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double left, double top, double right,
+                 double bottom)
+{
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+    const double bx = x1 + t1 * dx, by = y1 + t1 * dy;
+    if (!finite(ax) || !finite(ay) || !finite(bx) || !finite(by))
+        return false;
+    // From ends far away the clipped ends come back only up to the rounding of those far ends.
+    x1 = std::clamp(ax, left, right), y1 = std::clamp(ay, top, bottom);
+    x2 = std::clamp(bx, left, right), y2 = std::clamp(by, top, bottom);
+    return true;
+}
 } // namespace
 
 Surface::Surface(Device& device) : device_(device) {}
@@ -16,6 +66,10 @@ void Surface::Scale(double x1, double y1, double x2, double y2)
 {
     if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2) || x1 == x2 || y1 == y2)
         return; // a degenerate scale would map everything to infinity; keep the old one
+    const double width = x2 - x1, height = y2 - y1;
+    // Corners so far apart that their difference overflows, or so close that a pixel has no size.
+    if (!finite(width) || !finite(height) || !finite(1 / width) || !finite(1 / height))
+        return;
     scaleLeft_ = x1;
     scaleTop_ = y1;
     scaleWidth_ = x2 - x1;
@@ -26,8 +80,9 @@ void Surface::Scale(double x1, double y1, double x2, double y2)
 double Surface::ScaleWidth() const { return userScale_ ? scaleWidth_ : double(device_.width()); }
 double Surface::ScaleHeight() const { return userScale_ ? scaleHeight_ : double(device_.height()); }
 
-double Surface::ScaleX(double width) const { return width * device_.width() / ScaleWidth(); }
-double Surface::ScaleY(double height) const { return height * device_.height() / ScaleHeight(); }
+// Divided first: a width in user units that is finite in pixels must not overflow on the way.
+double Surface::ScaleX(double width) const { return width / ScaleWidth() * device_.width(); }
+double Surface::ScaleY(double height) const { return height / ScaleHeight() * device_.height(); }
 
 double Surface::pixelX(double x) const { return ScaleX(x - ScaleLeft()); }
 double Surface::pixelY(double y) const { return ScaleY(y - ScaleTop()); }
@@ -59,9 +114,20 @@ void Surface::Line(double x1, double y1, double x2, double y2, Rgb colour)
     x1 = single(x1), y1 = single(y1), x2 = single(x2), y2 = single(y2);
     if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
         return; // never hand a NaN or an infinity to the device
-    device_.segment(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), pen(colour));
     CurrentX = x2;
     CurrentY = y2;
+    // Only the part on and around the picture reaches the device: a ray drawn on to a far point is cut
+    // a few picture sizes away. The band around the picture keeps every segment the screens ordinarily
+    // draw whole (a ray after the lens runs 530 units, twice a hyperbolic screen's width), so what is
+    // recorded of them is their true geometry.
+    const Pen p = pen(colour);
+    const double margin = clipBand * std::max(device_.width(), device_.height()) + p.width;
+    double px1 = pixelX(x1), py1 = pixelY(y1), px2 = pixelX(x2), py2 = pixelY(y2);
+    if (std::isnan(px1) || std::isnan(py1) || std::isnan(px2) || std::isnan(py2))
+        return;
+    if (!clipSegment(px1, py1, px2, py2, -margin, -margin, device_.width() + margin, device_.height() + margin))
+        return;
+    device_.segment(px1, py1, px2, py2, p);
 }
 
 void Surface::LineTo(double x2, double y2) { Line(CurrentX, CurrentY, x2, y2, ForeColor); }
@@ -86,10 +152,24 @@ void Surface::drawCircle(double x, double y, double r, Rgb colour, bool isArc, d
         return;
     const double rx = std::fabs(ScaleX(r));
     const double ry = rx * std::fabs(aspect);
-    device_.ellipse(pixelX(x), pixelY(y), rx, ry, isArc, start, end, pen(colour), FillStyle == solidFill,
-                    FillColor);
+    const double cx = pixelX(x), cy = pixelY(y);
     CurrentX = x;
     CurrentY = y;
+    if (!onReach(cx, cy) || !finite(rx) || !finite(ry) || std::fmax(rx, ry) > largestRadius)
+        return;
+    device_.ellipse(cx, cy, rx, ry, isArc, start, end, pen(colour), FillStyle == solidFill,
+                    FillColor);
+}
+
+bool Surface::onPicture(int px, int py) const
+{
+    return px >= 0 && py >= 0 && px < device_.width() && py < device_.height();
+}
+
+bool Surface::onReach(double px, double py) const
+{
+    return finite(px) && finite(py) && px >= -reach && py >= -reach && px <= device_.width() + reach &&
+           py <= device_.height() + reach;
 }
 
 void Surface::PSet(double x, double y) { PSet(x, y, ForeColor); }
@@ -101,9 +181,11 @@ void Surface::PSet(double x, double y, Rgb colour)
         return;
     Pen p = pen(colour);
     p.style = solidStyle;
-    device_.dot(pixelX(x), pixelY(y), p);
     CurrentX = x;
     CurrentY = y;
+    const double px = pixelX(x), py = pixelY(y);
+    if (onReach(px, py))
+        device_.dot(px, py, p);
 }
 
 void Surface::Cls()
@@ -116,20 +198,26 @@ void Surface::Cls()
 void Surface::Print(std::string_view text)
 {
     const Font font{FontName, FontSize};
-    const double lineHeight = device_.text(pixelX(CurrentX), pixelY(CurrentY), text, font, ForeColor);
+    // The current point may have been set to anything; text far off the picture (or at no point) is not drawn.
+    const double px = pixelX(CurrentX), py = pixelY(CurrentY);
     CurrentX = ScaleLeft();
-    CurrentY = userY(pixelY(CurrentY) + lineHeight);
+    if (!onReach(px, py))
+        return;
+    const double lineHeight = device_.text(px, py, text, font, ForeColor);
+    const double next = userY(py + lineHeight);
+    if (finite(next))
+        CurrentY = next;
 }
 
 void Surface::FloodFill(int px, int py, Rgb border)
 {
-    if (FillStyle == solidFill)
+    if (FillStyle == solidFill && onPicture(px, py))
         device_.floodFill(px, py, border, FillColor, FloodMode::untilBorder);
 }
 
 void Surface::FloodFillSeedColour(int px, int py, Rgb border)
 {
-    if (FillStyle == solidFill)
+    if (FillStyle == solidFill && onPicture(px, py))
         device_.floodFill(px, py, border, FillColor, FloodMode::seedColour);
 }
 

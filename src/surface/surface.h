@@ -70,7 +70,8 @@ public:
     double ScaleHeight() const;
     bool hasUserScale() const { return userScale_; }
 
-    // Segment in ForeColor, or in the given colour; the current point moves to (x2, y2).
+    // Segment in ForeColor, or in the given colour; the current point moves to (x2, y2). Only the part
+    // on the picture reaches the device; a segment with an end that is not finite is not drawn.
     void Line(double x1, double y1, double x2, double y2);
     void Line(double x1, double y1, double x2, double y2, Rgb colour);
     // The −(x2, y2) form: from the current point.
@@ -93,7 +94,7 @@ public:
     // Writes text at the current point; the current point moves to the start of the next line.
     void Print(std::string_view text);
     // Fills from device pixel (px, py) up to the border colour, with FillColor when FillStyle is
-    // solid; with FillStyle 1 (no fill) nothing is painted.
+    // solid; with FillStyle 1 (no fill), or a seed off the picture, nothing is painted.
     void FloodFill(int px, int py, Rgb border);
     // The same, spreading only over pixels of the seed's colour, so lines drawn inside the
     // bounded region stay visible.
@@ -113,6 +114,7 @@ public:
     bool contains(double x, double y) const; // inside the visible rectangle, edges included
 
     Device& device() { return device_; }
+    const Device& device() const { return device_; }
 
     Rgb ForeColor = colours::black;
     Rgb BackColor = colours::white;
@@ -127,6 +129,9 @@ public:
 
 private:
     Pen pen(Rgb colour) const;
+    // Whether a device point is finite and near enough the picture to be handed to the device.
+    bool onReach(double px, double py) const;
+    bool onPicture(int px, int py) const;
     void drawCircle(double x, double y, double r, Rgb colour, bool isArc, double start, double end,
                     double aspect);
 

@@ -175,11 +175,21 @@ TEST(HyperbolicLensScreen, TheAnglePromptTakesNumbersAndRefusesTheRest)
     EXPECT_EQ(s.screen->canvas().image(), before);
     EXPECT_EQ(s.screen->scene.raycount, raysBefore);
 
-    // A vertical beam gets a message and draws nothing.
-    s.dialogs.answers = {QStringLiteral("90"), QStringLiteral("-90")};
+    // "nan" and "inf" are no angles either: they too are passed over in silence.
+    s.dialogs.answers = {QStringLiteral("nan"), QStringLiteral("inf")};
     s.screen->parallilidesmifotos->trigger();
     s.screen->parallilidesmifotos->trigger();
-    EXPECT_EQ(s.dialogs.messages.size(), 2u);
+    EXPECT_TRUE(s.dialogs.messages.empty());
+
+    // A vertical beam, and an answer too large to mean an angle, get their own message and draw nothing.
+    s.dialogs.answers = {QStringLiteral("90"), QStringLiteral("-90"), QStringLiteral("1e20")};
+    for (int i = 0; i < 3; ++i)
+        s.screen->parallilidesmifotos->trigger();
+    ASSERT_EQ(s.dialogs.messages.size(), 3u);
+    EXPECT_TRUE(s.dialogs.messages[0].contains(QStringLiteral("vertical beam")));
+    EXPECT_EQ(s.dialogs.messages[1], s.dialogs.messages[0]);
+    EXPECT_TRUE(s.dialogs.messages[2].contains(QStringLiteral("too large")));
+    EXPECT_TRUE(s.dialogs.messages[2].contains(QStringLiteral("Πολύ μεγάλη γωνία")));
     EXPECT_EQ(s.screen->canvas().image(), before);
 }
 

@@ -1,4 +1,5 @@
 #include "hyperbolic/hyperbolic_lenses.h"
+#include "hyperbolic/lens_parts.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,18 @@ TEST(HyperbolaHelpers, CrossingsLieOnTheHyperbolaFarBeyondNear)
         }
 }
 
+// Far out on the branch the face runs along an asymptote, of slope ±b/a: its normal stays a number.
+TEST(HyperbolaHelpers, BranchNormalFarOut)
+{
+    const HyperbolicLens lens = lensShape(12, 12 * std::sqrt(1.25), 1.5);
+    const double huge = std::numeric_limits<double>::max();
+    for (const auto& [x, y] : {std::pair{huge, 1.0}, std::pair{-huge, -1.0}, std::pair{1e200, 1e200}}) {
+        const auto normal = parts::branchNormal(lens, x, y);
+        ASSERT_TRUE(normal.has_value());
+        EXPECT_NEAR(std::fabs(std::tan(normal->angle)), lens.a / lens.b, 1e-9) << x;
+    }
+}
+
 TEST(HyperbolaHelpers, RefractionObeysSnell)
 {
     const double n = 1.5;
@@ -101,38 +114,44 @@ TEST(HyperbolaHelpers, RefractionObeysSnell)
 
 struct AnswerCase {
     std::string_view answer;
-    std::optional<double> slope;
+    AngleAnswer kind;
+    double slope = 0;
 };
 
 TEST(HyperbolaHelpers, AngleAnswers)
 {
+    using enum AngleAnswer;
     const AnswerCase cases[] = {
-        {"45", 1.0},
-        {"  20 ", std::tan(20 * pi / 180)},
-        {"22,5", std::tan(22.5 * pi / 180)},
-        {"22.5", std::tan(22.5 * pi / 180)},
-        {"-30", std::tan(-30 * pi / 180)},
-        {"+0", 0.0},
-        {"405", 1.0},
-        {"", std::nullopt},
-        {"   ", std::nullopt},
-        {"abc", std::nullopt},
-        {"12abc", std::nullopt},
-        {"1,2,3", std::nullopt},
-        {"90", std::nullopt},
-        {"-90", std::nullopt},
-        {"270", std::nullopt},
-        {"inf", std::nullopt},
-        {"nan", std::nullopt},
-        {"1e400", std::nullopt},
-        {"--5", std::nullopt},
+        {"45", beam, 1.0},
+        {"  20 ", beam, std::tan(20 * pi / 180)},
+        {"22,5", beam, std::tan(22.5 * pi / 180)},
+        {"22.5", beam, std::tan(22.5 * pi / 180)},
+        {"-30", beam, std::tan(-30 * pi / 180)},
+        {"+0", beam, 0.0},
+        {"405", beam, 1.0},
+        {"-999930", beam, std::tan(-30 * pi / 180)},
+        {"", empty},
+        {"   ", empty},
+        {"abc", notANumber},
+        {"12abc", notANumber},
+        {"1,2,3", notANumber},
+        {"--5", notANumber},
+        {"inf", notANumber},
+        {"-Infinity", notANumber},
+        {"nan", notANumber},
+        {"90", vertical},
+        {"-90", vertical},
+        {"270", vertical},
+        {"1e20", tooLarge},
+        {"-1000001", tooLarge},
+        {"1e400", tooLarge},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.answer));
-        const auto slope = beamslopefromanswer(c.answer);
-        ASSERT_EQ(slope.has_value(), c.slope.has_value());
-        if (c.slope) {
-            EXPECT_NEAR(*slope, *c.slope, 1e-12);
+        const BeamAnswer answer = beamslopefromanswer(c.answer);
+        EXPECT_EQ(answer.kind, c.kind);
+        if (c.kind == beam) {
+            EXPECT_NEAR(answer.slope, c.slope, 1e-9);
         }
     }
 }

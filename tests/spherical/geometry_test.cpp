@@ -145,6 +145,8 @@ TEST(Refraction, DegenerateInputsGiveNoDirection)
     EXPECT_FALSE(diathlasi(0, 0, 100, 0, 0, 0, 100, 1.5).egine); // no direction
     EXPECT_FALSE(diathlasi(-1, 0, 100, 0, 0, 0, 100, 0).egine);  // no index
     EXPECT_FALSE(diathlasi(nan, 0, 100, 0, 0, 0, 100, 1.5).egine);
+    // A point so far from its circle that the direction overflows single precision: no refraction, not ∞.
+    EXPECT_FALSE(diathlasi(-0.6, 0.8, 1e100, 0, 0, 0, 1, 1.5).egine);
     EXPECT_FALSE(gonia(0, 0, 1, 0).has_value());
     const Monadiaio none = monadiaio(30, 40, 0, 0, 0);
     EXPECT_TRUE(none.ux == 0 && none.uy == 0);

@@ -203,6 +203,7 @@ TEST(SceneRedraw, TintSeedAlwaysInsideTheGlass)
         {150, 20, -50, 100, 90, 0, 0},  {150, 20, -50, 50, 30, 0, 0},   {250, 0, -30, 50, 40, 0, 0},
         {40, 400, -400, 500, 500, 0, 0}, {150, 100, -100, 120, 120, 0, 0}, {150, 0, -500, 500, 20, 0, 0},
         {150, 60, -50, 60, 15, 0, 0},    {150, 10, 0, 50, 500, 0, 0},
+        {95, 402, 0, 412, 25, 0, 0}, // a lens mostly beyond the right edge: the seed must be a pixel on view
     };
     for (const auto& c : table) {
         SCOPED_TRACE(testing::Message() << c.kentrokykloy2 << " " << c.aktina1 << " / " << c.kentrokykloy << " "
@@ -217,6 +218,8 @@ TEST(SceneRedraw, TintSeedAlwaysInsideTheGlass)
             EXPECT_LT(rim.y1, r.units(8));
             continue;
         }
+        EXPECT_TRUE(fills[0].px >= 0 && fills[0].px < 1920 && fills[0].py >= 0 && fills[0].py < 1080)
+            << fills[0].px << ", " << fills[0].py;
         const double x = r.ux(fills[0].px), y = r.uy(fills[0].py);
         const double pixel = r.units(1);
         EXPECT_LT(apostasi(x, y, c.kentrokykloy2, 0), c.aktina1 - 2 * pixel);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace lens::spherical {
 namespace {
@@ -259,6 +260,59 @@ TEST(RayDrawing, DegenerateRaysDrawNothingUnsafe)
     EXPECT_GT(b.device.segments.size(), 0u);
     for (const auto& s : b.device.segments)
         ASSERT_TRUE(benchtest::finite(s.x1, s.y1, s.x2, s.y2));
+}
+
+// Near the rim a point of one circle just outside the other disc is air, not glass: every lens hit of rays
+// aimed within 0.2 of the rim lies on one circle and inside the other disc, and the rim point itself is hit.
+TEST(RayTrace, HitsNearTheRimLieOnTheLensBoundary)
+{
+    BenchSurface b;
+    const SimeiaTomis rim = tomikyklon(xA, xB, rA, rB);
+    struct Aim {
+        double x0, y0, tx, ty;
+        bool atRim; // the rim is the first point of the lens on the way
+    };
+    std::vector<Aim> aims;
+    for (double sy : {1.0, -1.0})
+        for (int j = -20; j <= 20; ++j)
+            for (double x0 : {-200.0, 200.0})
+                aims.push_back({x0, 0, rim.x1, sy * rim.y1 + 0.01 * j, j == 0 && x0 > 0});
+    // Hits within a few thousandths of the rim lie within 0.005 of both circles.
+    for (double d : {-0.003, -0.001, 0.001, 0.003}) {
+        aims.push_back({200, 0, rim.x1, rim.y1 + d, false});
+        aims.push_back({rim.x1 - 100, rim.y1 + 100, rim.x1 + d, rim.y1, false});
+        aims.push_back({rim.x1 + 100, rim.y1 + 100, rim.x1 + d, rim.y1, false});
+    }
+    // Straight down the rim's own plane, both circles meet the line at the rim.
+    aims.push_back({rim.x1, 150, rim.x1, 0, true});
+    // From inside the glass past the lower rim: a false hit at (−1.47386, −87.43691) once turned it 3.7° off.
+    aims.push_back({-20, 30, -20 + std::cos(-81.039831 * pi / 180), 30 + std::sin(-81.039831 * pi / 180), false});
+    int lensHits = 0;
+    for (const Aim& aim : aims) {
+        SCOPED_TRACE(testing::Message() << "from " << aim.x0 << ", " << aim.y0 << " towards " << aim.tx << ", " << aim.ty);
+        const RayPath p = trace(b.surface, aim.x0, aim.y0, std::atan2(aim.ty - aim.y0, aim.tx - aim.x0), 1.5,
+                                Diaphragm{0, 1000, -1000});
+        ASSERT_GT(p.count, 0);
+        for (int i = 0; i < p.count; ++i) {
+            const RayLeg& leg = p.legs[static_cast<std::size_t>(i)];
+            if (leg.end != LegEnd::lens)
+                continue;
+            ++lensHits;
+            const double offA = apostasi(leg.x2, leg.y2, xA, 0) - rA, offB = apostasi(leg.x2, leg.y2, xB, 0) - rB;
+            EXPECT_LT(std::fmin(std::fabs(offA), std::fabs(offB)), 1e-9) << leg.x2 << ", " << leg.y2;
+            EXPECT_LT(std::fmax(offA, offB), 1e-9) << "outside the lens at " << leg.x2 << ", " << leg.y2;
+            // Refracted at the circle the point lies on, not at the other one that passes within 0.005.
+            if (leg.circle != 0) {
+                EXPECT_LT(std::fabs(leg.circle == 1 ? offA : offB), 1e-9) << leg.x2 << ", " << leg.y2;
+            }
+        }
+        if (aim.atRim) {
+            EXPECT_EQ(p.legs[0].end, LegEnd::lens);
+            EXPECT_NEAR(p.legs[0].x2, rim.x1, 1e-6);
+            EXPECT_NEAR(std::fabs(p.legs[0].y2), rim.y1, 1e-6);
+        }
+    }
+    EXPECT_GT(lensHits, 100);
 }
 
 } // namespace

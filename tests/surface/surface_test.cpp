@@ -176,3 +176,48 @@ TEST(SurfaceFill, FloodFillPaintsOnlyWithASolidFillStyle)
     EXPECT_EQ(p.device.fills[0].mode, FloodMode::untilBorder);
     EXPECT_EQ(p.device.fills[1].mode, FloodMode::seedColour);
 }
+
+// Nothing that is not finite, and nothing far beyond the picture, reaches the device, whatever the user
+// coordinates and the values drawn.
+TEST(SurfaceBounds, OutOfRangeValuesNeverReachTheDevice)
+{
+    Picture p;
+    Surface& s = p.surface;
+    // Corners whose difference overflows are refused: the old scale stays.
+    s.Scale(-1e308, 1, 1e308, -1);
+    EXPECT_DOUBLE_EQ(s.ScaleWidth(), 270);
+    s.Line(0, 0, 1, 1);
+    s.Scale(0, 1e307, 1e307, -1e307);
+    EXPECT_NEAR(s.ScaleX(1e306), 54, 1e-9); // divided before it is multiplied
+    EXPECT_NEAR(s.ScaleY(-1e306), 24, 1e-9);
+    s.Scale(-120, 120, 150, -120);
+    // Lines to far or overflowing points are cut near the picture; the current point still moves.
+    s.Line(0, 0, 1e30, 3e29);
+    s.Line(0, 0, 1e300, 1e300);
+    s.Line(-1e38, -1e38, 1e38, 1e38);
+    s.Line(0, 0, 0, -3.7e10);
+    EXPECT_EQ(s.CurrentY, static_cast<double>(static_cast<float>(-3.7e10)));
+    // Text at a current point that is no number, or far away, is not written.
+    s.CurrentX = std::numeric_limits<double>::quiet_NaN();
+    s.Print("nan");
+    s.CurrentX = 1e300;
+    s.CurrentY = 0;
+    s.Print("far");
+    EXPECT_TRUE(std::isfinite(s.CurrentX) && std::isfinite(s.CurrentY));
+    s.PSet(1e300, 0);
+    s.Circle(0, 0, 1e30);
+    // A seed one pixel off the picture fills nothing.
+    s.FillStyle = solidFill;
+    s.FloodFill(540, 10, colours::black);
+    s.FloodFill(-1, 10, colours::black);
+
+    EXPECT_EQ(p.device.nonFinite, 0) << p.device.firstNonFinite;
+    EXPECT_TRUE(p.device.texts.empty());
+    EXPECT_TRUE(p.device.dots.empty());
+    EXPECT_TRUE(p.device.ellipses.empty());
+    EXPECT_TRUE(p.device.fills.empty());
+    ASSERT_EQ(p.device.segments.size(), 4u); // the line to (1e300, 1e300) has no end in single precision
+    for (const auto& seg : p.device.segments)
+        for (double v : {seg.x1, seg.y1, seg.x2, seg.y2})
+            EXPECT_LT(std::fabs(v), 10 * 540.0);
+}
