@@ -26,7 +26,8 @@ run() { # size scale
   DISPLAY=$disp openbox >/dev/null 2>&1 &
   wm=$!
   sleep 0.5
-  DISPLAY=$disp QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$2 timeout 60 "$check"
+  DISPLAY=$disp QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$2 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} \
+    timeout 60 "$check"
   status=$?
   kill $wm $xvfb 2>/dev/null
   wait $wm $xvfb 2>/dev/null
