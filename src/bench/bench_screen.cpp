@@ -1,6 +1,8 @@
 #include "bench/bench_screen.h"
 
 #include "bench/bench_model.h"
+#include "bench/bench_mouse.h"
+#include "waves/cardinal_points.h"
 #include "surface/qt/format.h"
 
 #include <QAction>
@@ -129,6 +131,11 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     auto onChange = [this](QScrollBar* bar, void (BenchScreen::*handler)()) {
         QObject::connect(bar, &QScrollBar::valueChanged, this, [this, handler] { (this->*handler)(); });
     };
+    canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
+    canvas().onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
+    canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
+    QObject::connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    QObject::connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
     onChange(desmi1, &BenchScreen::desmi1_Change);
     onChange(arvimaton, &BenchScreen::arvimaton_Change);
     onChange(deiktisdiathlasis, &BenchScreen::deiktisdiathlasis_Change);
@@ -334,6 +341,137 @@ void BenchScreen::VScroll2_Change()
     Line2->Y1 = bench::lowerBladeBottom(s);
     Line2->Y2 = bench::lowerTipFor(s, VScroll2->value());
     newLensPicture();
+}
+
+spherical::BenchControls BenchScreen::controls() const
+{
+    spherical::BenchControls c;
+    c.deiktisdiathlasis = deiktisdiathlasis->value();
+    c.kentrokykloy = kentrokykloy->value();
+    c.kentrokykloy2 = kentrokykloy2->value();
+    c.aktina1 = aktina1->value();
+    c.aktina2 = aktina2->value();
+    c.line1X2 = Line1->X2;
+    c.line1Y2 = Line1->Y2;
+    return c;
+}
+
+void BenchScreen::lensFromScrollBars()
+{
+    lens.xcentreB = kentrokykloy->value();
+    lens.xcentreA = kentrokykloy2->value();
+    lens.radiusA = aktina1->value();
+    lens.radiusB = aktina2->value();
+}
+
+void BenchScreen::onlyWavesArmsTheAnimation()
+{
+    if (!Check2->isChecked())
+        return;
+    kymatachronika->setEnabled(true);
+    Timer2.setInterval(1500);
+    parallilakymata->setEnabled(false);
+    Timer2.setEnabled(false);
+    Timer1.setInterval(1500);
+}
+
+void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
+{
+    newLensPicture();
+    lensFromScrollBars();
+    bench::pressOnBench(drag, surface(), *Line1, *Line2, lens, shift, x, y);
+    if (drag.dragSource) {
+        shared_.parallelmode = false;
+        shared_.sourcex = x;
+        shared_.sourcey = y;
+        Timer2.setInterval(11500);
+        Timer2.setEnabled(false);
+        if (traceFanFrom)
+            traceFanFrom(x, y);
+        shared_.parallelmode = false;
+    }
+    if (bench::shiftAlone(shift)) {
+        shared_.parallelmode = false;
+        pigi->Left = x;
+        pigi->Top = y;
+        onlyWavesArmsTheAnimation();
+        shared_.sourcex = x;
+        shared_.sourcey = y;
+    }
+    if (!Check2->isChecked()) {
+        const double xs = shared_.sourcex, ys = shared_.sourcey;
+        drawOverLens([this, xs, ys] { waves::cardinalpoints(surface(), lens, controls(), xs, ys); });
+    }
+    canvas().update();
+}
+
+void BenchScreen::Form_MouseMove(int, int, double x, double y)
+{
+    lensFromScrollBars();
+    const bench::BenchObject over = bench::objectAt(surface(), *Line1, *Line2, lens, x, y);
+    setMousePointer(bench::pointerOnBench(drag, over));
+    const Surface& s = surface();
+    // A centre being dragged shows its marker on the axis under the pointer.
+    if (drag.dragCentreA) {
+        Shape1->Visible = true;
+        Shape1->Width = s.ScaleWidth() / 100;
+        Shape1->Left = x - Shape1->Width / 2;
+        Shape1->Top = Shape1->Height / 2;
+        canvas().update();
+    } else if (drag.dragCentreB) {
+        Shape2->Visible = true;
+        Shape2->Left = x - Shape2->Width / 2;
+        Shape2->Top = Shape2->Height / 2;
+        canvas().update();
+    }
+}
+
+void BenchScreen::Form_MouseUp(int, int, double x, double y)
+{
+    lensFromScrollBars();
+    const bench::BenchDrop drop = bench::releaseOnBench(drag, surface(), *Line1, *Line2, lens, x, y);
+    switch (drop.kind) {
+    case bench::BenchDrop::nothing:
+        break;
+    case bench::BenchDrop::blades:
+        newLensPicture();
+        break;
+    case bench::BenchDrop::centreA:
+        kentrokykloy2->setValue(drop.scrollValue);
+        Shape1->Visible = false;
+        newLensPicture();
+        break;
+    case bench::BenchDrop::centreB:
+        kentrokykloy->setValue(drop.scrollValue);
+        Shape2->Visible = false;
+        newLensPicture();
+        break;
+    case bench::BenchDrop::radiusA:
+        aktina1->setValue(drop.scrollValue);
+        newLensPicture();
+        break;
+    case bench::BenchDrop::radiusB:
+        aktina2->setValue(drop.scrollValue);
+        newLensPicture();
+        break;
+    case bench::BenchDrop::source:
+        return;
+    }
+    onlyWavesArmsTheAnimation();
+    canvas().update();
+}
+
+void BenchScreen::Check1_Click()
+{
+    Check2->setChecked(false);
+    desmi1->setValue(140);
+}
+
+void BenchScreen::Check2_Click()
+{
+    newLensPicture();
+    Check1->setChecked(false);
+    desmi1->setValue(100);
 }
 
 } // namespace lens

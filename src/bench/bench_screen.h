@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/shared_values.h"
+#include "bench/bench_mouse.h"
 #include "spherical/spherical_lens.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
@@ -50,6 +51,18 @@ public:
     void VScroll2_Change();
 
     spherical::Diaphragm diaphragm() const;
+    // The control values the optics routines read.
+    spherical::BenchControls controls() const;
+
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void Form_MouseMove(int button, int shift, double x, double y);
+    void Form_MouseUp(int button, int shift, double x, double y);
+    void Check1_Click();
+    void Check2_Click();
+
+    bench::DragFlags drag;
+    // Traces the fan of rays from the source at (x, y) over the lens.
+    std::function<void(double x, double y)> traceFanFrom;
 
     // Shown controls.
     QScrollBar* desmi1;
@@ -101,6 +114,9 @@ public:
 
 private:
     void loadOnceSized();
+    void lensFromScrollBars();
+    // With "SHOW ONLY WAVES" ticked, a press or a drop readies the animation in time.
+    void onlyWavesArmsTheAnimation();
     // The lens and every command drawn over it since, from a clear picture.
     void redrawPicture();
 
