@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -193,4 +194,50 @@ TEST(BenchScrollBars, TheDiaphragmBarsMoveTheBlades)
     EXPECT_EQ(v.Line1->BorderColor, RGB(250, 0, 0));
     v.VScroll2->setValue(50);
     EXPECT_DOUBLE_EQ(v.Line2->Y2, s.ScaleTop() + s.ScaleHeight());
+}
+
+// The real bench driven with Qt Test's mouse: presses pick up and drop the lens's parts, a plain
+// press draws the image construction, and the check boxes end as their nested handlers leave them.
+TEST(BenchMouse, DragsDropsTheConstructionAndTheCheckBoxes)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    Surface& s = v.surface();
+    auto at = [&](double x, double y) { return QPoint(int(std::lround(s.pixelX(x))), int(std::lround(s.pixelY(y)))); };
+
+    // A plain press on empty space draws the cardinal points of the default lens: F1 red at −142,
+    // N1 green at −22.
+    QTest::mouseClick(&v.canvas(), Qt::LeftButton, {}, at(-250, 200));
+    EXPECT_FALSE(v.drag.any());
+    EXPECT_TRUE(b.near(-142, 0, RGB(255, 0, 0)));
+    EXPECT_TRUE(b.near(-22, 0, RGB(5, 250, 0)));
+
+    // Centre A dragged to a positive x lands at 0.
+    QTest::mousePress(&v.canvas(), Qt::LeftButton, {}, at(-50, 0));
+    EXPECT_TRUE(v.drag.dragCentreA);
+    QTest::mouseMove(&v.canvas(), at(40, 0));
+    EXPECT_TRUE(v.Shape1->Visible);
+    QTest::mouseRelease(&v.canvas(), Qt::LeftButton, {}, at(40, 0));
+    EXPECT_EQ(v.kentrokykloy2->value(), 0);
+    EXPECT_DOUBLE_EQ(v.lens.xcentreA, 0);
+    EXPECT_FALSE(v.Shape1->Visible);
+
+    // The edge of circle A dropped near its centre gives the smallest radius.
+    QTest::mousePress(&v.canvas(), Qt::LeftButton, {}, at(100, 150));
+    EXPECT_TRUE(v.drag.dragRadiusA);
+    QTest::mouseRelease(&v.canvas(), Qt::LeftButton, {}, at(10, 150));
+    EXPECT_EQ(v.aktina1->value(), 50);
+
+    v.Check1->setChecked(true); // alone it stays ticked
+    EXPECT_TRUE(v.Check1->isChecked());
+    EXPECT_EQ(v.desmi1->value(), 140);
+    v.Check2->setChecked(true); // ticked while Check1 is: both end unticked
+    EXPECT_FALSE(v.Check1->isChecked());
+    EXPECT_FALSE(v.Check2->isChecked());
+    EXPECT_EQ(v.desmi1->value(), 100);
+    v.Check2->setChecked(true);
+    v.Check1->setChecked(true);
+    EXPECT_FALSE(v.Check1->isChecked());
+    EXPECT_FALSE(v.Check2->isChecked());
+    EXPECT_EQ(v.desmi1->value(), 140);
 }
