@@ -202,6 +202,7 @@ void BenchScreen::Form_Load()
     Text7->setText(QStringLiteral("Κέντρο δεξί κύκλου=") + formatFixed(kentrokykloy->value(), 0));
 
     anaschediasi();
+    parallelbeam(0);
 }
 
 spherical::Diaphragm BenchScreen::diaphragm() const { return {Line1->X1, Line1->Y2, Line2->Y2}; }
@@ -309,6 +310,49 @@ void BenchScreen::VScroll2_Change()
     Line2->Y2 = s.ScaleTop() + s.ScaleHeight() / 2 + s.ScaleHeight() * VScroll2->value() / 100.0;
     surface().Cls();
     anaschediasi();
+}
+
+waves::BenchValues BenchScreen::waveValues() const
+{
+    waves::BenchValues v;
+    v.deiktisdiathlasis = deiktisdiathlasis->value();
+    v.desmi1 = desmi1->value();
+    v.Check1 = Check1->isChecked();
+    v.Check2 = Check2->isChecked();
+    v.diaphragm = diaphragm();
+    v.raystep = raystep;
+    v.parallelmode = shared_.parallelmode;
+    v.bundleangle = shared_.bundleangle;
+    v.sourcex = shared_.sourcex;
+    v.sourcey = shared_.sourcey;
+    v.outlines = outlineRedraw;
+    return v;
+}
+
+bool BenchScreen::parallelbeam(double angle)
+{
+    waves::BenchValues v = waveValues();
+    // The scene redraw may move the blades; the beam then reads them where they stand.
+    const bool drawn = waves::parallelbeam(surface(), lens, records, v, [this](waves::BenchValues& values) {
+        anaschediasi();
+        values.diaphragm = diaphragm();
+    }, angle);
+    if (!drawn) {
+        message(QString::fromUtf8(waves::verticalBeamMessage.data(), qsizetype(waves::verticalBeamMessage.size())));
+        return false;
+    }
+    shared_.parallelmode = v.parallelmode;
+    canvas().update();
+    return true;
+}
+
+void BenchScreen::desmiapopigi(double x0, double y0)
+{
+    waves::BenchValues v = waveValues();
+    waves::desmiapopigi(surface(), lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, x0, y0);
+    shared_.sourcex = v.sourcex;
+    shared_.sourcey = v.sourcey;
+    canvas().update();
 }
 
 } // namespace lens

@@ -4,6 +4,7 @@
 #include "spherical/spherical_lens.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
+#include "waves/waves.h"
 
 #include <functional>
 
@@ -87,6 +88,14 @@ public:
 
     spherical::LensState lens;   // the lens the routines draw, refreshed from the scroll bars
     double raystep = 0;          // angle between the rays of a fan, degrees
+
+    // The bench's waves: the control values the wave routines read, the parallel beam at angle φ
+    // (radians; false, with the vertical-beam message shown, when tan φ is not finite) and the fan from a point.
+    waves::BenchValues waveValues() const;
+    bool parallelbeam(double angle);
+    void desmiapopigi(double x0, double y0);
+    waves::RayRecords records;   // the ray record table
+    waves::OutlineRedraw outlineRedraw = waves::OutlineRedraw::once;
 
     // Wired by the application.
     std::function<void()> onSingleRay;
