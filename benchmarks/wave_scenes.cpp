@@ -3,6 +3,7 @@
 
 #include "spherical/spherical_lens.h"
 #include "surface/qt/image_device.h"
+#include "surface/recording_device.h"
 #include "waves/waves.h"
 
 #include <QImage>
@@ -105,5 +106,31 @@ void ParallelBeamWithWaves(benchmark::State& state)
     });
 }
 BENCHMARK(ParallelBeamWithWaves)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The same fan from inside the glass without painting: what the optics itself costs.
+void PointSourceFanOpticsOnly(benchmark::State& state)
+{
+    lens::RecordingDevice device(1920, 1080);
+    lens::Surface surface(device);
+    constexpr double W = 1920, H = 1080, S = W + H;
+    surface.Scale(-600 * W / S, 600 * H / S, 600 * W / S, -600 * H / S);
+    lens::spherical::LensState lens;
+    lens::waves::RayRecords records;
+    lens::waves::BenchValues values;
+    values.Check1 = true;
+    values.raystep = std::numbers::pi / (150.0 / 30);
+    values.diaphragm = {0, 86.6, -86.6};
+    for (auto _ : state) {
+        device.reset();
+        lens::waves::desmiapopigi(surface, lens, records, values, lens.xcentreA, lens.xcentreB, lens.radiusA,
+                                  lens.radiusB, -20, 10);
+    }
+    state.counters["primitives"] = static_cast<double>(device.count());
+}
+BENCHMARK(PointSourceFanOpticsOnly)->Unit(benchmark::kMillisecond);
 
 } // namespace
