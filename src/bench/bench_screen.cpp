@@ -2,6 +2,7 @@
 
 #include "bench/bench_model.h"
 #include "bench/bench_mouse.h"
+#include "hyperbolic/hyperbolic_lenses.h"
 #include "waves/cardinal_points.h"
 #include "surface/qt/format.h"
 
@@ -15,6 +16,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <numbers>
 
 namespace lens {
 
@@ -116,7 +118,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
         if (onSingleRay)
             onSingleRay();
     });
-    EPANALIPSI = addMenuItem(QStringLiteral("// BUNDLE  DESMH"), [] {});
+    EPANALIPSI = addMenuItem(QStringLiteral("// BUNDLE  DESMH"), [this] { EPANALIPSI_Click(); });
     SAHLIC = addMenuItem(QStringLiteral("IBN SAHL"), [this] {
         if (onIbnSahl)
             onIbnSahl();
@@ -211,6 +213,7 @@ void BenchScreen::loadOnceSized()
     Text7->setText(QStringLiteral("Κέντρο δεξί κύκλου=") + formatFixed(kentrokykloy->value(), 0));
 
     anaschediasi();
+    showBeam(0);
 }
 
 spherical::Diaphragm BenchScreen::diaphragm() const { return {Line1->X1, Line1->Y2, Line2->Y2}; }
@@ -386,8 +389,7 @@ void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
         shared_.sourcey = y;
         Timer2.setInterval(11500);
         Timer2.setEnabled(false);
-        if (traceFanFrom)
-            traceFanFrom(x, y);
+        drawOverLens([this, x, y] { desmiapopigi(x, y); });
         shared_.parallelmode = false;
     }
     if (bench::shiftAlone(shift)) {
@@ -472,6 +474,90 @@ void BenchScreen::Check2_Click()
     newLensPicture();
     Check1->setChecked(false);
     desmi1->setValue(100);
+}
+
+waves::BenchValues BenchScreen::waveValues() const
+{
+    waves::BenchValues v;
+    v.deiktisdiathlasis = deiktisdiathlasis->value();
+    v.desmi1 = desmi1->value();
+    v.Check1 = Check1->isChecked();
+    v.Check2 = Check2->isChecked();
+    v.diaphragm = diaphragm();
+    v.raystep = raystep;
+    v.parallelmode = shared_.parallelmode;
+    v.bundleangle = shared_.bundleangle;
+    v.sourcex = shared_.sourcex;
+    v.sourcey = shared_.sourcey;
+    v.outlines = outlineRedraw;
+    return v;
+}
+
+bool BenchScreen::parallelbeam(double angle)
+{
+    waves::BenchValues v = waveValues();
+    // The scene redraw may move the blades; the beam then reads them where they stand.
+    const bool drawn = waves::parallelbeam(surface(), lens, records, v, [this](waves::BenchValues& values) {
+        anaschediasi();
+        values.diaphragm = diaphragm();
+    }, angle);
+    if (!drawn) {
+        message(QString::fromUtf8(waves::verticalBeamMessage.data(), qsizetype(waves::verticalBeamMessage.size())));
+        return false;
+    }
+    shared_.parallelmode = v.parallelmode;
+    canvas().update();
+    return true;
+}
+
+void BenchScreen::desmiapopigi(double x0, double y0)
+{
+    waves::BenchValues v = waveValues();
+    waves::desmiapopigi(surface(), lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, x0, y0);
+    shared_.sourcex = v.sourcex;
+    shared_.sourcey = v.sourcey;
+    canvas().update();
+}
+
+void BenchScreen::showBeam(double angle)
+{
+    if (parallelbeam(angle))
+        drawnOverLens.push_back([this, angle] { parallelbeam(angle); });
+}
+
+void BenchScreen::EPANALIPSI_Click()
+{
+    shared_.parallelmode = true;
+    records.raycount = 0;
+    Timer1.setInterval(1500);
+    anaschediasi();
+    const auto answer = input(QStringLiteral("Give angle with horizontal direction: -90<φ<90"), QString(),
+                              QStringLiteral("0"));
+    if (!answer)
+        return; // cancelled: nothing more happens
+    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer->toStdString());
+    switch (beam.kind) {
+    case hyperbolic::AngleAnswer::empty:
+    case hyperbolic::AngleAnswer::notANumber:
+        return;
+    case hyperbolic::AngleAnswer::vertical:
+        message(QString::fromUtf8(waves::verticalBeamMessage.data(), qsizetype(waves::verticalBeamMessage.size())));
+        return;
+    case hyperbolic::AngleAnswer::tooLarge:
+        message(QString::fromUtf8(hyperbolic::tooLargeAngleMessage.data(),
+                                  qsizetype(hyperbolic::tooLargeAngleMessage.size())));
+        return;
+    case hyperbolic::AngleAnswer::beam:
+        break;
+    }
+    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
+    Timer1.setEnabled(false);
+    showBeam(shared_.bundleangle);
+    kymatachronika->setEnabled(false);
+    Timer2.setInterval(1550);
+    Timer2.setEnabled(true);
+    parallilakymata->setEnabled(true);
+    canvas().update();
 }
 
 } // namespace lens

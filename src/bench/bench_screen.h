@@ -5,6 +5,7 @@
 #include "spherical/spherical_lens.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
+#include "waves/waves.h"
 
 #include <functional>
 #include <vector>
@@ -61,8 +62,8 @@ public:
     void Check2_Click();
 
     bench::DragFlags drag;
-    // Traces the fan of rays from the source at (x, y) over the lens.
-    std::function<void(double x, double y)> traceFanFrom;
+    // "// BUNDLE  DESMH": a parallel beam at the angle the user types.
+    void EPANALIPSI_Click();
 
     // Shown controls.
     QScrollBar* desmi1;
@@ -107,6 +108,14 @@ public:
     spherical::LensState lens;   // the lens the routines draw, refreshed from the scroll bars
     double raystep = 0;          // angle between the rays of a fan, degrees
 
+    // The bench's waves: the control values the wave routines read, the parallel beam at angle φ
+    // (radians; false, with the vertical-beam message shown, when tan φ is not finite) and the fan from a point.
+    waves::BenchValues waveValues() const;
+    bool parallelbeam(double angle);
+    void desmiapopigi(double x0, double y0);
+    waves::RayRecords records;   // the ray record table
+    waves::OutlineRedraw outlineRedraw = waves::OutlineRedraw::once;
+
     // Wired by the application.
     std::function<void()> onSingleRay;
     std::function<void()> onIbnSahl;
@@ -117,6 +126,8 @@ private:
     void lensFromScrollBars();
     // With "SHOW ONLY WAVES" ticked, a press or a drop readies the animation in time.
     void onlyWavesArmsTheAnimation();
+    // The parallel beam at the angle, kept with the picture so a resize draws it again.
+    void showBeam(double angle);
     // The lens and every command drawn over it since, from a clear picture.
     void redrawPicture();
 

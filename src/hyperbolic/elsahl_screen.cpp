@@ -274,7 +274,7 @@ void ElSahlScreen::parallilidesmifotos_Click()
         message(QStringLiteral("Κατακόρυφη δέσμη (±90°) δεν σχεδιάζεται: δώσε άλλη γωνία.\nA vertical beam (±90°) cannot be drawn: give another angle."));
         return;
     case hyperbolic::AngleAnswer::tooLarge:
-        message(QStringLiteral("Πολύ μεγάλη γωνία (πέρα από ±1000000°): δώσε άλλη γωνία.\nThe angle is too large (beyond ±1000000°): give another angle."));
+        message(QString::fromUtf8(hyperbolic::tooLargeAngleMessage.data(), qsizetype(hyperbolic::tooLargeAngleMessage.size())));
         return;
     case hyperbolic::AngleAnswer::beam:
         break;

@@ -121,6 +121,9 @@ struct BeamAnswer {
 };
 // Largest angle, in degrees either way, that the prompt takes.
 inline constexpr double largestBeamAngle = 1e6;
+// The answer to an angle beyond it.
+inline constexpr std::string_view tooLargeAngleMessage =
+    "Πολύ μεγάλη γωνία (πέρα από ±1000000°): δώσε άλλη γωνία.\nThe angle is too large (beyond ±1000000°): give another angle.";
 // Parses the answer typed at the angle prompt once (blanks around it, a decimal point or comma, an
 // exponent; no "inf", "nan" or hexadecimal) and says which case it is.
 BeamAnswer beamslopefromanswer(std::string_view answer);

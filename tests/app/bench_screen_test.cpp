@@ -1,6 +1,8 @@
 #include "app/app.h"
 #include "bench/bench_screen.h"
+#include "scripted_dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 using namespace lens;
 
@@ -62,7 +65,7 @@ TEST(BenchAtStart, TheDefaultLensIsDrawnTintedWithItsMarks)
     EXPECT_EQ(b.at(-1.4, 50), glass);
     EXPECT_EQ(b.at(-30, -20), glass);
     EXPECT_EQ(b.at(-200, 150), b.background());
-    EXPECT_EQ(b.at(120, 0), b.background());
+    EXPECT_EQ(b.at(120, 250), b.background()); // above the opening beam, whose rays cross the axis here
     // Dark focus marks at X ∓ f, and the centre marks stay visible inside the glass.
     EXPECT_TRUE(b.near(-96.165, 0, spherical::sceneColours::focus) || b.near(-96.165, 0, colours::black));
     EXPECT_TRUE(b.near(93.308, 0, spherical::sceneColours::focus) || b.near(93.308, 0, colours::black));
@@ -240,4 +243,38 @@ TEST(BenchMouse, DragsDropsTheConstructionAndTheCheckBoxes)
     EXPECT_FALSE(v.Check1->isChecked());
     EXPECT_FALSE(v.Check2->isChecked());
     EXPECT_EQ(v.desmi1->value(), 140);
+}
+
+TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
+{
+    ScriptedDialogs dialogs;
+    LensBenchApp app{&dialogs};
+    app.endProgram = [] {};
+    app.Main();
+    BenchScreen& v = app.vitrosa();
+    Surface& s = v.surface();
+    const QPoint left(int(s.pixelX(-250)), int(s.pixelY(30)));
+
+    v.Check1->setChecked(true); // rays and waves: the fan is recorded
+    QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier, left);
+    EXPECT_GT(v.records.raycount, 0);
+    EXPECT_NEAR(app.shared.sourcex, -250, 1);
+    EXPECT_NEAR(v.pigi->Left, -250, 1);
+    EXPECT_FALSE(app.shared.parallelmode);
+    QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(5, 300));
+    EXPECT_NEAR(app.shared.sourcex, -250, 1); // Shift with Ctrl is no Shift press
+
+    dialogs.answers = {QStringLiteral("30"), QStringLiteral("90"), QStringLiteral("abc"), std::nullopt};
+    v.EPANALIPSI->trigger();
+    EXPECT_DOUBLE_EQ(app.shared.bundleangle, std::numbers::pi / 6);
+    EXPECT_TRUE(app.shared.parallelmode);
+    EXPECT_TRUE(v.Timer2.enabled());
+    EXPECT_EQ(v.Timer2.interval(), 1550);
+    EXPECT_FALSE(v.kymatachronika->isEnabled());
+    EXPECT_TRUE(v.parallilakymata->isEnabled());
+    EXPECT_EQ(dialogs.prompts.back(), QStringLiteral("Give angle with horizontal direction: -90<φ<90 | "));
+    for (int i = 0; i < 3; ++i)
+        v.EPANALIPSI->trigger(); // 90°: refused with a message; text and Cancel: nothing
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_DOUBLE_EQ(app.shared.bundleangle, std::numbers::pi / 6);
 }

@@ -1,0 +1,176 @@
+// One ray of a bundle drawn as time marks: a dot every 25 units of optical path, so that the k-th dots of
+// all rays that left the source together lie on one wavefront; the ray's path is recorded for the waves.
+
+#include "waves/waves.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lens::waves {
+
+using namespace spherical;
+
+namespace {
+
+constexpr int airDotsBefore = 20; // the start and the marks up to 475 units from it
+constexpr int dotsAfter = 19;
+constexpr double surfaceTolerance = 0.005;
+
+bool strictlyInView(const Surface& surface, double x, double y)
+{
+    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
+    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
+    return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
+}
+
+bool onCircle(double x, double y, double xc, double r)
+{
+    return std::fabs(apostasi(x, y, xc, 0) - r) < surfaceTolerance;
+}
+
+// Refraction at whichever lens circle (A first) the point lies on; no value when it lies on neither, and
+// egine false on total internal reflection.
+std::optional<Diathlasi> refractAtLens(double vx, double vy, double x, double y, double xA, double xB, double rA,
+                                       double rB, double n)
+{
+    if (onCircle(x, y, xA, rA))
+        return diathlasi(vx, vy, x, y, xA, 0, rA, n);
+    if (onCircle(x, y, xB, rB))
+        return diathlasi(vx, vy, x, y, xB, 0, rB, n);
+    return std::nullopt;
+}
+
+bool insideGlass(double x, double y, double xA, double xB, double rA, double rB)
+{
+    return apostasi(x, y, xA, 0) < rA && apostasi(x, y, xB, 0) < rB;
+}
+
+void timeMark(Surface& surface, double x, double y, Rgb colour)
+{
+    surface.DrawWidth = 3;
+    surface.PSet(x, y, colour);
+    surface.DrawWidth = 1;
+}
+
+} // namespace
+
+int RayRecords::recorded() const { return std::clamp(raycount, 0, rayTableLast + 1); }
+
+void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& values, double& x0, double& y0,
+                    double dx, double dy, double xA, double xB, double rA, double rB, double n)
+{
+    const double startX = x0, startY = y0;
+    if (!(n > 0) || !std::isfinite(n) || !std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0))
+        return;
+    if (!strictlyInView(surface, startX, startY))
+        return;
+    const double sAir = airStep, sGlass = airStep / n;
+    const Diaphragm& blades = values.diaphragm;
+
+    // What the ray meets first: a blade, the edge of the view or the lens.
+    const Perasma blade = perasma(blades.x, blades.upperTip, blades.lowerTip, startX, startY, dx, dy);
+    const Simeio edge = akriothonis(surface, startX, startY, dx, dy);
+    int kind = 0;
+    const ProtiTomi hit = prototomi(surface, xA, xB, rA, rB, dx, dy, startX, startY, kind);
+    if (!hit.vrethike)
+        return;
+    const double toLens = apostasi(startX, startY, hit.x, hit.y);
+    if (toLens > apostasi(startX, startY, edge.x, edge.y) && prosimo(edge.x - startX) == prosimo(dx))
+        return; // the lens lies beyond the view
+    if (blade.ektos && toLens > apostasi(startX, startY, blade.x, blade.y) && prosimo(blade.x - startX) == prosimo(dx))
+        return; // a blade stands between the start and the lens
+
+    // The first boundary point ahead is the entry, unless the ray starts in the glass (or on its surface,
+    // heading in): then it is already in the glass and that point is its exit.
+    const bool startsInGlass =
+        insideGlass((startX + hit.x) / 2, (startY + hit.y) / 2, xA, xB, rA, rB);
+    const double entryX = startsInGlass ? startX : hit.x, entryY = startsInGlass ? startY : hit.y;
+    const double d0 = startsInGlass ? 0.0 : toLens;
+
+    const int row = records.raycount;
+    const bool recording = RayRecords::inTable(row) && (!values.parallelmode || RayRecords::inStartTable(row));
+    auto record = [&](auto& column, double v) {
+        if (recording)
+            column[static_cast<std::size_t>(row)] = static_cast<typename std::decay_t<decltype(column)>::value_type>(v);
+    };
+    record(records.entryx, entryX);
+    record(records.entryy, entryY);
+    record(records.dirx0, dx);
+    record(records.diry0, dy);
+    record(records.entrytime, d0 / lightSpeed);
+
+    // Marks in air: the start, then every 25 units while the ray is still short of the lens.
+    timeMark(surface, startX, startY, waveColours::airDot);
+    for (int k = 1; k < airDotsBefore && k * sAir < d0; ++k)
+        timeMark(surface, startX + k * sAir * dx, startY + k * sAir * dy, waveColours::airDot);
+
+    // Refraction into the glass; a ray that starts in the glass keeps its direction.
+    double gx = dx, gy = dy;
+    if (!startsInGlass) {
+        if (const auto in = refractAtLens(entryX - startX, entryY - startY, entryX, entryY, xA, xB, rA, rB, n)) {
+            if (!in->egine)
+                return;
+            gx = in->dx, gy = in->dy;
+        }
+    }
+    record(records.dirxglass, gx);
+    record(records.diryglass, gy);
+    if (values.parallelmode) {
+        surface.CurrentX = -300;
+        if (recording) {
+            records.startx[static_cast<std::size_t>(row)] = startX;
+            records.starty[static_cast<std::size_t>(row)] = startY;
+        }
+    }
+
+    // The exit: the first boundary point ahead of the entry along the glass direction (the start itself for
+    // a ray that grazes the rim and has no way through the glass).
+    double exitX = entryX, exitY = entryY;
+    if (startsInGlass) {
+        exitX = hit.x, exitY = hit.y;
+    } else {
+        const ProtiTomi out = prototomi(surface, xA, xB, rA, rB, gx, gy, entryX, entryY, kind);
+        if (out.vrethike)
+            exitX = out.x, exitY = out.y;
+    }
+    record(records.exitx, exitX);
+    record(records.exity, exitY);
+    const double L = apostasi(entryX, entryY, exitX, exitY);
+    record(records.glasslength, L);
+
+    // Marks in glass continue the phase: the next mark is due after the rest of the 25 units that the ray
+    // had begun in air when it reached the surface.
+    const double r0 = std::fmod(d0, sAir);
+    const double toNextMark = r0 > 0 ? sAir - r0 : 0.0;
+    const double a = toNextMark / sAir * sGlass;
+    double along = a;
+    for (; along <= L; along += sGlass)
+        timeMark(surface, entryX + along * gx, entryY + along * gy, waveColours::glassDot);
+    // Fraction of a glass spacing travelled past the last glass mark when the ray leaves.
+    const double r1 = std::isfinite((L - a) / sGlass) ? ((L - a) / sGlass - std::floor((L - a) / sGlass)) : 0.0;
+
+    if (L == 0) {
+        // Entry and exit coincide (a ray grazing the rim): counted, with no refraction and no marks after.
+        record(records.dirx1, gx);
+        record(records.diry1, gy);
+    } else {
+        const auto out = refractAtLens(exitX - entryX, exitY - entryY, exitX, exitY, xA, xB, rA, rB, n);
+        if (out && !out->egine)
+            return; // totally reflected inside the glass: not counted
+        const double ox = out ? out->dx : gx, oy = out ? out->dy : gy;
+        record(records.dirx1, ox);
+        record(records.diry1, oy);
+        surface.DrawWidth = 1;
+        const double first = (1 - r1) * sAir;
+        for (int k = 0; k < dotsAfter; ++k) {
+            const double s = first + k * sAir;
+            timeMark(surface, exitX + s * ox, exitY + s * oy, waveColours::afterDot);
+        }
+    }
+    if (recording)
+        ++records.raycount;
+    x0 = startX;
+    y0 = startY;
+}
+
+} // namespace lens::waves

@@ -1,0 +1,105 @@
+// The waves of a parallel beam: a dense fan of parallel rays traced with time marks, then one wave point on
+// each ray moved 25 units of optical path per time step, neighbours joined into fronts.
+
+#include "waves/waves.h"
+
+#include <cmath>
+#include <vector>
+
+namespace lens::waves {
+
+using namespace spherical;
+
+namespace {
+
+constexpr int fanIntervals = 150; // h = 200 down to −200 in 150 equal steps: 151 rays
+
+} // namespace
+
+void parallelwaves(Surface& surface, const LensState& lens, RayRecords& records, const BenchValues& values,
+                   double angle)
+{
+    const double c = std::cos(angle), s = std::sin(angle), slope = std::tan(angle);
+    const double n = values.index();
+    if (!std::isfinite(slope) || std::fabs(slope) > 1e6 || !(n > 0))
+        return;
+    const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
+
+    // The beam is recorded from row 0 with its start points, whatever the bench drew before.
+    BenchValues beam = values;
+    beam.parallelmode = true;
+    records.raycount = 0;
+    for (int k = 0; k <= fanIntervals; ++k) {
+        const double h = 200 - k * (400.0 / fanIntervals);
+        double x0 = -200 - h * slope, y0 = h / c;
+        const int row = records.raycount;
+        tracebundleray(surface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n);
+        if (records.raycount > row) {
+            surface.DrawWidth = 2;
+            surface.PSet(records.exitx[static_cast<std::size_t>(row)], records.exity[static_cast<std::size_t>(row)],
+                         waveColours::exitDot);
+        }
+    }
+
+    // Wave tables sized to the recorded rays; a point is joined only once it has been set.
+    const int rays = records.recorded();
+    const auto count = static_cast<std::size_t>(rays);
+    std::vector<std::optional<RecordedPath>> paths(count);
+    std::vector<bool> bFirst(count, false);
+    const SimeiaTomis rim = tomikyklon(xA, xB, rA, rB);
+    int lastDrawn = -1;
+    for (int i = 0; i < rays && RayRecords::inStartTable(i); ++i) {
+        const auto r = static_cast<std::size_t>(i);
+        const double sx = records.startx[r], sy = records.starty[r];
+        int kind = 0;
+        if (!prototomi(surface, xA, xB, rA, rB, c, s, sx, sy, kind).vrethike)
+            continue; // a ray that misses the lens has no wave point
+        paths[r] = recordedPath(records, i, sx, sy, n);
+        bFirst[r] = sx < rim.x1;
+        records.dirx0[r] = c;
+        records.diry0[r] = s;
+        if (paths[r])
+            lastDrawn = i;
+    }
+
+    const double joinLimit = 2 * airStep / n;
+    const bool outlineEachStep = values.outlines == OutlineRedraw::everyStep;
+    std::vector<std::optional<RayPathPoint>> front(count);
+    for (int t = 1; t <= beamWaveSteps; ++t) {
+        front.assign(count, std::nullopt);
+        for (int i = 0; i < rays; ++i) {
+            const auto r = static_cast<std::size_t>(i);
+            const auto& path = paths[r];
+            if (!path)
+                continue;
+            // The faces the beam crosses, over the picture: the last ray's at the last step is what stays
+            // on view, since every such drawing covers the same pixels.
+            if (outlineEachStep || (t == beamWaveSteps && i == lastDrawn)) {
+                const double xFirst = bFirst[r] ? xB : xA, rFirst = bFirst[r] ? rB : rA;
+                const double xSecond = bFirst[r] ? xA : xB, rSecond = bFirst[r] ? rA : rB;
+                surface.DrawWidth = 1;
+                surface.PSet(xSecond, 0, waveColours::secondFace);
+                surface.PSet(xFirst, 0, waveColours::firstCentre);
+                surface.Circle(xSecond, 0, rSecond, waveColours::secondFace);
+                surface.Circle(xFirst, 0, rFirst, waveColours::firstFace);
+            }
+
+            const double sBefore = airStep * (t - 1), sAfter = airStep * t;
+            const double exitPath = path->d0 + path->glassPath;
+            const RayPathPoint next = path->at(sAfter);
+            front[r] = next;
+            surface.DrawWidth = 1;
+            if (sBefore >= exitPath)
+                surface.PSet(next.x, next.y, waveColours::pastLens);
+            else if (sAfter > exitPath)
+                surface.PSet(next.x, next.y, waveColours::crossedExit);
+
+            if (i >= 1 && front[r - 1] &&
+                apostasi(front[r - 1]->x, front[r - 1]->y, next.x, next.y) <= joinLimit)
+                surface.Line(front[r - 1]->x, front[r - 1]->y, next.x, next.y, waveColours::beamFront);
+            surface.DrawWidth = 1;
+        }
+    }
+}
+
+} // namespace lens::waves

@@ -1,0 +1,77 @@
+// The spherical waves from a point source, reshaped by the lens: one wave point on every recorded ray moves
+// 25 units of optical path per time step, and the points of neighbouring rays are joined into fronts.
+
+#include "waves/waves.h"
+
+#include <cmath>
+#include <vector>
+
+namespace lens::waves {
+
+using namespace spherical;
+
+void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& records, const BenchValues& values,
+                   double x0, double y0)
+{
+    const double n = values.index();
+    const std::optional<LensArcs> arcs = lensFaceArcs(lens);
+    const bool outlineEachStep = values.outlines == OutlineRedraw::everyStep;
+    auto outline = [&] {
+        if (arcs)
+            drawLensOutline(surface, lens, *arcs);
+    };
+
+    // Wave tables sized to the rays recorded: every ray of the fan gets its points.
+    const int rays = records.recorded();
+    std::vector<std::optional<RecordedPath>> paths(static_cast<std::size_t>(rays));
+    for (int i = 0; i < rays; ++i)
+        paths[static_cast<std::size_t>(i)] = recordedPath(records, i, x0, y0, n);
+    std::vector<RayPathPoint> previous(static_cast<std::size_t>(rays), RayPathPoint{x0, y0});
+    std::vector<RayPathPoint> current(previous);
+
+    for (int t = 1; t <= sourceWaveSteps; ++t) {
+        for (int i = 0; i < rays; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            RayPathPoint next = previous[k]; // a ray without a usable path keeps its point
+            if (const auto& path = paths[k]) {
+                const double sBefore = airStep * (t - 1), sAfter = airStep * t;
+                next = path->at(sAfter);
+                // Where the point was at the start of the step decides its marks: the entry and exit
+                // while it is still in air, a mark where it has just left the glass.
+                const bool beforeLens = sBefore < path->d0;
+                const bool leavesGlass = sBefore >= path->d0 && sBefore < path->d0 + path->glassPath &&
+                                         sAfter > path->d0 + path->glassPath;
+                if (beforeLens) {
+                    surface.DrawWidth = 1;
+                    surface.PSet(path->ex, path->ey, surface.ForeColor);
+                    surface.PSet(path->qx, path->qy, waveColours::secondFace);
+                } else if (leavesGlass) {
+                    surface.DrawWidth = 2;
+                    surface.PSet(next.x, next.y, surface.ForeColor);
+                    surface.DrawWidth = 1;
+                }
+            }
+            current[k] = next;
+
+            surface.DrawWidth = 2;
+            surface.PSet(next.x, next.y, waveColours::exitDot);
+            if (i >= 1) {
+                const RayPathPoint& before = current[k - 1];
+                surface.Line(before.x, before.y, next.x, next.y, waveColours::exitDot);
+            }
+            surface.DrawWidth = 1;
+            if (outlineEachStep)
+                outline();
+        }
+        if (rays == 0 && outlineEachStep)
+            outline();
+        previous.swap(current);
+        current = previous;
+    }
+    // Nothing drawn after the outline changes it, so drawing it once leaves the same picture.
+    if (!outlineEachStep)
+        outline();
+    surface.DrawWidth = 1;
+}
+
+} // namespace lens::waves
