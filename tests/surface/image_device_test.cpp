@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 
 using namespace lens;
@@ -196,4 +198,39 @@ TEST(PrinterPage, TheSameOperationsDrawOnAPrinterPage)
     EXPECT_GT(pdf.size(), 500);
     pdf.close();
     QFile::remove(file);
+}
+
+// A wide line or dot colours exactly the pixels whose centres lie within half the pen width of
+// the segment (round ends), whatever its direction.
+TEST(ImageDevice, WideLinesAndDotsColourThePixelsWithinHalfTheirWidth)
+{
+    struct Case {
+        double x1, y1, x2, y2;
+        int width;
+    } cases[] = {{5.3, 7.1, 30.8, 22.4, 5}, {4, 10, 36, 10, 2}, {20, 3.5, 20, 28, 4},
+                 {15.2, 15.7, 15.2, 15.7, 15}, {33, 2, 3, 29, 3}, {-10, -5, 50, 40, 2}};
+    for (const Case& c : cases) {
+        QImage image(40, 32, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            ImageDevice device(image);
+            const Pen pen{RGB(0, 0, 255), c.width, solidStyle};
+            if (c.x1 == c.x2 && c.y1 == c.y2)
+                device.dot(c.x1, c.y1, pen);
+            else
+                device.segment(c.x1, c.y1, c.x2, c.y2, pen);
+        }
+        const double r = c.width / 2.0, dx = c.x2 - c.x1, dy = c.y2 - c.y1, l2 = dx * dx + dy * dy;
+        int wrong = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const double px = x + 0.5, py = y + 0.5;
+                const double t = l2 > 0 ? std::clamp(((px - c.x1) * dx + (py - c.y1) * dy) / l2, 0.0, 1.0) : 0.0;
+                const double d = std::hypot(px - c.x1 - t * dx, py - c.y1 - t * dy);
+                if (std::fabs(d - r) < 1e-9)
+                    continue; // exactly on the edge either way is sound
+                wrong += (d < r) != (image.pixel(x, y) == qRgb(0, 0, 255));
+            }
+        EXPECT_EQ(wrong, 0) << c.x1 << ", " << c.y1 << " width " << c.width;
+    }
 }

@@ -43,6 +43,9 @@ public:
     int height() const override;
     void clear(Rgb background) override;
     void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override;
+    // Wide dots are written straight into the image's pixels where it can be done safely.
+    void dot(double x, double y, const Pen& pen) override;
+    void segment(double x1, double y1, double x2, double y2, const Pen& pen) override;
     void refresh() override;
 
     // Ends the painting in progress, so the image can be read, copied or resized.
@@ -53,6 +56,8 @@ protected:
     QPaintDevice* paintDevice() override { return &image_; }
 
 private:
+    bool writesPixels(const Pen& pen) const; // wide pens on a plain RGB image not shared with another
+
     QImage& image_;
     std::unique_ptr<QPainter> painter_;
 };
