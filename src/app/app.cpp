@@ -93,6 +93,7 @@ SingleRayScreen& LensBenchApp::moniaktina()
         moniaktina_ = std::make_unique<SingleRayScreen>();
         useDialogs(*moniaktina_);
         moniaktina_->onBack = [this] { vitrosa().Show(); };
+        moniaktina_->benchDiaphragm = [this] { return vitrosa().diaphragm(); };
     }
     return *moniaktina_;
 }

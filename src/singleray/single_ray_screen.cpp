@@ -1,11 +1,15 @@
 #include "singleray/single_ray_screen.h"
 
+#include "singleray/single_ray_view.h"
+
 #include "surface/qt/command_button.h"
 #include "surface/qt/format.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
+
+#include <cmath>
 
 namespace lens {
 
@@ -49,6 +53,19 @@ SingleRayScreen::SingleRayScreen()
         if (onBack)
             onBack();
     });
+    auto onChange = [this](QScrollBar* bar, void (SingleRayScreen::*handler)()) {
+        QObject::connect(bar, &QScrollBar::valueChanged, this, [this, handler] { (this->*handler)(); });
+    };
+    onChange(aktina1, &SingleRayScreen::aktina1_Change);
+    onChange(aktina2, &SingleRayScreen::aktina2_Change);
+    onChange(kentrokykloy, &SingleRayScreen::kentrokykloy_Change);
+    onChange(deiktisdiathlasis, &SingleRayScreen::deiktisdiathlasis_Change);
+    canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
+    canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
+    setTabOrder(aktina2, aktina1);
+    setTabOrder(aktina1, deiktisdiathlasis);
+    setTabOrder(deiktisdiathlasis, kentrokykloy);
+    setTabOrder(kentrokykloy, Command1);
     setClientTwips(6630, 3225);
 }
 
@@ -66,8 +83,88 @@ void SingleRayScreen::openFromBench()
         fos->Top = s.userY(twipsToPixels(2160, this));
         fos->Width = std::abs(s.userX(twipsToPixels(135, this)) - s.userX(0));
         fos->Height = std::abs(s.userY(twipsToPixels(135, this)) - s.userY(0));
-        canvas().update();
+        redrawScene = [this] { redrawPicture(); };
+        lensRefresh();
     });
+}
+
+singleray::ViewControls SingleRayScreen::controls() const
+{
+    return {aktina1->value(), aktina2->value(), kentrokykloy->value(), deiktisdiathlasis->value()};
+}
+
+void SingleRayScreen::lensRefresh()
+{
+    lastRay.reset();
+    singleray::sxediasifakoy(surface(), aktina1->value(), aktina2->value(), 0, kentrokykloy->value(), refindex);
+    canvas().update();
+}
+
+QPointF SingleRayScreen::sourceCentre() const { return {fos->Left + fos->Width / 2, fos->Top - fos->Height / 2}; }
+
+void SingleRayScreen::miaaktina(double x1, double y1, double x2, double y2)
+{
+    const QPointF source = sourceCentre();
+    const spherical::Diaphragm diaphragm = benchDiaphragm ? benchDiaphragm() : spherical::Diaphragm{};
+    singleray::miaaktina(surface(), controls(), refindex, diaphragm, source.x(), source.y(), x1, y1, x2, y2);
+    canvas().update();
+}
+
+void SingleRayScreen::sendRay(double x, double y)
+{
+    surface().Cls();
+    const QPointF source = sourceCentre();
+    surface().Line(source.x(), source.y(), x, y, colours::black);
+    miaaktina(source.x(), source.y(), x, y);
+    lastRay = QPointF(x, y);
+}
+
+void SingleRayScreen::redrawPicture()
+{
+    const auto ray = lastRay;
+    lensRefresh();
+    if (ray)
+        sendRay(ray->x(), ray->y());
+}
+
+void SingleRayScreen::Form_MouseDown(int, int shift, double x, double y)
+{
+    if (shift != 1 || !std::isfinite(x) || !std::isfinite(y))
+        return;
+    fos->Left = x;
+    fos->Top = y;
+    canvas().update();
+}
+
+void SingleRayScreen::Form_MouseUp(int, int shift, double x, double y)
+{
+    if (shift != 1 || !std::isfinite(x) || !std::isfinite(y))
+        return;
+    sendRay(x, y);
+}
+
+void SingleRayScreen::aktina1_Change()
+{
+    Text6->setText(QStringLiteral("Ακτίνα 1 =") + formatFixed(aktina1->value(), 0));
+    lensRefresh();
+}
+
+void SingleRayScreen::aktina2_Change()
+{
+    Text5->setText(QStringLiteral("Ακτίνα 2 =") + formatFixed(aktina2->value(), 0));
+    lensRefresh();
+}
+
+void SingleRayScreen::kentrokykloy_Change()
+{
+    Text7->setText(QStringLiteral("Κέντρο δεξιά=") + formatFixed(kentrokykloy->value(), 0));
+    lensRefresh();
+}
+
+void SingleRayScreen::deiktisdiathlasis_Change()
+{
+    refindex = deiktisdiathlasis->value() / 100.0;
+    Text2->setText(QStringLiteral("Index of refraction n= ") + formatFixed(refindex, 2));
 }
 
 } // namespace lens

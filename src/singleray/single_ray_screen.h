@@ -2,7 +2,13 @@
 
 #include "surface/qt/screen_window.h"
 
+#include "singleray/single_ray_view.h"
+#include "spherical/spherical_lens.h"
+
+#include <QPointF>
+
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QScrollBar;
@@ -31,6 +37,28 @@ public:
     ShapeControl* fos;
 
     std::function<void()> onBack;
+    // The bench's diaphragm, which the single ray meets too.
+    std::function<spherical::Diaphragm()> benchDiaphragm;
+
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void Form_MouseUp(int button, int shift, double x, double y);
+    void aktina1_Change();
+    void aktina2_Change();
+    void kentrokykloy_Change();
+    void deiktisdiathlasis_Change();
+    // Draws the lens from the scroll bars over the picture and the ray from the source towards (x2, y2).
+    void miaaktina(double x1, double y1, double x2, double y2);
+
+    double refindex = 1.5;
+    std::optional<QPointF> lastRay; // where the last ray was aimed, drawn again after a resize
+
+private:
+    singleray::ViewControls controls() const;
+    // Clears and draws the lens from the view's scroll bars.
+    void lensRefresh();
+    QPointF sourceCentre() const;
+    void sendRay(double x, double y);
+    void redrawPicture();
 };
 
 } // namespace lens

@@ -5,7 +5,9 @@
 #include "singleray/single_ray_screen.h"
 #include "surface/qt/command_button.h"
 #include "scripted_dialogs.h"
+#include "waves/waves.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QInputDialog>
@@ -17,6 +19,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace lens;
 
@@ -132,4 +136,28 @@ TEST(Keyboard, MenuBarByF10TabThroughTheControlsEscapeCancelsAPrompt)
             QTest::keyClick(box, Qt::Key_Escape);
     });
     EXPECT_FALSE(real.inputBox(&bench, QStringLiteral("Angle"), QStringLiteral("Angle in °"), {}).has_value());
+}
+
+// "AKTINA RAY" opens the single-ray view; a Shift drag there sends one ray, a plain one nothing;
+// "Πίσω" returns to the bench.
+TEST(SingleRayScreen, ShiftDragSendsOneRayAndBackReturns)
+{
+    Program p;
+    p.app.vitrosa().singleray->trigger();
+    SingleRayScreen& view = p.app.moniaktina();
+    ASSERT_TRUE(view.isVisible());
+    EXPECT_FALSE(p.app.vitrosa().isVisible());
+    Surface& s = view.surface();
+    auto at = [&](double x, double y) { return QPoint(int(std::lround(s.pixelX(x))), int(std::lround(s.pixelY(y)))); };
+    QTest::mousePress(&view.canvas(), Qt::LeftButton, {}, at(-300, 20));
+    QTest::mouseRelease(&view.canvas(), Qt::LeftButton, {}, at(300, 20));
+    EXPECT_FALSE(view.lastRay.has_value());
+    QTest::mousePress(&view.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(-300, 20));
+    EXPECT_NEAR(view.fos->Left, -300, 1);
+    QTest::mouseRelease(&view.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(300, 20));
+    ASSERT_TRUE(view.lastRay.has_value());
+    EXPECT_TRUE(colourNear(view, 0, 20 - view.fos->Height / 2, waves::waveColours::singleRay, 3));
+    view.Command1->click();
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_TRUE(p.app.vitrosa().isVisible());
 }
