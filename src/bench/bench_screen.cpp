@@ -123,8 +123,19 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
         if (onIbnSahl)
             onIbnSahl();
     });
-    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [] {});
-    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [] {});
+    // The two wave commands set their timers up; the animation they start comes with the tick handlers.
+    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [this] {
+        Timer1.setInterval(2000);
+        Timer1.setEnabled(false);
+        Timer2.setInterval(1);
+        Timer2.setEnabled(true);
+    });
+    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [this] {
+        Timer2.setInterval(2000);
+        Timer2.setEnabled(false);
+        Timer1.setInterval(1);
+        Timer1.setEnabled(true);
+    });
     TELIOMA = addMenuItem(QStringLiteral("END"), [this] {
         if (onEnd)
             onEnd();

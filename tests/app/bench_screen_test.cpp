@@ -277,4 +277,13 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
         v.EPANALIPSI->trigger(); // 90°: refused with a message; text and Cancel: nothing
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_DOUBLE_EQ(app.shared.bundleangle, std::numbers::pi / 6);
+
+    v.kymatachronika->setEnabled(true);
+    v.kymatachronika->trigger();
+    EXPECT_TRUE(v.Timer1.enabled() && !v.Timer2.enabled());
+    EXPECT_EQ(v.Timer1.interval(), 1);
+    v.parallilakymata->trigger();
+    EXPECT_TRUE(v.Timer2.enabled() && !v.Timer1.enabled());
+    EXPECT_EQ(v.Timer1.interval(), 2000);
+    v.TELIOMA->trigger(); // "END" with a timer running
 }
