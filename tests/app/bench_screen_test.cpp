@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "bench/bench_screen.h"
+#include "bench_fixture.h"
 #include "scripted_dialogs.h"
 
 #include <QAction>
@@ -19,37 +20,6 @@ using namespace lens;
 
 namespace {
 
-struct Bench {
-    LensBenchApp app;
-    BenchScreen* bench = nullptr;
-    Bench()
-    {
-        app.endProgram = [] {};
-        app.Main();
-        bench = &app.vitrosa();
-    }
-    ~Bench()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->hide();
-    }
-    Rgb at(double x, double y)
-    {
-        const QRgb c = bench->canvas().pixelAt(x, y);
-        return RGB(qRed(c), qGreen(c), qBlue(c));
-    }
-    // Whether the colour appears within a few pixels of a user point.
-    bool near(double x, double y, Rgb colour, int reach = 3)
-    {
-        Surface& s = bench->surface();
-        for (int dy = -reach; dy <= reach; ++dy)
-            for (int dx = -reach; dx <= reach; ++dx)
-                if (at(x + dx / s.ScaleX(1), y + dy / s.ScaleY(1)) == colour)
-                    return true;
-        return false;
-    }
-    Rgb background() const { return bench->surface().BackColor; }
-};
 
 const Rgb glass = spherical::sceneColours::glass;
 

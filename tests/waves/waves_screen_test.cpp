@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "bench/bench_screen.h"
+#include "../app/bench_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,25 +16,7 @@ using namespace lens;
 
 namespace {
 
-struct Bench {
-    LensBenchApp app;
-    BenchScreen* bench = nullptr;
-    Bench()
-    {
-        app.endProgram = [] {};
-        app.Main();
-        bench = &app.vitrosa();
-    }
-    ~Bench()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->hide();
-    }
-    Rgb at(double x, double y)
-    {
-        const QRgb c = bench->canvas().pixelAt(x, y);
-        return RGB(qRed(c), qGreen(c), qBlue(c));
-    }
+struct WaveBench : Bench {
     // The picture of one drawing from a fresh scene, with the outline drawn as asked.
     QImage draw(waves::OutlineRedraw outlines, const std::function<void()>& drawing)
     {
@@ -56,7 +39,7 @@ struct Bench {
 
 TEST(BenchWaves, TheBenchOpensWithTheParallelBeamThroughTheLens)
 {
-    Bench b;
+    WaveBench b;
     EXPECT_TRUE(b.app.shared.parallelmode);
     // Above the lens the upper blade stops the beam's rays; lower down they meet the left face (circle B).
     EXPECT_EQ(b.at(-150, 100), spherical::rayColours::blade);
@@ -67,7 +50,7 @@ TEST(BenchWaves, TheBenchOpensWithTheParallelBeamThroughTheLens)
 
 TEST(BenchWaves, OutlineDrawnOnceGivesTheSamePictureAsEveryStep)
 {
-    Bench b;
+    WaveBench b;
     BenchScreen& v = *b.bench;
     v.Check1->setChecked(true);
     v.desmi1->setValue(150); // the densest fan: 573 rays

@@ -14,6 +14,36 @@ namespace lens {
 
 QColor toQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 
+namespace {
+
+// Columns whose pixel centres lie in [a, b] on one row, within the picture's width.
+void fillSpan(QRgb* line, int width, double a, double b, QRgb colour)
+{
+    const int first = std::max(0, int(std::ceil(a - 0.5)));
+    const int last = std::min(width - 1, int(std::floor(b - 0.5)));
+    for (int column = first; column <= last; ++column)
+        line[column] = colour;
+}
+
+struct Span {
+    double a = INFINITY, b = -INFINITY;
+    void widen(double from, double to)
+    {
+        a = std::min(a, from);
+        b = std::max(b, to);
+    }
+};
+
+// The x interval where the row at height py meets the disc about (cx, cy) of radius r.
+void discSpan(Span& span, double cx, double cy, double r, double py)
+{
+    const double h2 = r * r - (py - cy) * (py - cy);
+    if (h2 >= 0)
+        span.widen(cx - std::sqrt(h2), cx + std::sqrt(h2));
+}
+
+} // namespace
+
 ImageDevice::ImageDevice(QImage& image) : image_(image) {}
 
 ImageDevice::~ImageDevice() { flush(); }
@@ -126,18 +156,15 @@ void PainterDevice::dot(double x, double y, const Pen& pen)
         // A wide dot is the disc of pixels whose centres lie within half the width of the point,
         // filled row by row: the same round dot the pen would give, without stroking a path, which
         // matters for pictures of tens of thousands of time marks.
-        const double r = pen.width / 2.0, r2 = r * r;
+        const double r = pen.width / 2.0;
         const QColor colour = toQColor(pen.colour);
         QPainter& p = painter();
         const int top = int(std::floor(y - r)), bottom = int(std::ceil(y + r));
         for (int row = top; row <= bottom; ++row) {
-            const double dy = row + 0.5 - y;
-            const double half2 = r2 - dy * dy;
-            if (half2 < 0)
-                continue;
-            const double half = std::sqrt(half2);
-            const int first = int(std::ceil(x - half - 0.5)), last = int(std::floor(x + half - 0.5));
-            if (last >= first)
+            Span span;
+            discSpan(span, x, y, r, row + 0.5);
+            const int first = int(std::ceil(span.a - 0.5)), last = int(std::floor(span.b - 0.5));
+            if (span.a <= span.b && last >= first)
                 p.fillRect(QRect(first, row, last - first + 1, 1), colour);
         }
         touched();
@@ -157,35 +184,6 @@ bool ImageDevice::writesPixels(const Pen& pen) const
            image_.format() == QImage::Format_RGB32 && image_.isDetached();
 }
 
-namespace {
-
-// Columns whose pixel centres lie in [a, b] on one row, within the picture's width.
-void fillSpan(QRgb* line, int width, double a, double b, QRgb colour)
-{
-    const int first = std::max(0, int(std::ceil(a - 0.5)));
-    const int last = std::min(width - 1, int(std::floor(b - 0.5)));
-    for (int column = first; column <= last; ++column)
-        line[column] = colour;
-}
-
-struct Span {
-    double a = INFINITY, b = -INFINITY;
-    void widen(double from, double to)
-    {
-        a = std::min(a, from);
-        b = std::max(b, to);
-    }
-};
-
-// The x interval where the row at height py meets the disc about (cx, cy) of radius r.
-void discSpan(Span& span, double cx, double cy, double r, double py)
-{
-    const double h2 = r * r - (py - cy) * (py - cy);
-    if (h2 >= 0)
-        span.widen(cx - std::sqrt(h2), cx + std::sqrt(h2));
-}
-
-} // namespace
 
 void ImageDevice::segment(double x1, double y1, double x2, double y2, const Pen& pen)
 {
@@ -245,22 +243,16 @@ void ImageDevice::dot(double x, double y, const Pen& pen)
     }
     // The same disc of pixels as the painter's row fill, written into the rows themselves. The
     // painter draws into this very memory, so what it paints before and after stays in order.
-    const double r = pen.width / 2.0, r2 = r * r;
+    const double r = pen.width / 2.0;
     const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
     const int top = std::max(0, int(std::floor(y - r))), bottom = std::min(image_.height() - 1, int(std::ceil(y + r)));
     uchar* bits = image_.bits();
     const qsizetype stride = image_.bytesPerLine();
     for (int row = top; row <= bottom; ++row) {
-        const double dy = row + 0.5 - y;
-        const double half2 = r2 - dy * dy;
-        if (half2 < 0)
-            continue;
-        const double half = std::sqrt(half2);
-        const int first = std::max(0, int(std::ceil(x - half - 0.5)));
-        const int last = std::min(image_.width() - 1, int(std::floor(x + half - 0.5)));
-        auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
-        for (int column = first; column <= last; ++column)
-            line[column] = colour;
+        Span span;
+        discSpan(span, x, y, r, row + 0.5);
+        if (span.a <= span.b)
+            fillSpan(reinterpret_cast<QRgb*>(bits + row * stride), image_.width(), span.a, span.b, colour);
     }
     touched();
 }
