@@ -19,6 +19,10 @@ namespace {
 // Columns whose pixel centres lie in [a, b] on one row, within the picture's width.
 void fillSpan(QRgb* line, int width, double a, double b, QRgb colour)
 {
+    a = std::max(a, -1.0); // held to the row before the conversion to a column
+    b = std::min(b, width + 1.0);
+    if (!(a <= b))
+        return;
     const int first = std::max(0, int(std::ceil(a - 0.5)));
     const int last = std::min(width - 1, int(std::floor(b - 0.5)));
     for (int column = first; column <= last; ++column)
@@ -152,7 +156,7 @@ void PainterDevice::ellipse(double cx, double cy, double rx, double ry, bool isA
 
 void PainterDevice::dot(double x, double y, const Pen& pen)
 {
-    if (pen.width >= 2 && pen.width <= 64) {
+    if (pen.width >= 2 && pen.width <= 64 && std::fabs(x) < 1e7 && std::fabs(y) < 1e7) {
         // A wide dot is the disc of pixels whose centres lie within half the width of the point,
         // filled row by row: the same round dot the pen would give, without stroking a path, which
         // matters for pictures of tens of thousands of time marks.
@@ -163,8 +167,10 @@ void PainterDevice::dot(double x, double y, const Pen& pen)
         for (int row = top; row <= bottom; ++row) {
             Span span;
             discSpan(span, x, y, r, row + 0.5);
+            if (span.a > span.b)
+                continue;
             const int first = int(std::ceil(span.a - 0.5)), last = int(std::floor(span.b - 0.5));
-            if (span.a <= span.b && last >= first)
+            if (last >= first)
                 p.fillRect(QRect(first, row, last - first + 1, 1), colour);
         }
         touched();
@@ -189,7 +195,8 @@ void ImageDevice::segment(double x1, double y1, double x2, double y2, const Pen&
 {
     const double r = pen.width / 2.0;
     const double dx = x2 - x1, dy = y2 - y1, length = std::hypot(dx, dy);
-    if (!writesPixels(pen) || !std::isfinite(length) || !std::isfinite(x1) || !std::isfinite(y1)) {
+    const bool near = std::fabs(x1) < 1e7 && std::fabs(y1) < 1e7 && std::fabs(x2) < 1e7 && std::fabs(y2) < 1e7;
+    if (!writesPixels(pen) || !near) {
         PainterDevice::segment(x1, y1, x2, y2, pen);
         return;
     }
@@ -236,8 +243,8 @@ void ImageDevice::segment(double x1, double y1, double x2, double y2, const Pen&
 
 void ImageDevice::dot(double x, double y, const Pen& pen)
 {
-    const bool direct = writesPixels(pen);
-    if (!direct || !std::isfinite(x) || !std::isfinite(y)) {
+    const bool direct = writesPixels(pen) && std::fabs(x) < 1e7 && std::fabs(y) < 1e7;
+    if (!direct) {
         PainterDevice::dot(x, y, pen);
         return;
     }
