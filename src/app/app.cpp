@@ -18,7 +18,14 @@ namespace lens {
 
 namespace {
 constexpr int menuGap = 8; // pixels between the lens screen and the menu beside it
+
+// A window's width with the frame the window system draws around it.
+int outerWidth(const ScreenWindow& window)
+{
+    const QMargins frame = window.frameMarginsNow();
+    return window.width() + frame.left() + frame.right();
 }
+} // namespace
 
 LensBenchApp::LensBenchApp(Dialogs* dialogs) : dialogs_(dialogs)
 {
@@ -59,8 +66,7 @@ LensMenu& LensBenchApp::eisagogiko()
         useDialogs(*eisagogiko_);
         eisagogiko_->openLens = [this](bool biconvex) {
             ElSahlScreen& screen = ElSahl();
-            const QMargins frame = eisagogiko_->frameMarginsNow();
-            screen.reserveRight = eisagogiko_->width() + frame.left() + frame.right() + menuGap;
+            screen.reserveRight = outerWidth(*eisagogiko_) + menuGap;
             screen.openFromMenu(biconvex);
         };
         eisagogiko_->showBench = [this] { vitrosa().Show(); };
@@ -108,7 +114,7 @@ void LensBenchApp::placeMenuBesideLensScreen()
         return;
     const QRect area = screen->availableGeometry();
     const QMargins frame = menu.frameMarginsNow();
-    const int menuWidth = menu.width() + frame.left() + frame.right();
+    const int menuWidth = outerWidth(menu);
     ElSahlScreen& lensScreen = ElSahl();
     lensScreen.reserveRight = menuWidth + menuGap;
     const QRect lensClient = lensScreen.isVisible() && !lensScreen.placing()

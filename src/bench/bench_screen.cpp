@@ -231,17 +231,9 @@ spherical::Diaphragm BenchScreen::diaphragm() const { return {Line1->X1, Line1->
 
 void BenchScreen::anaschediasi()
 {
-    spherical::BenchControls controls;
-    controls.deiktisdiathlasis = deiktisdiathlasis->value();
-    controls.kentrokykloy = kentrokykloy->value();
-    controls.kentrokykloy2 = kentrokykloy2->value();
-    controls.aktina1 = aktina1->value();
-    controls.aktina2 = aktina2->value();
-    controls.line1X2 = Line1->X2;
-    controls.line1Y2 = Line1->Y2;
     // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
     // would, and then take their exact place on the lens surface.
-    spherical::anaschediasi(surface(), lens, controls, [this](const spherical::DiaphragmFit& fit) {
+    spherical::anaschediasi(surface(), lens, controls(), [this](const spherical::DiaphragmFit& fit) {
         if (fit.upper) {
             VScroll1->setValue(fit.upper->scrollValue);
             Line1->Y2 = fit.upper->y;
@@ -256,10 +248,7 @@ void BenchScreen::anaschediasi()
 
 void BenchScreen::lensRefresh()
 {
-    lens.radiusA = aktina1->value();
-    lens.radiusB = aktina2->value();
-    lens.xcentreB = kentrokykloy->value();
-    lens.xcentreA = kentrokykloy2->value();
+    lensFromScrollBars();
     newLensPicture();
 }
 
