@@ -113,6 +113,8 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     Timer1.setEnabled(true);
     Timer2.setInterval(0);
     Timer2.setEnabled(false);
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.onTimer = [this] { Timer2_Timer(); };
 
     singleray = addMenuItem(QStringLiteral("AKTINA RAY"), [this] {
         if (onSingleRay)
@@ -123,19 +125,8 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
         if (onIbnSahl)
             onIbnSahl();
     });
-    // The two wave commands set their timers up; the animation they start comes with the tick handlers.
-    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [this] {
-        Timer1.setInterval(2000);
-        Timer1.setEnabled(false);
-        Timer2.setInterval(1);
-        Timer2.setEnabled(true);
-    });
-    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [this] {
-        Timer2.setInterval(2000);
-        Timer2.setEnabled(false);
-        Timer1.setInterval(1);
-        Timer1.setEnabled(true);
-    });
+    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [this] { parallilakymata_Click(); });
+    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [this] { kymatachronika_Click(); });
     TELIOMA = addMenuItem(QStringLiteral("END"), [this] {
         if (onEnd)
             onEnd();
@@ -231,6 +222,7 @@ spherical::Diaphragm BenchScreen::diaphragm() const { return {Line1->X1, Line1->
 
 void BenchScreen::anaschediasi()
 {
+    animationOnView_ = false;
     // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
     // would, and then take their exact place on the lens surface.
     spherical::anaschediasi(surface(), lens, controls(), [this](const spherical::DiaphragmFit& fit) {
@@ -272,6 +264,11 @@ void BenchScreen::redrawPicture()
     const Surface& s = surface();
     Line1->Y1 = bench::upperBladeTop(s);
     Line2->Y1 = bench::lowerBladeBottom(s);
+    if (animationOnView_) {
+        waves::redrawWaveFrame(surface(), animation);
+        canvas().update();
+        return;
+    }
     surface().Cls();
     anaschediasi();
     const auto commands = drawnOverLens; // a command may start a new picture while it draws
@@ -558,6 +555,97 @@ void BenchScreen::EPANALIPSI_Click()
     Timer2.setEnabled(true);
     parallilakymata->setEnabled(true);
     canvas().update();
+}
+
+void BenchScreen::parallilakymata_Click()
+{
+    surface().Cls();
+    Timer1.setInterval(2000);
+    sxediasifakoy11();
+    Timer2.setInterval(1);
+    Timer1.setEnabled(false);
+    Timer2.setEnabled(true);
+}
+
+void BenchScreen::kymatachronika_Click()
+{
+    surface().Cls();
+    Timer2.setInterval(2000);
+    sxediasifakoy11();
+    Timer2.setEnabled(false);
+    Timer1.setInterval(1);
+    Timer1.setEnabled(true);
+}
+
+void BenchScreen::sxediasifakoy11()
+{
+    lens.refindex = deiktisdiathlasis->value() / 100.0;
+    lensFromScrollBars();
+    // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
+    // them; their scroll bars follow.
+    const Surface& s = surface();
+    const double tipX = Line1->X2, tipY = Line1->Y2;
+    const auto upper = spherical::diafragmaano(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB);
+    const auto lower = spherical::diafragmakato(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB);
+    if (upper) {
+        VScroll1->setValue(upper->scrollValue);
+        Line1->Y2 = upper->y;
+    }
+    if (lower) {
+        VScroll2->setValue(lower->scrollValue);
+        Line2->Y2 = lower->y;
+    }
+    drawnOverLens.clear();
+    waves::sxediasifakoy11(surface(), lens, records, shared_.parallelmode, shared_.sourcex, shared_.sourcey,
+                           lens.refindex, animation);
+    animationOnView_ = true;
+    canvas().update();
+}
+
+void BenchScreen::drawTick(int j)
+{
+    if (!animationOnView_ || !isVisible())
+        return;
+    waves::drawWaveTick(surface(), animation, j, records.recorded(), tickOutline);
+    canvas().update();
+}
+
+void BenchScreen::Timer1_Timer()
+{
+    elapsed1 = double(tickcount1) * Timer1.interval();
+    ++tickcount1;
+    if (elapsed1 > 500) {
+        tickcount1 = 0;
+        Timer1.setEnabled(false);
+        return;
+    }
+    if (tickcount1 > waves::lastAnimationTick)
+        return; // idles until the count of milliseconds stops it
+    drawTick(tickcount1);
+}
+
+void BenchScreen::Timer2_Timer()
+{
+    elapsed2 = double(tickcount2) * Timer2.interval();
+    ++tickcount2;
+    if (tickcount2 > waves::lastAnimationTick) {
+        Timer2.setEnabled(false);
+        tickcount2 = 0;
+        return;
+    }
+    if (elapsed2 <= 500)
+        drawTick(tickcount2);
+}
+
+void BenchScreen::hideEvent(QHideEvent* event)
+{
+    // A hidden bench animates nothing: a running animation ends where it stands.
+    for (auto [timer, count] : {std::pair{&Timer1, &tickcount1}, std::pair{&Timer2, &tickcount2}})
+        if (timer->running()) {
+            timer->setEnabled(false);
+            *count = 0;
+        }
+    ScreenWindow::hideEvent(event);
 }
 
 } // namespace lens

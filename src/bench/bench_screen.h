@@ -5,6 +5,7 @@
 #include "spherical/spherical_lens.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
+#include "waves/wave_animation.h"
 #include "waves/waves.h"
 
 #include <functional>
@@ -64,6 +65,22 @@ public:
     bench::DragFlags drag;
     // "// BUNDLE  DESMH": a parallel beam at the angle the user types.
     void EPANALIPSI_Click();
+    // "// WAVES  KYMATA" and "WAVES IN  TIME  XPONIKA": the wavefronts of the rays traced last,
+    // travelling through the lens under Timer2 and Timer1.
+    void parallilakymata_Click();
+    void kymatachronika_Click();
+    // The wave start procedure: blades fitted, a clear picture with the foci and the lens faces, and
+    // every recorded ray's wave point at its start.
+    void sxediasifakoy11();
+    // The timers' ticks: each counts, stops its timer when its count is up, and otherwise moves the
+    // front one tick on. A tick draws only on the picture its start procedure made.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    // Ticks counted since each timer last stopped, and that count times the interval (ms).
+    int tickcount1 = 0, tickcount2 = 0;
+    double elapsed1 = 0, elapsed2 = 0;
+    waves::WaveAnimation animation;
+    waves::OutlineRedraw tickOutline = waves::OutlineRedraw::once;
 
     // Shown controls.
     QScrollBar* desmi1;
@@ -121,8 +138,13 @@ public:
     std::function<void()> onIbnSahl;
     std::function<void()> onEnd;
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void loadOnceSized();
+    // Moves the wave front to tick j, when the animation's picture is the one on view.
+    void drawTick(int j);
     void lensFromScrollBars();
     // With "SHOW ONLY WAVES" ticked, a press or a drop readies the animation in time.
     void onlyWavesArmsTheAnimation();
@@ -132,6 +154,7 @@ private:
     void redrawPicture();
 
     std::vector<std::function<void()>> drawnOverLens;
+    bool animationOnView_ = false; // the picture is the wave animation's, drawn by its start procedure
     SharedValues& shared_;
 };
 

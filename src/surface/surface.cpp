@@ -121,11 +121,17 @@ void Surface::Line(double x1, double y1, double x2, double y2, Rgb colour)
     // draw whole (a ray after the lens runs 530 units, twice a hyperbolic screen's width), so what is
     // recorded of them is their true geometry.
     const Pen p = pen(colour);
-    const double margin = clipBand * std::max(device_.width(), device_.height()) + p.width;
-    double px1 = pixelX(x1), py1 = pixelY(y1), px2 = pixelX(x2), py2 = pixelY(y2);
+    const double w = device_.width(), h = device_.height();
+    const double margin = clipBand * std::max(w, h) + p.width;
+    const double left = ScaleLeft(), top = ScaleTop(), sw = ScaleWidth(), sh = ScaleHeight();
+    double px1 = (x1 - left) / sw * w, py1 = (y1 - top) / sh * h;
+    double px2 = (x2 - left) / sw * w, py2 = (y2 - top) / sh * h;
     if (std::isnan(px1) || std::isnan(py1) || std::isnan(px2) || std::isnan(py2))
         return;
-    if (!clipSegment(px1, py1, px2, py2, -margin, -margin, device_.width() + margin, device_.height() + margin))
+    // Most segments lie within the band whole and need no clipping.
+    const bool within = px1 >= -margin && px2 >= -margin && py1 >= -margin && py2 >= -margin &&
+                        px1 <= w + margin && px2 <= w + margin && py1 <= h + margin && py2 <= h + margin;
+    if (!within && !clipSegment(px1, py1, px2, py2, -margin, -margin, w + margin, h + margin))
         return;
     device_.segment(px1, py1, px2, py2, p);
 }
@@ -183,8 +189,9 @@ void Surface::PSet(double x, double y, Rgb colour)
     p.style = solidStyle;
     CurrentX = x;
     CurrentY = y;
-    const double px = pixelX(x), py = pixelY(y);
-    if (onReach(px, py))
+    const double w = device_.width(), h = device_.height();
+    const double px = (x - ScaleLeft()) / ScaleWidth() * w, py = (y - ScaleTop()) / ScaleHeight() * h;
+    if (std::isfinite(px) && std::isfinite(py) && px >= -reach && py >= -reach && px <= w + reach && py <= h + reach)
         device_.dot(px, py, p);
 }
 

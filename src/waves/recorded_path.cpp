@@ -29,7 +29,10 @@ std::optional<RecordedPath> recordedPath(const RayRecords& records, int i, doubl
     p.ex = records.entryx[r], p.ey = records.entryy[r];
     p.qx = records.exitx[r], p.qy = records.exity[r];
     p.dx0 = records.dirx0[r], p.dy0 = records.diry0[r];
-    p.dx1 = records.dirx1[r], p.dy1 = records.diry1[r];
+    // The direction after the lens was refracted in single precision: made a unit vector again, so a
+    // point far beyond the exit still lies at its optical path.
+    const double out = std::hypot(records.dirx1[r], records.diry1[r]);
+    p.dx1 = records.dirx1[r] / out, p.dy1 = records.diry1[r] / out;
     p.d0 = std::hypot(p.ex - sx, p.ey - sy);
     const double L = std::hypot(p.qx - p.ex, p.qy - p.ey);
     p.glassPath = n * L;

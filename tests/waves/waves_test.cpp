@@ -1,6 +1,7 @@
 // The physics of the bench's bundles and waves, measured on what is drawn: time marks at equal optical path,
 // Snell's law at both faces, fronts of equal optical path, and sound results over the controls' ranges.
 
+#include "waves/wave_animation.h"
 #include "waves/waves.h"
 
 #include "../spherical/bench_surface.h"
@@ -363,6 +364,109 @@ TEST(SingleRay, LegsRefractAtBothFacesAndStopAtBlades)
     b.device.reset();
     aktinamoni(b.surface, {-100, 10, -10}, -200, 50, 1, 0, -50, 20, 100, 90, 1.5);
     aktinamoni(b.surface, fitted, -1000, 0, 1, 0, -50, 20, 100, 90, 1.5);
+    EXPECT_EQ(b.device.count(), 0u);
+}
+
+
+TEST(WaveAnimation, EachTickMovesTheFrontByOneTickOfOpticalPathThroughBothFaces)
+{
+    struct Row { const char* name; bool parallel; double angle, x0, y0, n; };
+    const Row rows[] = {
+        {"fan from the axis", false, 0, -200, 0, 1.5},
+        {"fan from off the axis, dense glass", false, 0, -170, 60, 2.2},
+        {"beam at 20°", true, 20 * pi / 180, 0, 0, 1.5},
+        {"beam through a lens of index 0.8", true, 0, 0, 0, 0.8},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BenchSurface b;
+        LensState lens;
+        lens.refindex = row.n;
+        RayRecords records;
+        BenchValues v = valuesFor(row.n, {0, 1000, -1000});
+        v.Check2 = true;
+        if (row.parallel) {
+            parallelwaves(b.surface, lens, records, v, row.angle);
+        } else {
+            v.raystep = 0.628319;
+            desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+                         row.x0, row.y0);
+        }
+        const int rays = records.raycount;
+        ASSERT_GT(rays, 20);
+        WaveAnimation a;
+        sxediasifakoy11(b.surface, lens, records, row.parallel, row.x0, row.y0, row.n, a);
+        auto start = [&](int i) {
+            const auto k = static_cast<std::size_t>(i);
+            return row.parallel ? Point{records.startx[k], records.starty[k]} : Point{row.x0, row.y0};
+        };
+        // The tables, in double precision: every point at 2.5·j of optical path, and every ray through
+        // the glass and out of it by the last tick.
+        int inGlass = 0;
+        for (int i = 0; i < rays; ++i)
+            for (int j = 0; j <= lastAnimationTick; ++j) {
+                const auto path = opticalPath(records, i, start(i), {a.x(i, j), a.y(i, j)}, row.n);
+                ASSERT_TRUE(path.has_value()) << "ray " << i << " tick " << j;
+                ASSERT_NEAR(*path, tickStep * j, 1e-6) << "ray " << i << " tick " << j;
+                const auto k = static_cast<std::size_t>(i);
+                const double d0 = std::hypot(records.entryx[k] - start(i).x, records.entryy[k] - start(i).y);
+                inGlass += *path > d0 && *path < d0 + row.n * records.glasslength[k];
+            }
+        EXPECT_GT(inGlass, rays);
+        // What is drawn: at each tick one red point per ray on that front, the old front erased in the
+        // back colour, and the kept fronts in dark blue at pen width 1.
+        for (const int j : {1, 30, 95, lastAnimationTick}) {
+            b.device.reset();
+            drawWaveTick(b.surface, a, j, rays);
+            const std::vector<Point> front = dotsIn(b, animationColours::front, 2);
+            ASSERT_EQ(front.size(), static_cast<std::size_t>(rays));
+            for (int i = 0; i < rays; ++i) {
+                const auto path = opticalPath(records, i, start(i), front[static_cast<std::size_t>(i)], row.n);
+                ASSERT_TRUE(path.has_value());
+                EXPECT_NEAR(*path, tickStep * j, 2e-3);
+            }
+            EXPECT_EQ(dotsIn(b, b.surface.BackColor, 2).size(), static_cast<std::size_t>(rays));
+            EXPECT_EQ(dotsIn(b, animationColours::keptFront, 1).size(), static_cast<std::size_t>(rays * ((j - 1) / 10)));
+            for (const auto& s : b.device.segmentsIn(animationColours::front))
+                EXPECT_EQ(s.pen.width, 2);
+        }
+    }
+}
+
+TEST(WaveAnimation, StartsAndJoinsThatWouldDrawAWrongFront)
+{
+    // A fan from right of the lens records the rays below the axis first and those above it last: the
+    // lowest and the highest ray are consecutive rows but not neighbours, and are never joined.
+    BenchSurface b;
+    LensState lens;
+    RayRecords records;
+    BenchValues v = valuesFor(1.5, {-1000, 1000, -1000});
+    v.Check2 = true;
+    v.raystep = 0.628319;
+    desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, 220, 0);
+    ASSERT_GT(records.raycount, 20);
+    WaveAnimation a;
+    // Rows left from an earlier, longer picture stay out of the animation.
+    records.entryx[static_cast<std::size_t>(records.raycount)] = 1e9;
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    EXPECT_EQ(a.rays, records.raycount);
+    b.device.reset();
+    drawWaveTick(b.surface, a, 40, a.rays);
+    for (const auto& s : b.device.segmentsIn(animationColours::front))
+        EXPECT_LT(std::hypot(s.x2 - s.x1, s.y2 - s.y1), b.surface.ScaleX(12)) << "a chord across the front";
+    EXPECT_EQ(std::count(a.joined.begin(), a.joined.end(), false), 2); // row 0, and the jump across the fan
+    // Every ray of a fan starts at the source; a record that does not lead into the lens keeps its start
+    // direction; an empty table draws nothing at all.
+    for (int i = 0; i < a.rays; ++i)
+        EXPECT_TRUE(a.x(i, 0) == 220 && a.y(i, 0) == 0) << i;
+    records.entryx[3] = records.entryx[3] + 40;
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    for (const int j : {1, 100, lastAnimationTick})
+        EXPECT_NEAR(std::hypot(a.x(3, j) - 220 - tickStep * j * records.dirx0[3], a.y(3, j) - tickStep * j * records.diry0[3]), 0, 1e-9);
+    records.raycount = 0;
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    b.device.reset();
+    drawWaveTick(b.surface, a, 1, records.raycount);
     EXPECT_EQ(b.device.count(), 0u);
 }
 

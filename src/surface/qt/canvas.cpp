@@ -39,7 +39,19 @@ Canvas::Canvas(QWidget* parent)
 {
     setMouseTracking(true); // moves arrive with no button held too
     setAttribute(Qt::WA_OpaquePaintEvent);
-    device_.changed = [this] { update(); };
+    // A picture is thousands of primitives: one repaint is asked for all that a handler draws.
+    device_.changed = [this] {
+        if (repaintAsked_)
+            return;
+        repaintAsked_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                repaintAsked_ = false;
+                update();
+            },
+            Qt::QueuedConnection);
+    };
     image_.fill(Qt::white);
 }
 

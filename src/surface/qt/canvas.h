@@ -54,6 +54,7 @@ private:
     Surface surface_;
     std::deque<LineControl> lines_;   // deque: references handed out stay valid
     std::deque<ShapeControl> shapes_;
+    bool repaintAsked_ = false; // a repaint is on its way for what has been drawn since the last one
 };
 
 } // namespace lens

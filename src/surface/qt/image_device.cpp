@@ -16,6 +16,19 @@ QColor toQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 
 namespace {
 
+// Floor and ceiling of a value well inside the int range, as ints (the libm forms cost more than the
+// pixels they place).
+int floorInt(double v)
+{
+    const int i = int(v);
+    return i - (v < i);
+}
+int ceilInt(double v)
+{
+    const int i = int(v);
+    return i + (v > i);
+}
+
 // Columns whose pixel centres lie in [a, b] on one row, within the picture's width.
 void fillSpan(QRgb* line, int width, double a, double b, QRgb colour)
 {
@@ -23,8 +36,8 @@ void fillSpan(QRgb* line, int width, double a, double b, QRgb colour)
     b = std::min(b, width + 1.0);
     if (!(a <= b))
         return;
-    const int first = std::max(0, int(std::ceil(a - 0.5)));
-    const int last = std::min(width - 1, int(std::floor(b - 0.5)));
+    const int first = std::max(0, ceilInt(a - 0.5));
+    const int last = std::min(width - 1, floorInt(b - 0.5));
     for (int column = first; column <= last; ++column)
         line[column] = colour;
 }
@@ -52,16 +65,23 @@ ImageDevice::ImageDevice(QImage& image) : image_(image) {}
 
 ImageDevice::~ImageDevice() { flush(); }
 
-int ImageDevice::width() const
+// The image's size and rows are looked up once for every state of the image (its cache key changes
+// with new data, a resize or a detach), not once for every dot of a picture.
+const ImageDevice::Geometry& ImageDevice::geometry() const
 {
-    const double ratio = image_.devicePixelRatio();
-    return ratio == 1.0 ? image_.width() : int(std::lround(image_.width() / ratio));
+    const qint64 key = image_.cacheKey();
+    if (!geometry_.known || geometry_.key != key) {
+        const double ratio = image_.devicePixelRatio();
+        geometry_.w = ratio == 1.0 ? image_.width() : int(std::lround(image_.width() / ratio));
+        geometry_.h = ratio == 1.0 ? image_.height() : int(std::lround(image_.height() / ratio));
+        geometry_.key = key;
+        geometry_.known = true;
+    }
+    return geometry_;
 }
-int ImageDevice::height() const
-{
-    const double ratio = image_.devicePixelRatio();
-    return ratio == 1.0 ? image_.height() : int(std::lround(image_.height() / ratio));
-}
+
+int ImageDevice::width() const { return geometry().w; }
+int ImageDevice::height() const { return geometry().h; }
 
 QPainter& ImageDevice::painter()
 {
@@ -184,31 +204,82 @@ void PainterDevice::dot(double x, double y, const Pen& pen)
     touched();
 }
 
-bool ImageDevice::writesPixels(const Pen& pen) const
+std::optional<ImageDevice::Pixels> ImageDevice::pixels(const Pen& pen)
 {
-    return pen.width >= 2 && pen.width <= 64 && image_.devicePixelRatio() == 1.0 &&
-           image_.format() == QImage::Format_RGB32 && image_.isDetached();
+    // Patterns (dotted, dash-dot) exist only for the thinnest pen and are left to the painter.
+    const bool solidOrWide = pen.width >= 2 || pen.style == solidStyle;
+    if (pen.width < 1 || pen.width > 64 || !solidOrWide || !image_.isDetached())
+        return std::nullopt;
+    if (!pixels_.known || pixels_.key != image_.cacheKey()) {
+        pixels_.direct = image_.format() == QImage::Format_RGB32 && image_.devicePixelRatio() == 1.0;
+        pixels_.rows = {image_.bits(), image_.bytesPerLine(), image_.width(), image_.height()};
+        pixels_.key = image_.cacheKey(); // taken after bits(), which counts as a detach
+        pixels_.known = true;
+    }
+    if (!pixels_.direct)
+        return std::nullopt;
+    return pixels_.rows;
 }
 
+namespace {
+
+bool near(double v) { return std::fabs(v) < 1e7; }
+
+// One pixel on every column (or row, for a steep line) whose centre the segment spans: the pixel the
+// line passes through at that centre. Pieces joined end to end leave no gap, and a piece too short to
+// span a centre still shows as the pixel under its middle.
+template <typename Pixels>
+void thinSegment(const Pixels& px, double x1, double y1, double x2, double y2, QRgb colour)
+{
+    const bool flat = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
+    double a1 = flat ? x1 : y1, b1 = flat ? y1 : x1, a2 = flat ? x2 : y2, b2 = flat ? y2 : x2;
+    if (a1 > a2) {
+        std::swap(a1, a2);
+        std::swap(b1, b2);
+    }
+    const int along = flat ? px.w : px.h, across = flat ? px.h : px.w;
+    const int from = ceilInt(a1 - 0.5), to = floorInt(a2 - 0.5);
+    if (from > to) {
+        const int column = floorInt((x1 + x2) / 2), row = floorInt((y1 + y2) / 2);
+        if (column >= 0 && row >= 0 && column < px.w && row < px.h)
+            px.row(row)[column] = colour;
+        return;
+    }
+    const double slope = (b2 - b1) / (a2 - a1);
+    for (int c = std::max(from, 0), last = std::min(to, along - 1); c <= last; ++c) {
+        const int b = floorInt(b1 + (c + 0.5 - a1) * slope);
+        if (b < 0 || b >= across)
+            continue;
+        if (flat)
+            px.row(b)[c] = colour;
+        else
+            px.row(c)[b] = colour;
+    }
+}
+
+} // namespace
 
 void ImageDevice::segment(double x1, double y1, double x2, double y2, const Pen& pen)
 {
-    const double r = pen.width / 2.0;
-    const double dx = x2 - x1, dy = y2 - y1, length = std::hypot(dx, dy);
-    const bool near = std::fabs(x1) < 1e7 && std::fabs(y1) < 1e7 && std::fabs(x2) < 1e7 && std::fabs(y2) < 1e7;
-    if (!writesPixels(pen) || !near) {
+    const std::optional<Pixels> px = pixels(pen);
+    if (!px || !near(x1) || !near(y1) || !near(x2) || !near(y2)) {
         PainterDevice::segment(x1, y1, x2, y2, pen);
         return;
     }
+    const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
+    if (pen.width == 1) {
+        thinSegment(*px, x1, y1, x2, y2, colour);
+        touched();
+        return;
+    }
+    const double r = pen.width / 2.0;
+    const double dx = x2 - x1, dy = y2 - y1, length = std::sqrt(dx * dx + dy * dy); // ends are near: no overflow
     // A wide line with round ends is the set of points within half the pen width of the segment:
     // convex, so each row meets it in one interval, the union of what the band between the ends
     // and the two end discs give. Every pixel whose centre lies in it takes the colour, the same
     // rule as a dot; the many short pieces of the wavefronts need no path stroking then.
-    const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
-    const int firstRow = std::max(0, int(std::floor(std::min(y1, y2) - r)));
-    const int lastRow = std::min(image_.height() - 1, int(std::ceil(std::max(y1, y2) + r)));
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
+    const int firstRow = std::max(0, floorInt(std::min(y1, y2) - r));
+    const int lastRow = std::min(px->h - 1, ceilInt(std::max(y1, y2) + r));
     for (int row = firstRow; row <= lastRow; ++row) {
         const double py = row + 0.5;
         Span span;
@@ -236,30 +307,36 @@ void ImageDevice::segment(double x1, double y1, double x2, double y2, const Pen&
                 span.widen(lo, hi);
         }
         if (span.a <= span.b)
-            fillSpan(reinterpret_cast<QRgb*>(bits + row * stride), image_.width(), span.a, span.b, colour);
+            fillSpan(px->row(row), px->w, span.a, span.b, colour);
     }
     touched();
 }
 
 void ImageDevice::dot(double x, double y, const Pen& pen)
 {
-    const bool direct = writesPixels(pen) && std::fabs(x) < 1e7 && std::fabs(y) < 1e7;
-    if (!direct) {
+    const std::optional<Pixels> px = pixels(pen);
+    if (!px || !near(x) || !near(y)) {
         PainterDevice::dot(x, y, pen);
+        return;
+    }
+    const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
+    if (pen.width == 1) {
+        // The pixel the point lies in.
+        const int column = floorInt(x), row = floorInt(y);
+        if (column >= 0 && row >= 0 && column < px->w && row < px->h)
+            px->row(row)[column] = colour;
+        touched();
         return;
     }
     // The same disc of pixels as the painter's row fill, written into the rows themselves. The
     // painter draws into this very memory, so what it paints before and after stays in order.
     const double r = pen.width / 2.0;
-    const QRgb colour = qRgb(pen.colour.r, pen.colour.g, pen.colour.b);
-    const int top = std::max(0, int(std::floor(y - r))), bottom = std::min(image_.height() - 1, int(std::ceil(y + r)));
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
+    const int top = std::max(0, floorInt(y - r)), bottom = std::min(px->h - 1, ceilInt(y + r));
     for (int row = top; row <= bottom; ++row) {
         Span span;
         discSpan(span, x, y, r, row + 0.5);
         if (span.a <= span.b)
-            fillSpan(reinterpret_cast<QRgb*>(bits + row * stride), image_.width(), span.a, span.b, colour);
+            fillSpan(px->row(row), px->w, span.a, span.b, colour);
     }
     touched();
 }

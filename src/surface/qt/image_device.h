@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace lens {
 
@@ -43,7 +44,7 @@ public:
     int height() const override;
     void clear(Rgb background) override;
     void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override;
-    // Wide dots are written straight into the image's pixels where it can be done safely.
+    // Solid dots and lines are written straight into the image's pixels where it can be done safely.
     void dot(double x, double y, const Pen& pen) override;
     void segment(double x1, double y1, double x2, double y2, const Pen& pen) override;
     void refresh() override;
@@ -56,10 +57,31 @@ protected:
     QPaintDevice* paintDevice() override { return &image_; }
 
 private:
-    bool writesPixels(const Pen& pen) const; // wide pens on a plain RGB image not shared with another
+    // The image's rows, for solid pens and wide ones on a plain RGB image not shared with another.
+    struct Pixels {
+        uchar* bits;
+        qsizetype stride;
+        int w, h;
+        QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
+    };
+    std::optional<Pixels> pixels(const Pen& pen);
+    struct Geometry {
+        qint64 key = 0;
+        bool known = false;
+        int w = 0, h = 0; // logical pixels
+    };
+    const Geometry& geometry() const;
+    struct PixelCache {
+        qint64 key = 0;
+        bool known = false;
+        bool direct = false;
+        Pixels rows{};
+    };
 
     QImage& image_;
     std::unique_ptr<QPainter> painter_;
+    mutable Geometry geometry_;
+    PixelCache pixels_;
 };
 
 QColor toQColor(Rgb colour);

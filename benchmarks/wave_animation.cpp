@@ -1,0 +1,68 @@
+// The heaviest tick of the wavefronts in time, drawn offscreen at 1920 × 1080: tick 240 of a parallel beam
+// of 451 recorded rays, with all 23 kept fronts drawn again. The whole animation is 240 such ticks at one
+// per display frame, so a tick must leave most of a 16.7 ms frame free.
+
+#include "surface/qt/image_device.h"
+#include "waves/wave_animation.h"
+#include "waves/waves.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace lens;
+
+struct AnimationBench {
+    static constexpr double W = 1920, H = 1080, S = W + H;
+    QImage image{1920, 1080, QImage::Format_RGB32};
+    ImageDevice device{image};
+    Surface surface{device};
+    spherical::LensState lens;
+    waves::RayRecords records;
+    waves::WaveAnimation animation;
+
+    AnimationBench()
+    {
+        surface.Scale(-600 * W / S, 600 * H / S, 600 * W / S, -600 * H / S);
+        surface.BackColor = colours::windowBackground;
+        // 451 beam rays across the lens's aperture, every one of them recorded.
+        waves::BenchValues beam;
+        beam.parallelmode = true;
+        beam.diaphragm = {0, 1000, -1000};
+        for (int k = 0; k <= waves::startTableLast; ++k) {
+            double x0 = -200, y0 = 60 - k * (120.0 / waves::startTableLast);
+            waves::tracebundleray(surface, records, beam, x0, y0, 1, 0, lens.xcentreA, lens.xcentreB, lens.radiusA,
+                                  lens.radiusB, lens.refindex);
+        }
+        waves::sxediasifakoy11(surface, lens, records, true, 0, 0, lens.refindex, animation);
+        for (int j = 1; j < waves::lastAnimationTick; ++j)
+            waves::drawWaveTick(surface, animation, j, records.raycount);
+    }
+};
+
+void WaveAnimationHeaviestTick(benchmark::State& state)
+{
+    AnimationBench bench;
+    const auto outline = state.range(0) ? waves::OutlineRedraw::everyStep : waves::OutlineRedraw::once;
+    for (auto _ : state) {
+        waves::drawWaveTick(bench.surface, bench.animation, waves::lastAnimationTick, bench.records.raycount, outline);
+        bench.device.flush();
+    }
+    state.counters["rays"] = bench.records.raycount;
+}
+// 0: the outline once where its last drawing stands (what the bench draws); 1: after every ray.
+BENCHMARK(WaveAnimationHeaviestTick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void WaveAnimationStart(benchmark::State& state)
+{
+    AnimationBench bench;
+    for (auto _ : state) {
+        waves::sxediasifakoy11(bench.surface, bench.lens, bench.records, true, 0, 0, bench.lens.refindex,
+                               bench.animation);
+        bench.device.flush();
+    }
+}
+BENCHMARK(WaveAnimationStart)->Unit(benchmark::kMillisecond);
+
+} // namespace

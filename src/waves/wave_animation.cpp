@@ -1,0 +1,178 @@
+// The wavefronts in time. Every wave point sits at optical path 2.5·j from its start at tick j (air
+// length plus n times the glass length), so a step that crosses a face is split with the travel time
+// kept: the part of the tick left at the surface continues in the new medium at its speed.
+
+#include "waves/wave_animation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace lens::waves {
+
+using namespace spherical;
+
+namespace {
+
+// Whether the record leads from (sx, sy) along its start direction to its entry point.
+bool leadsIntoTheLens(const RecordedPath& path)
+{
+    const double ex = path.ex - path.sx, ey = path.ey - path.sy;
+    const double along = ex * path.dx0 + ey * path.dy0, across = ex * path.dy0 - ey * path.dx0;
+    return along >= -1e-9 * (1 + path.d0) && std::fabs(across) <= 1e-6 * (1 + path.d0);
+}
+
+// Consecutive rows are joined when they are neighbours in the bundle: their starts (parallel beam) or
+// start directions (point source) lie no further apart than one and a half times the closest pair. Rows
+// that are consecutive only because the rays between them missed the lens are not joined.
+std::vector<bool> neighbours(const std::vector<double>& position, bool wraps)
+{
+    const std::size_t n = position.size();
+    std::vector<double> gap(n, 0.0);
+    double closest = INFINITY;
+    for (std::size_t i = 1; i < n; ++i) {
+        double g = std::fabs(position[i] - position[i - 1]);
+        if (wraps)
+            g = std::min(g, 2 * std::numbers::pi - g);
+        gap[i] = g;
+        if (g > 1e-12)
+            closest = std::min(closest, g);
+    }
+    std::vector<bool> joined(n, false);
+    for (std::size_t i = 1; i < n; ++i)
+        joined[i] = std::isfinite(gap[i]) && (gap[i] <= 1e-12 || gap[i] <= 1.5 * closest);
+    return joined;
+}
+
+void drawFoci(Surface& s, const WaveAnimation& a)
+{
+    if (!a.focalLength)
+        return;
+    const double f = *a.focalLength;
+    s.FillStyle = solidFill;
+    s.FillColor = animationColours::focus;
+    s.Circle(a.rimx - f, 0, 3, animationColours::focus);
+    s.Circle(a.rimx + f, 0, 3, animationColours::focus);
+    s.FillStyle = noFill;
+    s.DrawWidth = 1;
+}
+
+void drawOutline(Surface& s, const WaveAnimation& a)
+{
+    s.DrawWidth = 2;
+    s.DrawStyle = solidStyle;
+    if (a.arcs) {
+        s.Circle(a.lens.xcentreA, 0, a.lens.radiusA, colours::black, a.arcs->arcAstart, a.arcs->arcAend, 1);
+        s.Circle(a.lens.xcentreB, 0, a.lens.radiusB, colours::black, a.arcs->arcBstart, a.arcs->arcBend, 1);
+    }
+    s.DrawWidth = 1;
+}
+
+// Ray i's point at tick j in one colour and the point of tick j − 1 erased, then the same for the piece
+// that joins ray i to ray i − 1.
+void advance(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour, Rgb back)
+{
+    s.PSet(a.x(i, j), a.y(i, j), colour);
+    s.PSet(a.x(i, j - 1), a.y(i, j - 1), back);
+    if (i > 0 && a.joined[static_cast<std::size_t>(i)]) {
+        s.Line(a.x(i - 1, j), a.y(i - 1, j), a.x(i, j), a.y(i, j), colour);
+        s.Line(a.x(i - 1, j - 1), a.y(i - 1, j - 1), a.x(i, j - 1), a.y(i, j - 1), back);
+    }
+}
+
+// Ray i's point at tick j joined to ray i − 1's, nothing erased.
+void front(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour)
+{
+    s.PSet(a.x(i, j), a.y(i, j), colour);
+    if (i > 0 && a.joined[static_cast<std::size_t>(i)])
+        s.Line(a.x(i - 1, j), a.y(i - 1, j), a.x(i, j), a.y(i, j), colour);
+}
+
+} // namespace
+
+void sxediasifakoy11(Surface& s, const LensState& lens, const RayRecords& records, bool parallelmode, double sourcex,
+                     double sourcey, double n, WaveAnimation& a)
+{
+    a.lens = lens;
+    a.focalLength = estiakiapostasi(lens.radiusA, lens.radiusB, lens.refindex);
+    const SimeiaTomis rim = tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);
+    a.rimx = rim.x1;
+    a.rimy = std::max(rim.y1, rim.y2);
+    a.arcs = lensFaceArcs(lens);
+    a.shownTick = 0;
+
+    s.FillStyle = solidFill;
+    s.Cls();
+    drawFoci(s, a);
+    drawOutline(s, a);
+
+    // Beam rays start where the beam's line put them (the start table holds rows 0..450 only, and a
+    // beam records no more); every ray of a fan starts at the source.
+    a.rays = parallelmode ? std::min(records.recorded(), int(RayRecords::startRows)) : records.recorded();
+    const auto rows = static_cast<std::size_t>(a.rays);
+    a.tickwavex.assign(rows * WaveAnimation::ticks, 0.0);
+    a.tickwavey.assign(rows * WaveAnimation::ticks, 0.0);
+    std::vector<double> position(rows, 0.0);
+    for (int i = 0; i < a.rays; ++i) {
+        const auto r = static_cast<std::size_t>(i);
+        const double sx = parallelmode ? records.startx[r] : sourcex;
+        const double sy = parallelmode ? records.starty[r] : sourcey;
+        const double dx0 = records.dirx0[r], dy0 = records.diry0[r];
+        position[r] = parallelmode ? std::hypot(sx - records.startx[0], sy - records.starty[0]) : std::atan2(dy0, dx0);
+        std::optional<RecordedPath> path = recordedPath(records, i, sx, sy, n);
+        if (path && !leadsIntoTheLens(*path))
+            path.reset();
+        const bool straight = std::isfinite(dx0) && std::isfinite(dy0);
+        for (int j = 0; j < WaveAnimation::ticks; ++j) {
+            const double travelled = tickStep * j;
+            RayPathPoint p{sx, sy};
+            if (path)
+                p = path->at(travelled);
+            else if (straight)
+                p = {sx + travelled * dx0, sy + travelled * dy0};
+            a.tickwavex[WaveAnimation::index(i, j)] = p.x;
+            a.tickwavey[WaveAnimation::index(i, j)] = p.y;
+        }
+    }
+    a.joined = neighbours(position, !parallelmode);
+}
+
+void drawWaveTick(Surface& s, WaveAnimation& a, int j, int rays, OutlineRedraw outline)
+{
+    if (j < 1 || j > lastAnimationTick)
+        return;
+    rays = std::clamp(rays, 0, a.rays);
+    const Rgb back = s.BackColor;
+    s.DrawStyle = solidStyle;
+    for (int i = 0; i < rays; ++i) {
+        s.DrawWidth = 2;
+        advance(s, a, i, j, animationColours::front, back);
+        if (outline == OutlineRedraw::everyStep || i == rays - 1)
+            drawOutline(s, a);
+        else
+            s.DrawWidth = 1; // where the outline leaves the pen
+        for (int kept = j - keptFrontEvery; kept > 0; kept -= keptFrontEvery)
+            advance(s, a, i, kept, animationColours::keptFront, back);
+        s.DrawWidth = 1;
+    }
+    a.shownTick = j;
+}
+
+void redrawWaveFrame(Surface& s, const WaveAnimation& a)
+{
+    s.Cls();
+    drawFoci(s, a);
+    const int j = std::min(a.shownTick, lastAnimationTick);
+    if (j >= 1) {
+        for (int i = 0; i < a.rays; ++i) {
+            s.DrawWidth = 2;
+            front(s, a, i, j, animationColours::front);
+            s.DrawWidth = 1;
+            for (int kept = j - keptFrontEvery; kept > 0; kept -= keptFrontEvery)
+                front(s, a, i, kept, animationColours::keptFront);
+        }
+    }
+    drawOutline(s, a);
+}
+
+} // namespace lens::waves
