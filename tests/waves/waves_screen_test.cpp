@@ -9,6 +9,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QScrollBar>
+#include <QTest>
+
+#include "../app/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -83,4 +86,138 @@ TEST(BenchWaves, OutlineDrawnOnceGivesTheSamePictureAsEveryStep)
     b.app.shared.parallelmode = false;
     b.draw(waves::OutlineRedraw::once, [&] { v.desmiapopigi(-200, 0); });
     b.save("waves.png");
+}
+
+namespace {
+
+struct AnimationBench : WaveBench {
+    // A Shift+click fan from (x, y) with "SHOW WAVES AND RAYS" ticked.
+    void fan(double x, double y)
+    {
+        bench->Check1->setChecked(true);
+        Surface& s = bench->surface();
+        QTest::mouseClick(&bench->canvas(), Qt::LeftButton, Qt::ShiftModifier, QPoint(int(s.pixelX(x)), int(s.pixelY(y))));
+    }
+    QImage picture() { return bench->canvas().image().copy(); }
+    int pixelsOf(const QImage& image, Rgb colour)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) & RGB_MASK) == (qRgb(colour.r, colour.g, colour.b) & RGB_MASK);
+        return n;
+    }
+};
+
+} // namespace
+
+TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
+{
+    AnimationBench b;
+    BenchScreen& v = *b.bench;
+    b.fan(-200, 0);
+    ASSERT_GT(v.records.raycount, 40);
+    struct Row {
+        const char* name;
+        std::function<void()> start;
+        Timer& timer;
+        std::function<void()> tick;
+        int& count;
+        int stopsAt;   // the tick that disables the timer
+        int lastDrawn; // ticks after this one leave the picture as it is
+    };
+    const Row rows[] = {
+        {"WAVES IN  TIME  XPONIKA", [&] { v.kymatachronika->trigger(); }, v.Timer1, [&] { v.Timer1_Timer(); },
+         v.tickcount1, 502, 240},
+        {"// WAVES  KYMATA", [&] { v.parallilakymata->trigger(); }, v.Timer2, [&] { v.Timer2_Timer(); }, v.tickcount2,
+         241, 240},
+        {"Timer1 at 1500 ms", [&] { v.kymatachronika->trigger(); v.Timer1.setInterval(1500); }, v.Timer1,
+         [&] { v.Timer1_Timer(); }, v.tickcount1, 2, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.start();
+        QImage before = b.picture();
+        for (int tick = 1; tick < row.stopsAt; ++tick) {
+            row.tick();
+            ASSERT_TRUE(row.timer.enabled()) << tick;
+            ASSERT_EQ(row.count, tick);
+            const QImage now = b.picture();
+            ASSERT_EQ(now != before, tick <= row.lastDrawn) << tick;
+            before = now;
+        }
+        row.tick();
+        EXPECT_FALSE(row.timer.enabled());
+        EXPECT_EQ(row.count, 0);
+        EXPECT_TRUE(b.picture() == before);
+    }
+    // The finished animation: red front, every tenth front kept in dark blue, and nothing erased to
+    // white on a bench whose background is the window colour.
+    v.kymatachronika->trigger();
+    for (int tick = 1; tick <= 240; ++tick)
+        v.Timer1_Timer();
+    const QImage done = b.picture();
+    ASSERT_NE(b.background(), colours::white);
+    EXPECT_GT(b.pixelsOf(done, waves::animationColours::front), 200);
+    EXPECT_GT(b.pixelsOf(done, waves::animationColours::keptFront), 23 * 100);
+    EXPECT_EQ(b.pixelsOf(done, colours::white), 0);
+    b.save("waves-in-time.png");
+}
+
+TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
+{
+    AnimationBench b;
+    BenchScreen& v = *b.bench;
+    // With no ray recorded a tick counts and draws nothing.
+    v.records.raycount = 0;
+    v.kymatachronika->trigger();
+    QImage before = b.picture();
+    v.Timer1_Timer();
+    EXPECT_EQ(v.tickcount1, 1);
+    EXPECT_TRUE(b.picture() == before);
+    // A Shift+press, the bundle (whose Timer2 ticks once at 1550 ms), a check box that clears: the
+    // timers go on as their counts say, but the new picture stays as it was drawn.
+    struct Row { const char* name; std::function<void()> command; };
+    ScriptedDialogs dialogs;
+    v.dialogs = &dialogs;
+    const Row rows[] = {
+        {"Shift+press", [&] { b.fan(-220, 20); }},
+        {"bundle", [&] { dialogs.answers = {QStringLiteral("10")}; v.EPANALIPSI->trigger(); }},
+        {"SHOW ONLY WAVES", [&] { v.Check2->setChecked(true); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        b.fan(-200, 0);
+        v.kymatachronika_Click();
+        v.Timer1_Timer();
+        row.command();
+        before = b.picture();
+        v.Timer1_Timer();
+        v.Timer2_Timer();
+        EXPECT_TRUE(b.picture() == before);
+    }
+    // Hiding the bench ends a running animation.
+    v.kymatachronika->trigger();
+    v.Timer1_Timer();
+    v.hide();
+    EXPECT_FALSE(v.Timer1.running());
+    EXPECT_EQ(v.tickcount1, 0);
+}
+
+TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
+{
+    AnimationBench b;
+    BenchScreen& v = *b.bench;
+    QImage pictures[2];
+    for (const auto outline : {waves::OutlineRedraw::everyStep, waves::OutlineRedraw::once}) {
+        v.tickOutline = outline;
+        v.tickcount1 = 0;
+        b.fan(-200, 0);
+        v.kymatachronika->trigger();
+        for (int tick = 1; tick <= 137; ++tick)
+            v.Timer1_Timer();
+        pictures[outline == waves::OutlineRedraw::once] = b.picture();
+    }
+    EXPECT_GT(b.pixelsOf(pictures[1], waves::animationColours::front), 200);
+    EXPECT_TRUE(pictures[0] == pictures[1]);
 }
