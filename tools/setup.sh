@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 checked=${LENS_CHECKED:-0}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
-          xvfb openbox)
+          xvfb openbox poppler-utils)
 [ "$checked" = 1 ] && packages+=(clang)
 missing=()
 for p in "${packages[@]}"; do

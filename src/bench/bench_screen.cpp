@@ -3,7 +3,10 @@
 #include "bench/bench_model.h"
 #include "bench/bench_mouse.h"
 #include "hyperbolic/hyperbolic_lenses.h"
+#include "surface/null_device.h"
+#include "surface/qt/printer_device.h"
 #include "waves/cardinal_points.h"
+#include "waves/print_bench.h"
 #include "surface/qt/format.h"
 
 #include <QAction>
@@ -12,10 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 namespace lens {
@@ -138,6 +143,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
     canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
+    QObject::connect(ektyposi, &QPushButton::clicked, this, [this] { ektyposi_Click(); });
     QObject::connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     QObject::connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
     onChange(desmi1, &BenchScreen::desmi1_Change);
@@ -555,6 +561,44 @@ void BenchScreen::EPANALIPSI_Click()
     Timer2.setEnabled(true);
     parallilakymata->setEnabled(true);
     canvas().update();
+}
+
+void BenchScreen::ektyposi_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("SPHERICAL  LENSES"));
+    dialogs->printPage(this, printer, [this](QPrinter& page) { printOn(page); });
+}
+
+bool BenchScreen::printOn(QPrinter& printer)
+{
+    PrinterDevice device(printer);
+    if (!device.ready()) {
+        message(QStringLiteral("Ο εκτυπωτής δεν είναι διαθέσιμος: η σελίδα δεν τυπώθηκε.\n"
+                               "The printer cannot be reached: the page was not printed."));
+        return false;
+    }
+    Surface page(device);
+    // Pens and dots keep their on-screen size in points on a page of many dots to the inch.
+    page.PenScale = std::max(1, int(std::lround(printer.resolution() / 96.0)));
+    page.FontName = "Arial";
+    // The wave rays are traced with the bench's coordinates, but nothing is drawn on its picture and its
+    // ray table, which the animation reads, is left as it is.
+    const Surface& bench = surface();
+    NullDevice unseen(bench.device().width(), bench.device().height());
+    Surface benchTrace(unseen);
+    benchTrace.Scale(bench.ScaleLeft(), bench.ScaleTop(), bench.ScaleLeft() + bench.ScaleWidth(),
+                     bench.ScaleTop() + bench.ScaleHeight());
+    const auto table = std::make_unique<waves::RayRecords>();
+
+    lens.xcentreB = kentrokykloy->value();
+    lens.xcentreA = kentrokykloy2->value();
+    lens.refindex = deiktisdiathlasis->value() / 100.0;
+    waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
+                      lens.radiusB, shared_.sourcex, shared_.sourcey);
+    device.EndDoc();
+    return true;
 }
 
 void BenchScreen::parallilakymata_Click()

@@ -15,6 +15,7 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QScrollBar;
 
@@ -65,6 +66,10 @@ public:
     bench::DragFlags drag;
     // "// BUNDLE  DESMH": a parallel beam at the angle the user types.
     void EPANALIPSI_Click();
+    // "PRINT": the bench on one page, through the print preview and the print dialog.
+    void ektyposi_Click();
+    // Prints the page on the printer given; false, with a message, when the printer cannot be reached.
+    bool printOn(QPrinter& printer);
     // "// WAVES  KYMATA" and "WAVES IN  TIME  XPONIKA": the wavefronts of the rays traced last,
     // travelling through the lens under Timer2 and Timer1.
     void parallilakymata_Click();

@@ -101,9 +101,10 @@ Pen Surface::pen(Rgb colour) const
 {
     Pen p;
     p.colour = colour;
-    p.width = DrawWidth < 1 ? 1 : DrawWidth;
+    const int asked = DrawWidth < 1 ? 1 : DrawWidth;
     // Patterns exist only for the thinnest pen; a wide pen always draws solid.
-    p.style = (p.width == 1 && (DrawStyle == dottedStyle || DrawStyle == dashDotStyle)) ? DrawStyle : solidStyle;
+    p.style = (asked == 1 && (DrawStyle == dottedStyle || DrawStyle == dashDotStyle)) ? DrawStyle : solidStyle;
+    p.width = asked * std::clamp(PenScale, 1, 64);
     return p;
 }
 

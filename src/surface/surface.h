@@ -120,6 +120,9 @@ public:
     Rgb BackColor = colours::white;
     Rgb FillColor = colours::black;
     int DrawWidth = 1;
+    // Every pen width and dot size is multiplied by this (a page of many device pixels to the point,
+    // or a picture for a projector); 1 draws them as the routines ask.
+    int PenScale = 1;
     int DrawStyle = solidStyle;
     int FillStyle = noFill;
     double CurrentX = 0;

@@ -43,9 +43,14 @@ void label(Surface& s, std::optional<double> x, double y, const char* text)
     s.Print(text);
 }
 
-void point(Surface& s, std::optional<double> x, Rgb colour)
+// A point of the axis: a thick dot on the screen, a circle of radius 5 on the page.
+void point(Surface& s, std::optional<double> x, Rgb colour, PictureForm form = PictureForm::screen)
 {
-    if (x && std::isfinite(*x))
+    if (!x || !std::isfinite(*x))
+        return;
+    if (form == PictureForm::page)
+        s.Circle(*x, 0, 5, colour);
+    else
         s.PSet(*x, 0, colour);
 }
 
@@ -84,8 +89,9 @@ CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n)
 }
 
 void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
-                   double ys)
+                   double ys, PictureForm form)
 {
+    const bool page = form == PictureForm::page;
     const double n = controls.deiktisdiathlasis / 100.0;
     readLens(lens, controls);
     const CardinalPoints p = cardinalpointsof(lens, n);
@@ -103,10 +109,10 @@ void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::Benc
     s.DrawStyle = dashDotStyle;
     segment(s, c, -400, c, 400, s.ForeColor);
     s.DrawStyle = solidStyle;
-    s.DrawWidth = 12;
+    s.DrawWidth = page ? 2 : 12;
     if (p.f0) {
-        s.PSet(c - f0, 0, s.ForeColor);
-        s.PSet(c + f0, 0, s.ForeColor);
+        point(s, c - f0, s.ForeColor, form);
+        point(s, c + f0, s.ForeColor, form);
     }
     s.DrawWidth = 1;
     s.DrawWidth = 2;
@@ -118,15 +124,17 @@ void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::Benc
     segment(s, c, ys + (c - xs) * s2, c + 500, ys + (c - xs) * s2, blue);
     segment(s, xs, ys, xs + 800, ys + 800 * s3, blue);
     s.DrawWidth = 3;
-    cross(s, xi, yi, s.ForeColor);
+    if (!page)
+        cross(s, xi, yi, s.ForeColor);
     s.DrawWidth = 1;
 }
 
 void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
-                    double ys)
+                    double ys, PictureForm form)
 {
     const double n = controls.deiktisdiathlasis / 100.0;
-    thinlensimage(s, lens, controls, xs, ys);
+    const bool page = form == PictureForm::page;
+    thinlensimage(s, lens, controls, xs, ys, form);
     const CardinalPoints p = cardinalpointsof(lens, n);
 
     s.DrawStyle = dottedStyle;
@@ -136,15 +144,17 @@ void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::Ben
             segment(s, *plane, -400, *plane, 400, s.ForeColor);
     s.DrawStyle = solidStyle;
     s.DrawWidth = 15;
-    point(s, p.F1, cardinalColours::focal);
-    point(s, p.F2, cardinalColours::focal);
-    point(s, p.N1, cardinalColours::nodal);
-    point(s, p.N2, cardinalColours::nodal);
+    if (page)
+        s.DrawWidth = 2;
+    point(s, p.F1, cardinalColours::focal, form);
+    point(s, p.F2, cardinalColours::focal, form);
+    point(s, p.N1, cardinalColours::nodal, form);
+    point(s, p.N2, cardinalColours::nodal, form);
 
     if (p.H1 && p.H2 && p.F1 && p.F2) {
         const double H1 = *p.H1, H2 = *p.H2, F1 = *p.F1, F2 = *p.F2, N1 = H1, N2 = H2;
         const double pslope = -ys / (F1 - xs), q = -ys / (F2 - H2), r = -ys / (N1 - xs);
-        const Rgb cyan = cardinalColours::thick;
+        const Rgb cyan = page ? cardinalColours::construction : cardinalColours::thick;
         s.DrawWidth = 2;
         segment(s, xs, ys, H2, ys, cyan);
         segment(s, xs, ys, H1, ys + (H1 - xs) * pslope, cyan);
@@ -155,7 +165,10 @@ void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::Ben
         const double yi = ys + (H1 - xs) * pslope;
         const double xi = H2 + (yi - ys) / q;
         s.DrawWidth = 3;
-        cross(s, xi, yi, cardinalColours::image);
+        if (!page)
+            cross(s, xi, yi, cardinalColours::image);
+        else if (finite({xi, yi}))
+            s.Circle(xi, yi, 5, cardinalColours::construction);
     }
 
     s.DrawWidth = 15;

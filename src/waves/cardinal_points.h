@@ -3,6 +3,7 @@
 // the thick lens's cardinal points with their construction.
 #include "spherical/spherical_lens.h"
 #include "surface/surface.h"
+#include "waves/waves.h"
 
 namespace lens::waves {
 
@@ -26,11 +27,16 @@ CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n);
 // (xs, ys) and the image cross. Reads the centres and the index from the controls into the lens.
 // Whatever the lens and source leave undefined (n = 1, a source at the centre or at a focus) is
 // left out.
-void thinlensimage(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys);
+// The page form marks the foci with circles and draws no image cross.
+void thinlensimage(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys,
+                   PictureForm form = PictureForm::screen);
 // Draws the thin-lens construction, then the principal planes (dotted), the focal points (red), the
 // nodal points (green), the cyan thick-lens construction, the image cross and the labels
 // "H1", "H2", "F1", "F2", "N1", "N2".
-void cardinalpoints(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys);
+// The page form marks the focal and nodal points with circles of radius 5, draws the thick-lens
+// construction in blue and marks the image with a blue circle.
+void cardinalpoints(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys,
+                    PictureForm form = PictureForm::screen);
 
 namespace cardinalColours {
 inline constexpr Rgb construction = RGB(0, 0, 255);

@@ -19,6 +19,12 @@ constexpr int fanIntervals = 150; // h = 200 down to −200 in 150 equal steps: 
 void parallelwaves(Surface& surface, const LensState& lens, RayRecords& records, const BenchValues& values,
                    double angle)
 {
+    parallelwaves(surface, surface, lens, records, values, angle);
+}
+
+void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& lens, RayRecords& records,
+                   const BenchValues& values, double angle)
+{
     const double c = std::cos(angle), s = std::sin(angle), slope = std::tan(angle);
     const double n = values.index();
     if (!std::isfinite(slope) || std::fabs(slope) > 1e6 || !(n > 0))
@@ -33,7 +39,7 @@ void parallelwaves(Surface& surface, const LensState& lens, RayRecords& records,
         const double h = 200 - k * (400.0 / fanIntervals);
         double x0 = -200 - h * slope, y0 = h / c;
         const int row = records.raycount;
-        tracebundleray(surface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n);
+        tracebundleray(traceSurface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n);
         if (records.raycount > row) {
             surface.DrawWidth = 2;
             surface.PSet(records.exitx[static_cast<std::size_t>(row)], records.exity[static_cast<std::size_t>(row)],
@@ -52,7 +58,7 @@ void parallelwaves(Surface& surface, const LensState& lens, RayRecords& records,
         const auto r = static_cast<std::size_t>(i);
         const double sx = records.startx[r], sy = records.starty[r];
         int kind = 0;
-        if (!prototomi(surface, xA, xB, rA, rB, c, s, sx, sy, kind).vrethike)
+        if (!prototomi(traceSurface, xA, xB, rA, rB, c, s, sx, sy, kind).vrethike)
             continue; // a ray that misses the lens has no wave point
         paths[r] = recordedPath(records, i, sx, sy, n);
         bFirst[r] = sx < rim.x1;

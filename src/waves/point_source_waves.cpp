@@ -11,10 +11,11 @@ namespace lens::waves {
 using namespace spherical;
 
 void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& records, const BenchValues& values,
-                   double x0, double y0)
+                   double x0, double y0, PictureForm form)
 {
     const double n = values.index();
-    const std::optional<LensArcs> arcs = lensFaceArcs(lens);
+    const bool page = form == PictureForm::page;
+    const std::optional<LensArcs> arcs = page ? std::nullopt : lensFaceArcs(lens);
     const bool outlineEachStep = values.outlines == OutlineRedraw::everyStep;
     auto outline = [&] {
         if (arcs)
@@ -41,11 +42,12 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
                 const bool beforeLens = sBefore < path->d0;
                 const bool leavesGlass = sBefore >= path->d0 && sBefore < path->d0 + path->glassPath &&
                                          sAfter > path->d0 + path->glassPath;
-                if (beforeLens) {
+                // The page shows the fronts alone, without these marks.
+                if (!page && beforeLens) {
                     surface.DrawWidth = 1;
                     surface.PSet(path->ex, path->ey, surface.ForeColor);
                     surface.PSet(path->qx, path->qy, waveColours::secondFace);
-                } else if (leavesGlass) {
+                } else if (!page && leavesGlass) {
                     surface.DrawWidth = 2;
                     surface.PSet(next.x, next.y, surface.ForeColor);
                     surface.DrawWidth = 1;
@@ -54,7 +56,8 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
             current[k] = next;
 
             surface.DrawWidth = 2;
-            surface.PSet(next.x, next.y, waveColours::exitDot);
+            if (!page)
+                surface.PSet(next.x, next.y, waveColours::exitDot);
             if (i >= 1) {
                 const RayPathPoint& before = current[k - 1];
                 surface.Line(before.x, before.y, next.x, next.y, waveColours::exitDot);

@@ -106,11 +106,19 @@ void tracebundleray(Surface&, RayRecords&, const BenchValues&, double& x0, doubl
 
 // Draws the waves of the parallel beam at angle φ: 151 rays traced with time marks, their red exit
 // points and the fronts of 30 time steps, joined where neighbours lie within 50/n. Records the beam
-// from row 0.
+// from row 0. The printed page's form traces the rays (and draws their time marks) on traceSurface,
+// the bench's, and draws the rest on the page.
 void parallelwaves(Surface&, const spherical::LensState&, RayRecords&, const BenchValues&, double angle);
+void parallelwaves(Surface& page, Surface& traceSurface, const spherical::LensState&, RayRecords&, const BenchValues&,
+                   double angle);
+
+// A picture as the screen shows it, or in the form the printed page gives it.
+enum class PictureForm { screen, page };
 
 // Draws the 26 fronts from the source (x0, y0) through the recorded rays, with the lens outline on top.
-void kymataapopigi(Surface&, const spherical::LensState&, const RayRecords&, const BenchValues&, double x0, double y0);
+// The page form draws only the red joins of the fronts.
+void kymataapopigi(Surface&, const spherical::LensState&, const RayRecords&, const BenchValues&, double x0, double y0,
+                   PictureForm form = PictureForm::screen);
 
 // Redraws the bench scene (through redrawScene, which also refreshes the diaphragm in the values) and
 // draws the parallel beam of desmi1 + 1 rays at angle φ, then its waves when a wave box is ticked.

@@ -9,6 +9,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QScrollBar>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "../app/scripted_dialogs.h"
@@ -220,4 +226,106 @@ TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
     }
     EXPECT_GT(b.pixelsOf(pictures[1], waves::animationColours::front), 200);
     EXPECT_TRUE(pictures[0] == pictures[1]);
+}
+
+namespace {
+
+// Prints through the bench's own printer set-up into a PDF file instead of the preview.
+struct PdfDialogs : ScriptedDialogs {
+    QString file;
+    QRectF paint, paper; // the page's drawing area and the whole sheet, in points
+    void printPage(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& draw) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        paint = printer.pageLayout().paintRectPoints();
+        paper = printer.pageLayout().fullRectPoints();
+        draw(printer);
+    }
+};
+
+// The PDF rendered at 72 dots to the inch (one pixel a point), without smoothing, so colours stay exact.
+QImage rendered(const QString& pdf)
+{
+    const QString base = pdf + QStringLiteral("-page");
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-aa"),
+                                                   QStringLiteral("no"), QStringLiteral("-aaVector"), QStringLiteral("no"),
+                                                   QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, base});
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
+{
+    AnimationBench b;
+    BenchScreen& v = *b.bench;
+    PdfDialogs dialogs;
+    v.dialogs = &dialogs;
+    QTemporaryDir folder;
+    b.fan(-200, 30);
+    const int recorded = v.records.raycount;
+    struct Row { const char* name; bool check1, check2, rays, constructions; };
+    const Row rows[] = {
+        {"no box", false, false, true, true},
+        {"SHOW WAVES AND RAYS", true, false, true, true},
+        {"SHOW ONLY WAVES", false, true, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        v.Check1->setChecked(row.check1);
+        v.Check2->setChecked(row.check2);
+        v.Check1->setChecked(row.check1);
+        ASSERT_EQ(v.Check1->isChecked(), row.check1);
+        const QImage benchBefore = b.picture();
+        dialogs.file = folder.filePath(QString::fromLatin1(row.name).replace(QLatin1Char(' '), QLatin1Char('_')) + ".pdf");
+        v.ektyposi->click();
+        ASSERT_TRUE(QFile::exists(dialogs.file));
+        // One landscape page, and the bench's own picture and ray table untouched.
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {dialogs.file});
+        ASSERT_TRUE(info.waitForFinished());
+        const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << text.toStdString();
+        EXPECT_TRUE(b.picture() == benchBefore);
+        EXPECT_EQ(v.records.raycount, recorded);
+
+        const QImage page = rendered(dialogs.file);
+        ASSERT_EQ(page.size(), dialogs.paper.size().toSize());
+        EXPECT_GT(page.width(), page.height());
+        // Rendered pixel to user point: the page's 1200 units span its drawing area's width plus height.
+        const double unit = (dialogs.paint.width() + dialogs.paint.height()) / 1200;
+        auto user = [&](int x, int y) {
+            return QPointF((x + 0.5 - dialogs.paint.center().x()) / unit, (dialogs.paint.center().y() - y - 0.5) / unit);
+        };
+        const QRgb red = qRgb(255, 0, 0) & RGB_MASK, green = qRgb(0, 255, 0) & RGB_MASK, blue = qRgb(0, 0, 255) & RGB_MASK;
+        QRectF faces;
+        int redPixels = 0, redAtSource = 0, bluePixels = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb c = page.pixel(x, y) & RGB_MASK;
+                const QPointF p = user(x, y);
+                if (c == green)
+                    faces = faces.isNull() ? QRectF(p, QSizeF(0.01, 0.01)) : faces.united(QRectF(p, QSizeF(0.01, 0.01)));
+                redPixels += c == red;
+                redAtSource += c == red && std::hypot(p.x() + 200, p.y() - 30) < 8;
+                bluePixels += c == blue;
+            }
+        // The lens's two faces in green between its vertices (−70 and 50) and its rim (±87.4).
+        EXPECT_NEAR(faces.left(), -70, 4);
+        EXPECT_NEAR(faces.right(), 50, 4);
+        EXPECT_NEAR(faces.top(), -87.4, 4);
+        EXPECT_NEAR(faces.bottom(), 87.4, 4);
+        // Rays leave from the source; the first front lies 25 units from it.
+        EXPECT_EQ(redAtSource > 10, row.rays) << redAtSource;
+        EXPECT_GT(redPixels, 500);
+        EXPECT_EQ(bluePixels > 100, row.constructions) << bluePixels;
+        if (QByteArray folderName = qgetenv("LENSBENCH_PICTURES"); !folderName.isEmpty() && row.check1)
+            page.save(QDir(QString::fromLocal8Bit(folderName)).filePath(QStringLiteral("printed-page.png")));
+    }
+    // A printer that cannot be written to gives a message, not a page.
+    dialogs.file = QStringLiteral("/nonexistent-folder/page.pdf");
+    v.ektyposi->click();
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.back().contains(QStringLiteral("The printer cannot be reached")));
 }

@@ -104,14 +104,15 @@ void PainterDevice::touched()
 void PainterDevice::setPen(const Pen& pen)
 {
     QPen qpen(toQColor(pen.colour));
+    qpen.setStyle(pen.style == dottedStyle    ? Qt::DotLine
+                  : pen.style == dashDotStyle ? Qt::DashDotLine
+                                              : Qt::SolidLine);
     if (pen.width <= 1) {
         qpen.setWidth(0); // cosmetic: one device pixel
-        qpen.setStyle(pen.style == dottedStyle    ? Qt::DotLine
-                      : pen.style == dashDotStyle ? Qt::DashDotLine
-                                                  : Qt::SolidLine);
     } else {
+        // A patterned pen this wide is a thin one scaled up (a page, a projector): flat ends keep the gaps.
         qpen.setWidth(pen.width);
-        qpen.setCapStyle(Qt::RoundCap);
+        qpen.setCapStyle(pen.style == solidStyle ? Qt::RoundCap : Qt::FlatCap);
         qpen.setJoinStyle(Qt::RoundJoin);
     }
     painter().setPen(qpen);
@@ -120,7 +121,7 @@ void PainterDevice::setPen(const Pen& pen)
 void PainterDevice::segment(double x1, double y1, double x2, double y2, const Pen& pen)
 {
     const double length = std::hypot(x2 - x1, y2 - y1);
-    if (pen.width >= 2 && pen.width <= 64 && std::isfinite(length) && length < 8192) {
+    if (pen.width >= 2 && pen.width <= 64 && pen.style == solidStyle && std::isfinite(length) && length < 8192) {
         // A wide line with round ends: the band between the ends filled as a quadrilateral, and a
         // round dot on each end. Far cheaper than stroking a path for the many short pieces of the
         // wavefronts, and the same look.
@@ -206,9 +207,8 @@ void PainterDevice::dot(double x, double y, const Pen& pen)
 
 std::optional<ImageDevice::Pixels> ImageDevice::pixels(const Pen& pen)
 {
-    // Patterns (dotted, dash-dot) exist only for the thinnest pen and are left to the painter.
-    const bool solidOrWide = pen.width >= 2 || pen.style == solidStyle;
-    if (pen.width < 1 || pen.width > 64 || !solidOrWide || !image_.isDetached())
+    // Patterns (dotted, dash-dot) are left to the painter.
+    if (pen.width < 1 || pen.width > 64 || pen.style != solidStyle || !image_.isDetached())
         return std::nullopt;
     if (!pixels_.known || pixels_.key != image_.cacheKey()) {
         pixels_.direct = image_.format() == QImage::Format_RGB32 && image_.devicePixelRatio() == 1.0;

@@ -22,6 +22,22 @@ QPainter& PrinterDevice::painter()
     return *painter_;
 }
 
+bool PrinterDevice::ready() { return painter().isActive(); }
+
+void PrinterDevice::dot(double x, double y, const Pen& pen)
+{
+    if (pen.width <= 1) {
+        PainterDevice::dot(x, y, pen);
+        return;
+    }
+    QPainter& p = painter();
+    p.setPen(Qt::NoPen);
+    p.setBrush(toQColor(pen.colour));
+    p.drawEllipse(QPointF(x, y), pen.width / 2.0, pen.width / 2.0);
+    p.setBrush(Qt::NoBrush);
+    touched();
+}
+
 void PrinterDevice::clear(Rgb background)
 {
     painter().fillRect(QRect(0, 0, width(), height()), toQColor(background));

@@ -22,6 +22,10 @@ public:
     void clear(Rgb background) override;
     // A printer page cannot be read back, so it has no flood fill.
     void floodFill(int, int, Rgb, Rgb, FloodMode) override {}
+    // Starts the page; false when the printer cannot be reached (nothing is printed then).
+    bool ready();
+    // A wide dot is a round spot on the page, not rows of pixels.
+    void dot(double x, double y, const Pen& pen) override;
     // Ends the document: the page goes to the printer.
     void EndDoc();
 

@@ -10,6 +10,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QResizeEvent>
@@ -64,6 +66,13 @@ void Dialogs::messageBox(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint)
+{
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* page) { paint(*page); });
+    preview.exec();
 }
 
 std::optional<QString> Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,

@@ -14,6 +14,7 @@
 class QAction;
 class QFont;
 class QLineEdit;
+class QPrinter;
 class QScrollBar;
 
 namespace lens {
@@ -33,6 +34,9 @@ public:
     // A modal box with a prompt and a title; returns what was typed, or nothing on Cancel.
     virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
                                             const QString& defaultAnswer);
+    // The page on the printer: a preview, drawn by paint, from which the print dialog sends it to a
+    // printer or a PDF file (or nothing, when the user closes it).
+    virtual void printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint);
 };
 
 // The program-wide mouse pointer: 0 default, 1 arrow, 2 cross-hair, 9 west-east sizing arrow.
