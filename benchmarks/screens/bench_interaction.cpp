@@ -1,18 +1,24 @@
 // The bench as a user drives it, on an offscreen display of 1920 × 1080: a Shift+press with the
 // default controls (scene redraw, the 76-ray fan, the cardinal points, and the release) and a blade
-// drop (clear and redraw), each through the screen's own mouse handlers.
+// drop (clear and redraw), each through the screen's own mouse handlers; the printed page written to a
+// PDF; and the resident size over a thousand wave animations started one after another.
 
 #include "app/app.h"
 #include "bench/bench_screen.h"
 #include "surface/qt/fonts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +51,58 @@ void BladeDrop(benchmark::State& state)
     }
 }
 BENCHMARK(BladeDrop)->Unit(benchmark::kMillisecond);
+
+// The page at its 181 rays with the point source's waves ("SHOW WAVES AND RAYS"), written to a PDF file.
+void PrintedPageToPdf(benchmark::State& state)
+{
+    BenchScreen& bench = program->vitrosa();
+    bench.Check1->setChecked(true);
+    bench.Form_MouseDown(1, 1, -200, 0);
+    bench.Form_MouseUp(1, 1, -200, 0);
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+        benchmark::DoNotOptimize(bench.printOn(printer));
+    }
+    state.counters["pdf_kB"] = double(QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size()) / 1024;
+    bench.Check1->setChecked(false);
+}
+BENCHMARK(PrintedPageToPdf)->Unit(benchmark::kMillisecond);
+
+double residentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024 * 1024);
+}
+
+// A thousand wave animations, each started and run for twenty ticks: the resident size before and after.
+void ThousandAnimations(benchmark::State& state)
+{
+    BenchScreen& bench = program->vitrosa();
+    bench.Check1->setChecked(true);
+    bench.Form_MouseDown(1, 1, -200, 0);
+    bench.Form_MouseUp(1, 1, -200, 0);
+    bench.kymatachronika_Click(); // the first tables
+    const double before = residentMegabytes();
+    for (auto _ : state) {
+        for (int animation = 0; animation < 1000; ++animation) {
+            bench.tickcount1 = 0;
+            bench.kymatachronika_Click();
+            for (int tick = 0; tick < 20; ++tick)
+                bench.Timer1_Timer();
+        }
+    }
+    state.counters["rss_before_MB"] = before;
+    state.counters["rss_after_MB"] = residentMegabytes();
+    state.counters["rays"] = bench.records.raycount;
+    bench.Check1->setChecked(false);
+}
+BENCHMARK(ThousandAnimations)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -71,6 +71,9 @@ void Dialogs::messageBox(QWidget* parent, const QString& text)
 void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint)
 {
     QPrintPreviewDialog preview(&printer, parent);
+    // Large enough to read the page; it opens with the whole page in view.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        preview.resize(screen->availableGeometry().size() * 3 / 4);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* page) { paint(*page); });
     preview.exec();
 }
