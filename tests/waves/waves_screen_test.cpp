@@ -168,6 +168,10 @@ TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
     EXPECT_GT(b.pixelsOf(done, waves::animationColours::keptFront), 23 * 100);
     EXPECT_EQ(b.pixelsOf(done, colours::white), 0);
     b.save("waves-in-time.png");
+    // A resize draws the last frame again: its front and its kept fronts.
+    v.redrawScene();
+    EXPECT_NEAR(b.pixelsOf(b.picture(), waves::animationColours::front), b.pixelsOf(done, waves::animationColours::front), 100);
+    EXPECT_GT(b.pixelsOf(b.picture(), waves::animationColours::keptFront), 23 * 100);
 }
 
 TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
@@ -323,6 +327,17 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
         if (QByteArray folderName = qgetenv("LENSBENCH_PICTURES"); !folderName.isEmpty() && row.check1)
             page.save(QDir(QString::fromLocal8Bit(folderName)).filePath(QStringLiteral("printed-page.png")));
     }
+    // In parallel-beam mode the page ends with the beam's waves, with no box ticked too.
+    v.Check1->setChecked(false);
+    v.Check2->setChecked(false);
+    v.Check1->setChecked(false);
+    dialogs.answers = {QStringLiteral("0")};
+    v.EPANALIPSI->trigger();
+    dialogs.file = folder.filePath(QStringLiteral("beam.pdf"));
+    v.ektyposi->click();
+    const QImage beamPage = rendered(dialogs.file);
+    EXPECT_GT(b.pixelsOf(beamPage, waves::waveColours::beamFront), 100);
+    EXPECT_GT(b.pixelsOf(beamPage, RGB(255, 0, 0)), 500); // the fan is printed too
     // A printer that cannot be written to gives a message, not a page.
     dialogs.file = QStringLiteral("/nonexistent-folder/page.pdf");
     v.ektyposi->click();
