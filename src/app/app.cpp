@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include "app/help_window.h"
 #include "app/lens_menu.h"
 #include "surface/qt/format.h"
 #include "bench/bench_screen.h"
@@ -7,8 +8,11 @@
 #include "singleray/single_ray_screen.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <QLabel>
@@ -27,8 +31,10 @@ int outerWidth(const ScreenWindow& window)
 }
 } // namespace
 
-LensBenchApp::LensBenchApp(Dialogs* dialogs) : dialogs_(dialogs)
+LensBenchApp::LensBenchApp(Dialogs* dialogs, QSettings* settings) : dialogs_(dialogs), settings_(settings)
 {
+    if (settings_)
+        viewScale_ = std::clamp(settings_->value(QStringLiteral("view/scale"), 1).toInt(), 1, ScreenWindow::largestViewScale);
     endProgram = [this] {
         for (ScreenWindow* screen : std::initializer_list<ScreenWindow*>{
                  vitrosa_.get(), eisagogiko_.get(), elsahl_.get(), moniaktina_.get()})
@@ -40,20 +46,86 @@ LensBenchApp::LensBenchApp(Dialogs* dialogs) : dialogs_(dialogs)
 
 LensBenchApp::~LensBenchApp() = default;
 
-void LensBenchApp::useDialogs(ScreenWindow& screen) const
+void LensBenchApp::wire(ScreenWindow& screen)
 {
     if (dialogs_)
         screen.dialogs = dialogs_;
+    screen.onHelp = [this] { openHelp(); };
+    screen.onAbout = [&screen] { showAbout(&screen); };
+    screen.onViewScaleAsked = [this](int scale) { setViewScale(scale); };
+    screen.setViewScale(viewScale_);
+}
+
+HelpWindow& LensBenchApp::openHelp()
+{
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>();
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    return *help_;
+}
+
+void LensBenchApp::setViewScale(int scale)
+{
+    viewScale_ = std::clamp(scale, 1, ScreenWindow::largestViewScale);
+    for (ScreenWindow* screen : std::initializer_list<ScreenWindow*>{vitrosa_.get(), eisagogiko_.get(), elsahl_.get(),
+                                                                       moniaktina_.get()})
+        if (screen)
+            screen->setViewScale(viewScale_);
+    if (settings_)
+        settings_->setValue(QStringLiteral("view/scale"), viewScale_);
+}
+
+void LensBenchApp::rememberBench()
+{
+    BenchScreen& bench = *vitrosa_;
+    if (!settings_)
+        return;
+    QSettings& s = *settings_;
+    // The boxes as their handlers would leave them, without their redraws on a bench not yet on view.
+    bench.deiktisdiathlasis->setValue(s.value(QStringLiteral("bench/index"), bench.deiktisdiathlasis->value()).toInt());
+    const bool onlyWaves = s.value(QStringLiteral("bench/onlyWaves"), false).toBool();
+    const bool wavesAndRays = !onlyWaves && s.value(QStringLiteral("bench/wavesAndRays"), false).toBool();
+    if (onlyWaves || wavesAndRays) {
+        {
+            const QSignalBlocker one(bench.Check1), two(bench.Check2);
+            bench.Check1->setChecked(wavesAndRays);
+            bench.Check2->setChecked(onlyWaves);
+        }
+        bench.desmi1->setValue(onlyWaves ? 100 : 140);
+    }
+    QObject::connect(bench.deiktisdiathlasis, &QScrollBar::valueChanged, &bench,
+                     [this](int value) { settings_->setValue(QStringLiteral("bench/index"), value); });
+    QObject::connect(bench.Check1, &QCheckBox::toggled, &bench, [this, &bench] {
+        settings_->setValue(QStringLiteral("bench/wavesAndRays"), bench.Check1->isChecked());
+        settings_->setValue(QStringLiteral("bench/onlyWaves"), bench.Check2->isChecked());
+    });
+    QObject::connect(bench.Check2, &QCheckBox::toggled, &bench, [this, &bench] {
+        settings_->setValue(QStringLiteral("bench/wavesAndRays"), bench.Check1->isChecked());
+        settings_->setValue(QStringLiteral("bench/onlyWaves"), bench.Check2->isChecked());
+    });
+}
+
+void LensBenchApp::rememberLensMenu()
+{
+    LensMenu& menu = *eisagogiko_;
+    if (!settings_)
+        return;
+    menu.deiktissahl->setValue(settings_->value(QStringLiteral("lenses/index"), menu.deiktissahl->value()).toInt());
+    QObject::connect(menu.deiktissahl, &QScrollBar::valueChanged, &menu,
+                     [this](int value) { settings_->setValue(QStringLiteral("lenses/index"), value); });
 }
 
 BenchScreen& LensBenchApp::vitrosa()
 {
     if (!vitrosa_) {
         vitrosa_ = std::make_unique<BenchScreen>(shared);
-        useDialogs(*vitrosa_);
+        wire(*vitrosa_);
         vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
         vitrosa_->onSingleRay = [this] { openSingleRay(); };
         vitrosa_->onEnd = [this] { endProgram(); };
+        rememberBench();
         vitrosa_->Form_Load(); // shows the bench; it draws once the window has its size
     }
     return *vitrosa_;
@@ -63,13 +135,14 @@ LensMenu& LensBenchApp::eisagogiko()
 {
     if (!eisagogiko_) {
         eisagogiko_ = std::make_unique<LensMenu>(shared);
-        useDialogs(*eisagogiko_);
+        wire(*eisagogiko_);
         eisagogiko_->openLens = [this](bool biconvex) {
             ElSahlScreen& screen = ElSahl();
             screen.reserveRight = outerWidth(*eisagogiko_) + menuGap;
             screen.openFromMenu(biconvex);
         };
         eisagogiko_->showBench = [this] { vitrosa().Show(); };
+        rememberLensMenu();
         placeMenuBesideLensScreen();
     }
     return *eisagogiko_;
@@ -79,7 +152,7 @@ ElSahlScreen& LensBenchApp::ElSahl()
 {
     if (!elsahl_) {
         elsahl_ = std::make_unique<ElSahlScreen>(shared);
-        useDialogs(*elsahl_);
+        wire(*elsahl_);
         elsahl_->showMenu = [this] { eisagogiko().Show(); };
         elsahl_->onEnd = [this] { endProgram(); };
         // The menu that opened the lens screen stays on view beside it and on top of it.
@@ -97,7 +170,7 @@ SingleRayScreen& LensBenchApp::moniaktina()
 {
     if (!moniaktina_) {
         moniaktina_ = std::make_unique<SingleRayScreen>();
-        useDialogs(*moniaktina_);
+        wire(*moniaktina_);
         moniaktina_->onBack = [this] { vitrosa().Show(); };
         moniaktina_->benchDiaphragm = [this] { return vitrosa().diaphragm(); };
     }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+class QSettings;
+
 namespace lens {
 
 class BenchScreen;
@@ -13,12 +15,15 @@ class ElSahlScreen;
 class SingleRayScreen;
 class Dialogs;
 class ScreenWindow;
+class HelpWindow;
 
 // The whole program: its shared values and its four screens, each created once and afterwards only
 // shown and hidden, and the ways between them.
 class LensBenchApp {
 public:
-    explicit LensBenchApp(Dialogs* dialogs = nullptr);
+    // With settings, the program starts with the index of refraction, the check boxes and the
+    // projector view it had last, and keeps them as they change.
+    explicit LensBenchApp(Dialogs* dialogs = nullptr, QSettings* settings = nullptr);
     ~LensBenchApp();
 
     // Start-up: the hyperbolic-lens screen and the lens menu are created hidden, the bench is shown.
@@ -33,13 +38,23 @@ public:
     SingleRayScreen& moniaktina(); // created on first use
 
     void openSingleRay();
+    // The guide (F1) and the projector view of every screen (1, 2 or 3).
+    HelpWindow& openHelp();
+    void setViewScale(int scale);
+    int viewScale() const { return viewScale_; }
 
 private:
     void placeMenuBesideLensScreen();
-    // Screens ask their modal questions through the app's dialogs when it was given some.
-    void useDialogs(ScreenWindow& screen) const;
+    // Screens ask their modal questions through the app's dialogs when it was given some, and share
+    // the guide and the projector view.
+    void wire(ScreenWindow& screen);
+    void rememberBench();
+    void rememberLensMenu();
 
     Dialogs* dialogs_;
+    QSettings* settings_;
+    int viewScale_ = 1;
+    std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<BenchScreen> vitrosa_;
     std::unique_ptr<LensMenu> eisagogiko_;
     std::unique_ptr<ElSahlScreen> elsahl_;

@@ -42,6 +42,14 @@ LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
     setTabOrder(Command2, deiktissahl);
     setTabOrder(deiktissahl, Command3);
 
+    Command1->setToolTip(QStringLiteral("Αμφίκυρτος φακός με δύο υπερβολές.\nA biconvex lens of two hyperbolas."));
+    Command2->setToolTip(QStringLiteral("Ο επιπεδόκυρτος φακός του Ιμπν Σαχλ: μια επίπεδη και μια υπερβολική έδρα.\n"
+                                        "Ibn Sahl's plano-convex lens: one flat face and one hyperbolic face."));
+    Command3->setToolTip(QStringLiteral("Πίσω στον πάγκο των σφαιρικών φακών.\nBack to the bench of spherical lenses."));
+    deiktissahl->setToolTip(QStringLiteral("Δείκτης διάθλασης των υπερβολικών φακών (1.00 έως 2.50).\n"
+                                           "Index of refraction of the hyperbolic lenses (1.00 to 2.50)."));
+    Label1->setToolTip(deiktissahl->toolTip());
+
     setClientTwips(7485, 5520);
 
     QObject::connect(deiktissahl, &QScrollBar::valueChanged, this, [this] { deiktissahl_Change(); });

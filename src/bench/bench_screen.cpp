@@ -157,6 +157,34 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     onChange(VScroll1, &BenchScreen::VScroll1_Change);
     onChange(VScroll2, &BenchScreen::VScroll2_Change);
 
+    // What each control does, in Greek and in English.
+    desmi1->setToolTip(QStringLiteral("Πλήθος ακτίνων της δέσμης και της βεντάλιας από την πηγή.\n"
+                                      "Number of rays of the beam and of the fan from the source."));
+    deiktisdiathlasis->setToolTip(QStringLiteral("Δείκτης διάθλασης του φακού (0.40 έως 2.50).\n"
+                                                 "Index of refraction of the lens (0.40 to 2.50)."));
+    Check1->setToolTip(QStringLiteral("Ακτίνες και μέτωπα κύματος στο επόμενο σχέδιο (140 ακτίνες).\n"
+                                      "Rays and wavefronts in the next drawing (140 rays)."));
+    Check2->setToolTip(QStringLiteral("Μόνο τα μέτωπα κύματος, χωρίς ακτίνες και κατασκευή (100 ακτίνες).\n"
+                                      "Wavefronts only, no rays and no construction (100 rays)."));
+    Text1->setToolTip(desmi1->toolTip());
+    Text2->setToolTip(deiktisdiathlasis->toolTip());
+    ektyposi->setToolTip(QStringLiteral("Προεπισκόπηση και εκτύπωση της σελίδας (ή αρχείο PDF).\n"
+                                        "Preview and print the page (or write a PDF file)."));
+    canvas().setToolTip(QStringLiteral(
+        "Shift+κλικ: πηγή και βεντάλια ακτίνων. Σύρε ένα διάφραγμα, ένα κέντρο ή την άκρη ενός κύκλου.\n"
+        "Δεξί κλικ: αποθήκευση, αντιγραφή, προβολέας. F1: οδηγός.\n"
+        "Shift+click: the source and a fan of rays. Drag a blade, a centre or the edge of a circle.\n"
+        "Right-click: save, copy, projector view. F1: the guide."));
+    singleray->setToolTip(QStringLiteral("Μία ακτίνα μέσα από φακό δύο κύκλων.\nOne ray through a lens of two circles."));
+    EPANALIPSI->setToolTip(QStringLiteral("Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\n"
+                                          "A parallel beam at an angle you give in degrees."));
+    SAHLIC->setToolTip(QStringLiteral("Οι υπερβολικοί φακοί του Ιμπν Σαχλ.\nIbn Sahl's hyperbolic lenses."));
+    parallilakymata->setToolTip(QStringLiteral("Το μέτωπο της παράλληλης δέσμης ταξιδεύει μέσα από τον φακό.\n"
+                                               "The parallel beam's front travels through the lens."));
+    kymatachronika->setToolTip(QStringLiteral("Το μέτωπο από την πηγή ταξιδεύει μέσα από τον φακό.\n"
+                                              "The front from the source travels through the lens."));
+    TELIOMA->setToolTip(QStringLiteral("Τέλος του προγράμματος.\nEnd the program."));
+
     setClientTwips(11055, 8505);
 }
 

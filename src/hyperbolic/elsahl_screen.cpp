@@ -69,6 +69,19 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
     kymatikosahl = addMenuItem(QStringLiteral("WAVES"), [this] { kymatikosahl_Click(); });
     BACKFAKO = addMenuItem(QStringLiteral("BACK TO MENU"), [this] { BACKFAKO_Click(); });
 
+    kymataYESNO->setToolTip(QStringLiteral("Μόνο μέτωπα κύματος στο επόμενο σχέδιο.\nWavefronts only in the next drawing."));
+    RAYSANDWAVES->setToolTip(QStringLiteral("Ακτίνες και μέτωπα κύματος.\nRays and wavefronts."));
+    onlyrays->setToolTip(QStringLiteral("Μόνο ακτίνες.\nRays only."));
+    parallilidesmifotos->setToolTip(QStringLiteral("Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\n"
+                                                   "A parallel beam at an angle you give in degrees."));
+    TELOS->setToolTip(QStringLiteral("Τέλος του προγράμματος.\nEnd the program."));
+    kymatikosahl->setToolTip(QStringLiteral("Τα μέτωπα κύματος των ακτίνων που σχεδιάστηκαν.\n"
+                                            "The wavefronts of the rays drawn."));
+    BACKFAKO->setToolTip(QStringLiteral("Πίσω στο μενού των φακών.\nBack to the lens menu."));
+    canvas().setToolTip(QStringLiteral(
+        "Πάτησε όπου θέλεις την πηγή φωτός· σύρε ένα διάφραγμα (σκούρο μπλε). Δεξί κλικ: αποθήκευση, αντιγραφή.\n"
+        "Press where the light source should be; drag a blade of the diaphragm (dark blue). Right-click: save, copy."));
+
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
     canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };

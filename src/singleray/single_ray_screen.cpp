@@ -66,6 +66,18 @@ SingleRayScreen::SingleRayScreen()
     setTabOrder(aktina1, deiktisdiathlasis);
     setTabOrder(deiktisdiathlasis, kentrokykloy);
     setTabOrder(kentrokykloy, Command1);
+    aktina2->setToolTip(QStringLiteral("Ακτίνα του αριστερού κύκλου.\nRadius of the left circle."));
+    aktina1->setToolTip(QStringLiteral("Ακτίνα του δεξιού κύκλου.\nRadius of the right circle."));
+    deiktisdiathlasis->setToolTip(QStringLiteral("Δείκτης διάθλασης του φακού.\nIndex of refraction of the lens."));
+    kentrokykloy->setToolTip(QStringLiteral("Κέντρο του δεξιού κύκλου.\nCentre of the right circle."));
+    Command1->setToolTip(QStringLiteral("Πίσω στον πάγκο.\nBack to the bench."));
+    for (auto [readOut, bar] : {std::pair{Text5, aktina2}, std::pair{Text6, aktina1}, std::pair{Text2, deiktisdiathlasis},
+                                std::pair{Text7, kentrokykloy}})
+        readOut->setToolTip(bar->toolTip());
+    canvas().setToolTip(QStringLiteral(
+        "Shift+πάτημα: η πηγή· σύρε για να σημαδέψεις και άφησε: η ακτίνα. Δεξί κλικ: αποθήκευση, αντιγραφή.\n"
+        "Shift+press: the source; drag to aim and release: the ray. Right-click: save, copy."));
+
     setClientTwips(6630, 3225);
 }
 

@@ -60,7 +60,7 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double left, do
 }
 } // namespace
 
-Surface::Surface(Device& device) : device_(device) {}
+Surface::Surface(Device& device) : device_(&device) {}
 
 void Surface::Scale(double x1, double y1, double x2, double y2)
 {
@@ -77,17 +77,17 @@ void Surface::Scale(double x1, double y1, double x2, double y2)
     userScale_ = true;
 }
 
-double Surface::ScaleWidth() const { return userScale_ ? scaleWidth_ : double(device_.width()); }
-double Surface::ScaleHeight() const { return userScale_ ? scaleHeight_ : double(device_.height()); }
+double Surface::ScaleWidth() const { return userScale_ ? scaleWidth_ : double(device_->width()); }
+double Surface::ScaleHeight() const { return userScale_ ? scaleHeight_ : double(device_->height()); }
 
 // Divided first: a width in user units that is finite in pixels must not overflow on the way.
-double Surface::ScaleX(double width) const { return width / ScaleWidth() * device_.width(); }
-double Surface::ScaleY(double height) const { return height / ScaleHeight() * device_.height(); }
+double Surface::ScaleX(double width) const { return width / ScaleWidth() * device_->width(); }
+double Surface::ScaleY(double height) const { return height / ScaleHeight() * device_->height(); }
 
 double Surface::pixelX(double x) const { return ScaleX(x - ScaleLeft()); }
 double Surface::pixelY(double y) const { return ScaleY(y - ScaleTop()); }
-double Surface::userX(double px) const { return ScaleLeft() + px * ScaleWidth() / device_.width(); }
-double Surface::userY(double py) const { return ScaleTop() + py * ScaleHeight() / device_.height(); }
+double Surface::userX(double px) const { return ScaleLeft() + px * ScaleWidth() / device_->width(); }
+double Surface::userY(double py) const { return ScaleTop() + py * ScaleHeight() / device_->height(); }
 
 bool Surface::contains(double x, double y) const
 {
@@ -122,7 +122,7 @@ void Surface::Line(double x1, double y1, double x2, double y2, Rgb colour)
     // draw whole (a ray after the lens runs 530 units, twice a hyperbolic screen's width), so what is
     // recorded of them is their true geometry.
     const Pen p = pen(colour);
-    const double w = device_.width(), h = device_.height();
+    const double w = device_->width(), h = device_->height();
     const double margin = clipBand * std::max(w, h) + p.width;
     const double left = ScaleLeft(), top = ScaleTop(), sw = ScaleWidth(), sh = ScaleHeight();
     double px1 = (x1 - left) / sw * w, py1 = (y1 - top) / sh * h;
@@ -134,7 +134,7 @@ void Surface::Line(double x1, double y1, double x2, double y2, Rgb colour)
                         px1 <= w + margin && px2 <= w + margin && py1 <= h + margin && py2 <= h + margin;
     if (!within && !clipSegment(px1, py1, px2, py2, -margin, -margin, w + margin, h + margin))
         return;
-    device_.segment(px1, py1, px2, py2, p);
+    device_->segment(px1, py1, px2, py2, p);
 }
 
 void Surface::LineTo(double x2, double y2) { Line(CurrentX, CurrentY, x2, y2, ForeColor); }
@@ -164,19 +164,19 @@ void Surface::drawCircle(double x, double y, double r, Rgb colour, bool isArc, d
     CurrentY = y;
     if (!onReach(cx, cy) || !finite(rx) || !finite(ry) || std::fmax(rx, ry) > largestRadius)
         return;
-    device_.ellipse(cx, cy, rx, ry, isArc, start, end, pen(colour), FillStyle == solidFill,
+    device_->ellipse(cx, cy, rx, ry, isArc, start, end, pen(colour), FillStyle == solidFill,
                     FillColor);
 }
 
 bool Surface::onPicture(int px, int py) const
 {
-    return px >= 0 && py >= 0 && px < device_.width() && py < device_.height();
+    return px >= 0 && py >= 0 && px < device_->width() && py < device_->height();
 }
 
 bool Surface::onReach(double px, double py) const
 {
-    return finite(px) && finite(py) && px >= -reach && py >= -reach && px <= device_.width() + reach &&
-           py <= device_.height() + reach;
+    return finite(px) && finite(py) && px >= -reach && py >= -reach && px <= device_->width() + reach &&
+           py <= device_->height() + reach;
 }
 
 void Surface::PSet(double x, double y) { PSet(x, y, ForeColor); }
@@ -190,28 +190,28 @@ void Surface::PSet(double x, double y, Rgb colour)
     p.style = solidStyle;
     CurrentX = x;
     CurrentY = y;
-    const double w = device_.width(), h = device_.height();
+    const double w = device_->width(), h = device_->height();
     const double px = (x - ScaleLeft()) / ScaleWidth() * w, py = (y - ScaleTop()) / ScaleHeight() * h;
     if (std::isfinite(px) && std::isfinite(py) && px >= -reach && py >= -reach && px <= w + reach && py <= h + reach)
-        device_.dot(px, py, p);
+        device_->dot(px, py, p);
 }
 
 void Surface::Cls()
 {
-    device_.clear(BackColor);
+    device_->clear(BackColor);
     CurrentX = 0;
     CurrentY = 0;
 }
 
 void Surface::Print(std::string_view text)
 {
-    const Font font{FontName, FontSize};
+    const Font font{FontName, FontSize * std::clamp(TextScale, 1, 8)};
     // The current point may have been set to anything; text far off the picture (or at no point) is not drawn.
     const double px = pixelX(CurrentX), py = pixelY(CurrentY);
     CurrentX = ScaleLeft();
     if (!onReach(px, py))
         return;
-    const double lineHeight = device_.text(px, py, text, font, ForeColor);
+    const double lineHeight = device_->text(px, py, text, font, ForeColor);
     const double next = userY(py + lineHeight);
     if (finite(next))
         CurrentY = next;
@@ -220,15 +220,15 @@ void Surface::Print(std::string_view text)
 void Surface::FloodFill(int px, int py, Rgb border)
 {
     if (FillStyle == solidFill && onPicture(px, py))
-        device_.floodFill(px, py, border, FillColor, FloodMode::untilBorder);
+        device_->floodFill(px, py, border, FillColor, FloodMode::untilBorder);
 }
 
 void Surface::FloodFillSeedColour(int px, int py, Rgb border)
 {
     if (FillStyle == solidFill && onPicture(px, py))
-        device_.floodFill(px, py, border, FillColor, FloodMode::seedColour);
+        device_->floodFill(px, py, border, FillColor, FloodMode::seedColour);
 }
 
-void Surface::Refresh() { device_.refresh(); }
+void Surface::Refresh() { device_->refresh(); }
 
 } // namespace lens

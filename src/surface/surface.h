@@ -113,8 +113,10 @@ public:
     double userY(double py) const;
     bool contains(double x, double y) const; // inside the visible rectangle, edges included
 
-    Device& device() { return device_; }
-    const Device& device() const { return device_; }
+    Device& device() { return *device_; }
+    const Device& device() const { return *device_; }
+    // Draws on another device from now on, with the same state (a picture written to a file).
+    void setDevice(Device& device) { device_ = &device; }
 
     Rgb ForeColor = colours::black;
     Rgb BackColor = colours::white;
@@ -123,6 +125,7 @@ public:
     // Every pen width and dot size is multiplied by this (a page of many device pixels to the point,
     // or a picture for a projector); 1 draws them as the routines ask.
     int PenScale = 1;
+    int TextScale = 1; // the same for the size of printed text
     int DrawStyle = solidStyle;
     int FillStyle = noFill;
     double CurrentX = 0;
@@ -138,7 +141,7 @@ private:
     void drawCircle(double x, double y, double r, Rgb colour, bool isArc, double start, double end,
                     double aspect);
 
-    Device& device_;
+    Device* device_;
     double scaleLeft_ = 0;
     double scaleTop_ = 0;
     double scaleWidth_ = 1;

@@ -1,5 +1,7 @@
 #include "surface/qt/canvas.h"
 
+#include "surface/qt/svg_device.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -112,6 +114,32 @@ void Canvas::paintEvent(QPaintEvent*)
     device_.flush();
     QPainter p(this);
     p.drawImage(0, 0, image_);
+    drawControls(p);
+}
+
+QImage Canvas::picture()
+{
+    device_.flush();
+    QImage shown = image_.copy();
+    QPainter p(&shown);
+    drawControls(p);
+    return shown;
+}
+
+bool Canvas::writeSvg(const QString& file, const std::function<void()>& drawScene)
+{
+    device_.flush();
+    SvgDevice svg(file, device_.width(), device_.height(), image_);
+    surface_.setDevice(svg);
+    if (drawScene)
+        drawScene();
+    surface_.setDevice(device_);
+    drawControls(svg.painter());
+    return svg.finish();
+}
+
+void Canvas::drawControls(QPainter& p) const
+{
     for (const auto& line : lines_) {
         if (!line.Visible)
             continue;
@@ -148,8 +176,20 @@ void Canvas::dispatch(const MouseHandler& handler, QMouseEvent* event)
     handler(button, shiftState(event->modifiers()), surface_.userX(pos.x()), surface_.userY(pos.y()));
 }
 
-void Canvas::mousePressEvent(QMouseEvent* event) { dispatch(onMouseDown, event); }
+void Canvas::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton && onContextMenu) {
+        onContextMenu(event->globalPosition().toPoint());
+        return;
+    }
+    dispatch(onMouseDown, event);
+}
 void Canvas::mouseMoveEvent(QMouseEvent* event) { dispatch(onMouseMove, event); }
-void Canvas::mouseReleaseEvent(QMouseEvent* event) { dispatch(onMouseUp, event); }
+void Canvas::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton && onContextMenu)
+        return;
+    dispatch(onMouseUp, event);
+}
 
 } // namespace lens

@@ -36,7 +36,15 @@ public:
     // stays where it is and the new area extends the view.
     void syncImageSize();
 
+    // The picture as the window shows it, line controls and markers included.
+    QImage picture();
+    // Writes the picture as SVG: drawScene draws the current scene again from scratch, into the file
+    // instead of the window; the controls follow on top. False when the file could not be written.
+    bool writeSvg(const QString& file, const std::function<void()>& drawScene);
+
     MouseHandler onMouseDown, onMouseMove, onMouseUp;
+    // A right-button press opens this menu (at the global position) instead of reaching the handlers.
+    std::function<void(const QPoint& global)> onContextMenu;
     std::function<void()> onResized; // after the image has followed a resize of the widget
 
 protected:
@@ -48,6 +56,7 @@ protected:
 
 private:
     void dispatch(const MouseHandler& handler, QMouseEvent* event);
+    void drawControls(QPainter& p) const;
 
     QImage image_;
     ImageDevice device_;

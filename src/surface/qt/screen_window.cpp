@@ -4,10 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -19,6 +23,7 @@
 #include <QStyle>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QWindow>
 
 #include <cmath>
@@ -76,6 +81,14 @@ void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<
         preview.resize(screen->availableGeometry().size() * 3 / 4);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* page) { paint(*page); });
     preview.exec();
+}
+
+QString Dialogs::saveFileName(QWidget* parent, const QString& suggested)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Αποθήκευση εικόνας / Save picture"),
+                                        QDir(folder).filePath(suggested),
+                                        QStringLiteral("PNG (*.png);;SVG (*.svg)"));
 }
 
 std::optional<QString> Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
@@ -146,6 +159,94 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
     QObject::connect(menuKey, &QShortcut::activated, this, [this] { openMenuBar(); });
     if (!style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this))
         QApplication::instance()->installEventFilter(this);
+
+    // The picture's keys, the projector view and the guide, on every screen.
+    auto key = [this](const QKeySequence& sequence, std::function<void()> action) {
+        auto* shortcut = new QShortcut(sequence, this);
+        QObject::connect(shortcut, &QShortcut::activated, this, std::move(action));
+    };
+    key(QKeySequence::Save, [this] { savePicture(); });
+    key(QKeySequence::Copy, [this] { copyPicture(); });
+    auto askScale = [this](int scale) {
+        scale = std::clamp(scale, 1, largestViewScale);
+        if (onViewScaleAsked)
+            onViewScaleAsked(scale);
+        else
+            setViewScale(scale);
+    };
+    key(QKeySequence::ZoomIn, [this, askScale] { askScale(viewScale() + 1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this, askScale] { askScale(viewScale() + 1); });
+    key(QKeySequence::ZoomOut, [this, askScale] { askScale(viewScale() - 1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_0), [askScale] { askScale(1); });
+    key(QKeySequence::HelpContents, [this] {
+        if (onHelp)
+            onHelp();
+    });
+
+    canvas_->onContextMenu = [this, askScale](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Αποθήκευση εικόνας… / Save picture…"), QKeySequence::Save, this,
+                       [this] { savePicture(); });
+        menu.addAction(QStringLiteral("Αντιγραφή εικόνας / Copy picture"), QKeySequence::Copy, this,
+                       [this] { copyPicture(); });
+        menu.addSeparator();
+        QAction* larger = menu.addAction(QStringLiteral("Παχύτερες γραμμές για προβολέα / Thicker lines for a projector"),
+                                         QKeySequence::ZoomIn, this, [this, askScale] { askScale(viewScale() + 1); });
+        larger->setEnabled(viewScale() < largestViewScale);
+        QAction* smaller = menu.addAction(QStringLiteral("Λεπτότερες γραμμές / Thinner lines"), QKeySequence::ZoomOut,
+                                          this, [this, askScale] { askScale(viewScale() - 1); });
+        smaller->setEnabled(viewScale() > 1);
+        menu.addAction(QStringLiteral("Κανονική προβολή / Normal view"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
+                       [askScale] { askScale(1); })
+            ->setEnabled(viewScale() != 1);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Οδηγός / Guide"), QKeySequence::HelpContents, this, [this] {
+            if (onHelp)
+                onHelp();
+        });
+        menu.addAction(QStringLiteral("Σχετικά / About Lens Bench"), this, [this] {
+            if (onAbout)
+                onAbout();
+        });
+        menu.exec(at);
+    };
+}
+
+QString ScreenWindow::pictureName() const
+{
+    QString name = windowTitle().simplified().toLower();
+    name.replace(QLatin1Char(' '), QLatin1Char('-'));
+    return name.isEmpty() ? QStringLiteral("lens-bench") : name;
+}
+
+void ScreenWindow::savePicture()
+{
+    const QString file = dialogs->saveFileName(this, pictureName() + QStringLiteral(".png"));
+    if (file.isEmpty())
+        return;
+    if (!writePicture(file))
+        message(QStringLiteral("Η εικόνα δεν αποθηκεύτηκε στο %1.\nThe picture could not be saved to %1.").arg(file));
+}
+
+bool ScreenWindow::writePicture(const QString& file)
+{
+    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+        return canvas_->writeSvg(file, redrawScene);
+    return canvas_->picture().save(file, "PNG");
+}
+
+void ScreenWindow::copyPicture() { QGuiApplication::clipboard()->setImage(canvas_->picture()); }
+
+void ScreenWindow::setViewScale(int scale)
+{
+    scale = std::clamp(scale, 1, largestViewScale);
+    if (scale == viewScale())
+        return;
+    surface().PenScale = scale;
+    surface().TextScale = scale;
+    if (redrawScene && !placing_)
+        redrawScene();
+    canvas_->update();
 }
 
 void ScreenWindow::openMenuBar()

@@ -37,6 +37,8 @@ public:
     // The page on the printer: a preview, drawn by paint, from which the print dialog sends it to a
     // printer or a PDF file (or nothing, when the user closes it).
     virtual void printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint);
+    // The platform's save dialog for a picture (PNG or SVG); empty when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& suggested);
 };
 
 // The program-wide mouse pointer: 0 default, 1 arrow, 2 cross-hair, 9 west-east sizing arrow.
@@ -88,9 +90,26 @@ public:
     // The frame the window system draws around this window (the last one seen on any screen
     // while this one has not been framed yet).
     QMargins frameMarginsNow() const;
+    // The name a saved picture gets unless the user changes it.
+    QString pictureName() const;
 
     // The screen's current picture, drawn again from scratch after the user resized the window.
     std::function<void()> redrawScene;
+
+    // The picture as a file or on the clipboard (Ctrl+S, Ctrl+C, and the canvas's context menu).
+    void savePicture();
+    // Writes the picture: SVG for a name ending in .svg, PNG otherwise; false when it could not be written.
+    bool writePicture(const QString& file);
+    void copyPicture();
+    // The projector view: pens, dots and printed text of the picture drawn 1, 2 or 3 times as wide, and
+    // the scene drawn again. Hit tests and fills work in user units and are not changed.
+    void setViewScale(int scale);
+    int viewScale() const { return surface().PenScale; }
+    static constexpr int largestViewScale = 3;
+    // Wired by the application: the projector keys ask for a scale for every screen; F1 and the menu's
+    // help items open the guide and the About box.
+    std::function<void(int)> onViewScaleAsked;
+    std::function<void()> onHelp, onAbout;
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
     Dialogs* dialogs = nullptr; // never null once the app has set it up

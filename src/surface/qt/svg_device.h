@@ -1,0 +1,39 @@
+#pragma once
+
+#include "surface/qt/image_device.h"
+
+#include <QSvgGenerator>
+
+#include <memory>
+
+namespace lens {
+
+// The same drawing operations written as an SVG file, so a picture stays sharp on a slide. A flood
+// fill cannot be computed on vectors: it is taken from the window's retained picture of the same
+// scene (the pixels of the fill colour) and embedded as an image where the fill stands in the drawing.
+class SvgDevice final : public PainterDevice {
+public:
+    // width × height logical pixels, the size of the window's picture.
+    SvgDevice(const QString& file, int width, int height, const QImage& retained);
+    ~SvgDevice() override;
+
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void clear(Rgb background) override;
+    void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override;
+    void dot(double x, double y, const Pen& pen) override;
+    // Ends the file; false when it could not be written.
+    bool finish();
+    QPainter& painter() override;
+
+protected:
+    QPaintDevice* paintDevice() override { return &generator_; }
+
+private:
+    QSvgGenerator generator_;
+    std::unique_ptr<QPainter> painter_;
+    int width_, height_;
+    const QImage& retained_;
+};
+
+} // namespace lens
