@@ -1,0 +1,204 @@
+// What a teacher does with the program beyond the optics: keep a picture (PNG, SVG, clipboard), project
+// it with thicker lines, read the guide, and find the last settings again.
+
+#include "app/app.h"
+#include "app/help_window.h"
+#include "bench/bench_screen.h"
+#include "hyperbolic/elsahl_screen.h"
+#include "scripted_dialogs.h"
+#include "spherical/spherical_lens.h"
+#include "surface/recording_device.h"
+#include "waves/cardinal_points.h"
+#include "waves/waves.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using namespace lens;
+
+namespace {
+
+struct SavingDialogs : ScriptedDialogs {
+    QString file;
+    QString saveFileName(QWidget*, const QString&) override { return file; }
+};
+
+struct Classroom {
+    SavingDialogs dialogs;
+    LensBenchApp app{&dialogs};
+    BenchScreen* bench;
+    Classroom()
+    {
+        app.endProgram = [] {};
+        app.Main();
+        bench = &app.vitrosa();
+        // Shortcuts reach the active window.
+        bench->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(bench));
+    }
+    ~Classroom()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+};
+
+int pixelsOf(const QImage& image, Rgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & RGB_MASK) == (qRgb(colour.r, colour.g, colour.b) & RGB_MASK);
+    return n;
+}
+
+} // namespace
+
+TEST(Classroom, ThePictureGoesToPngSvgAndTheClipboard)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    QTemporaryDir folder;
+    const QImage shown = v.canvas().picture();
+
+    c.dialogs.file = folder.filePath(QStringLiteral("bench.png"));
+    QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier);
+    const QImage png(c.dialogs.file);
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.size(), v.canvas().image().size());
+    EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == shown.convertToFormat(QImage::Format_RGB32));
+    EXPECT_GT(pixelsOf(png, spherical::sceneColours::outline), 300);
+
+    // The SVG is drawn by the same routines: the two circles and the beam's rays as paths, the tint as an
+    // image under them, the blades on top; and the window's own picture is left as it was.
+    c.dialogs.file = folder.filePath(QStringLiteral("bench.svg"));
+    QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier);
+    QFile svg(c.dialogs.file);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(svg.readAll());
+    EXPECT_GT(text.count(QStringLiteral("<path")), 20);
+    EXPECT_TRUE(text.contains(QStringLiteral("<image")));
+    EXPECT_TRUE(text.contains(QStringLiteral("stroke=\"#000000\""))); // the lens outline
+    EXPECT_TRUE(v.canvas().picture() == shown);
+
+    // A file that cannot be written gives a message.
+    c.dialogs.file = QStringLiteral("/nonexistent-folder/bench.png");
+    v.savePicture();
+    ASSERT_EQ(c.dialogs.messages.size(), 1u);
+
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->image().size(), shown.size());
+}
+
+TEST(Classroom, TheProjectorViewDrawsTheSamePrimitivesWithWiderPens)
+{
+    // The bench's scene, a fan with its waves and the construction, at 1×, 2× and 3×.
+    std::vector<RecordingDevice> devices;
+    for (int scale = 1; scale <= 3; ++scale) {
+        RecordingDevice& device = devices.emplace_back(1920, 1080);
+        Surface s(device);
+        s.Scale(-384, 216, 384, -216);
+        s.PenScale = s.TextScale = scale;
+        spherical::LensState lens;
+        waves::RayRecords records;
+        waves::BenchValues values;
+        values.Check1 = true;
+        values.diaphragm = {0, 86.6, -86.6};
+        spherical::anaschediasi(s, lens, {}, {});
+        waves::desmiapopigi(s, lens, records, values, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -200, 20);
+        waves::cardinalpoints(s, lens, {}, -200, 20);
+    }
+    for (int scale = 2; scale <= 3; ++scale) {
+        SCOPED_TRACE(scale);
+        const RecordingDevice &one = devices[0], &wide = devices[static_cast<std::size_t>(scale - 1)];
+        ASSERT_EQ(wide.segments.size(), one.segments.size());
+        ASSERT_EQ(wide.dots.size(), one.dots.size());
+        ASSERT_EQ(wide.texts.size(), one.texts.size());
+        for (std::size_t i = 0; i < one.segments.size(); ++i) {
+            EXPECT_EQ(wide.segments[i].pen.width, scale * one.segments[i].pen.width);
+            EXPECT_EQ(wide.segments[i].x1, one.segments[i].x1);
+            EXPECT_EQ(wide.segments[i].pen.style, one.segments[i].pen.style);
+        }
+        for (std::size_t i = 0; i < one.dots.size(); ++i)
+            EXPECT_EQ(wide.dots[i].pen.width, scale * one.dots[i].pen.width);
+        for (std::size_t i = 0; i < one.texts.size(); ++i)
+            EXPECT_EQ(wide.texts[i].font.size, scale * one.texts[i].font.size);
+        EXPECT_EQ(wide.fills.size(), one.fills.size());
+    }
+    // On the screen: Ctrl++ reaches every screen, the glass is still tinted, a blade can still be
+    // dragged, and Ctrl+0 gives back the picture of today.
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    const QImage normal = v.canvas().picture();
+    QTest::keyClick(&v, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&v, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(c.app.viewScale(), 3);
+    EXPECT_EQ(c.app.ElSahl().viewScale(), 3);
+    const QImage thick = v.canvas().picture();
+    EXPECT_GT(pixelsOf(thick, spherical::sceneColours::glass), 1000);
+    EXPECT_GT(pixelsOf(thick, spherical::sceneColours::outline), 2 * pixelsOf(normal, spherical::sceneColours::outline));
+    QTest::keyClick(&v, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(c.app.viewScale(), 1);
+    EXPECT_TRUE(v.canvas().picture() == normal);
+    QTest::keyClick(&v, Qt::Key_Plus, Qt::ControlModifier);
+    const double x = v.Line1->X1;
+    v.Form_MouseDown(1, 0, x, 150);
+    v.Form_MouseUp(1, 0, x + 30, 150);
+    EXPECT_NEAR(v.Line1->X1, x + 30, 2);
+}
+
+TEST(Classroom, F1OpensTheIllustratedGuide)
+{
+    Classroom c;
+    QTest::keyClick(c.bench, Qt::Key_F1);
+    HelpWindow& help = c.app.openHelp();
+    EXPECT_TRUE(help.isVisible());
+    const QString text = help.text->toPlainText();
+    for (const char* words : {"Snell", "Ιμπν Σαχλ", "Shift", "H1, H2", "Ctrl+S"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+    const QVariant picture =
+        help.text->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("bench-fan.png")));
+    EXPECT_FALSE(picture.value<QImage>().isNull());
+}
+
+TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
+{
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("lensbench.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("bench/index"), 180);
+    settings.setValue(QStringLiteral("bench/wavesAndRays"), true);
+    settings.setValue(QStringLiteral("view/scale"), 2);
+    settings.setValue(QStringLiteral("lenses/index"), 170);
+    {
+        ScriptedDialogs dialogs;
+        LensBenchApp app{&dialogs, &settings};
+        app.endProgram = [] {};
+        app.Main();
+        BenchScreen& v = app.vitrosa();
+        EXPECT_EQ(v.deiktisdiathlasis->value(), 180);
+        EXPECT_TRUE(v.Check1->isChecked());
+        EXPECT_FALSE(v.Check2->isChecked());
+        EXPECT_EQ(v.desmi1->value(), 140);
+        EXPECT_EQ(v.viewScale(), 2);
+        EXPECT_DOUBLE_EQ(app.shared.lensindex, 1.7);
+        v.Check2->setChecked(true);
+        v.deiktisdiathlasis->setValue(120);
+        app.setViewScale(1);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+    EXPECT_EQ(settings.value(QStringLiteral("bench/index")).toInt(), 120);
+    EXPECT_FALSE(settings.value(QStringLiteral("bench/wavesAndRays")).toBool());
+    EXPECT_FALSE(settings.value(QStringLiteral("bench/onlyWaves")).toBool()); // Check2's handler unticks it again
+    EXPECT_EQ(settings.value(QStringLiteral("view/scale")).toInt(), 1);
+}
