@@ -2,16 +2,63 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 namespace lens {
 
+namespace {
+
+// The guide's pictures are screenshots of a whole display: each is shown as wide as the window allows.
+class GuideBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTextBrowser::resizeEvent(event);
+        fitPictures();
+    }
+
+private:
+    void fitPictures()
+    {
+        QTextDocument* doc = document();
+        const double room = viewport()->width() - 2 * doc->documentMargin() - 8;
+        if (room < 50)
+            return;
+        QTextCursor cursor(doc);
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (!fragment.charFormat().isImageFormat())
+                    continue;
+                QTextImageFormat image = fragment.charFormat().toImageFormat();
+                const QImage picture = doc->resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+                if (picture.isNull() || picture.width() <= 0)
+                    continue;
+                const double width = std::min<double>(picture.width(), room);
+                image.setWidth(width);
+                image.setHeight(width * picture.height() / picture.width());
+                cursor.setPosition(fragment.position());
+                cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                cursor.setCharFormat(image);
+            }
+    }
+};
+
+} // namespace
+
 QString programVersion() { return QStringLiteral(LENSBENCH_VERSION); }
 
-HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), text(new QTextBrowser(this))
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), text(new GuideBrowser(this))
 {
     setWindowTitle(QStringLiteral("Οδηγός / Guide"));
     auto* layout = new QVBoxLayout(this);

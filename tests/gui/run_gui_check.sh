@@ -3,6 +3,9 @@
 # in a row at 1920 × 1080, then 1366 × 768, 1280 × 1024 and 3840 × 2160 at scale factor 2.
 # Exits 77 (skipped) when no display server can be started here.
 set -u
+# The program starts with its defaults, whatever settings the user running the tests has kept.
+export XDG_CONFIG_HOME=$(mktemp -d)
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 check=${1:?usage: run_gui_check.sh GUI_CHECK_PROGRAM}
 if ! command -v Xvfb >/dev/null || ! command -v openbox >/dev/null; then
   echo "gui check skipped: Xvfb or openbox is not installed"
