@@ -49,6 +49,8 @@ LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
     deiktissahl->setToolTip(QStringLiteral("Δείκτης διάθλασης των υπερβολικών φακών (1.00 έως 2.50).\n"
                                            "Index of refraction of the hyperbolic lenses (1.00 to 2.50)."));
     Label1->setToolTip(deiktissahl->toolTip());
+    canvas().setToolTip(QStringLiteral("Διάλεξε φακό και δείκτη διάθλασης. Δεξί κλικ: αποθήκευση, αντιγραφή. F1: οδηγός.\n"
+                                       "Choose a lens and an index of refraction. Right-click: save, copy. F1: the guide."));
 
     setClientTwips(7485, 5520);
 

@@ -5,16 +5,21 @@
 #include "app/help_window.h"
 #include "bench/bench_screen.h"
 #include "hyperbolic/elsahl_screen.h"
+#include "app/lens_menu.h"
+#include "singleray/single_ray_screen.h"
 #include "scripted_dialogs.h"
 #include "spherical/spherical_lens.h"
 #include "surface/recording_device.h"
 #include "waves/cardinal_points.h"
 #include "waves/waves.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -201,4 +206,26 @@ TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
     EXPECT_FALSE(settings.value(QStringLiteral("bench/wavesAndRays")).toBool());
     EXPECT_FALSE(settings.value(QStringLiteral("bench/onlyWaves")).toBool()); // Check2's handler unticks it again
     EXPECT_EQ(settings.value(QStringLiteral("view/scale")).toInt(), 1);
+}
+
+TEST(Classroom, EveryVisibleControlAndMenuItemHasABilingualTooltip)
+{
+    Classroom c;
+    c.app.eisagogiko().Show();
+    c.app.ElSahl().Show();
+    c.app.moniaktina().Show();
+    for (ScreenWindow* screen : std::initializer_list<ScreenWindow*>{c.bench, &c.app.eisagogiko(), &c.app.ElSahl(),
+                                                                    &c.app.moniaktina()}) {
+        SCOPED_TRACE(screen->windowTitle().toStdString());
+        for (QWidget* control : screen->findChildren<QWidget*>()) {
+            const bool isControl = qobject_cast<QAbstractButton*>(control) || qobject_cast<QScrollBar*>(control) ||
+                                   qobject_cast<QLineEdit*>(control) || dynamic_cast<Canvas*>(control);
+            const bool menuBarsOwn = qobject_cast<QMenuBar*>(control->parentWidget()); // its overflow arrow
+            if (isControl && control->isVisible() && !menuBarsOwn) {
+                EXPECT_TRUE(control->toolTip().contains(QLatin1Char('\n'))) << control->metaObject()->className();
+            }
+        }
+        for (const QAction* item : screen->menuBar()->actions())
+            EXPECT_TRUE(item->toolTip().contains(QLatin1Char('\n'))) << item->text().toStdString();
+    }
 }

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLayout>
@@ -17,10 +18,12 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QLineEdit>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QStyle>
+#include <QToolTip>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -86,9 +89,14 @@ void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<
 QString Dialogs::saveFileName(QWidget* parent, const QString& suggested)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Αποθήκευση εικόνας / Save picture"),
-                                        QDir(folder).filePath(suggested),
-                                        QStringLiteral("PNG (*.png);;SVG (*.svg)"));
+    QString kind;
+    QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Αποθήκευση εικόνας / Save picture"),
+                                                QDir(folder).filePath(suggested),
+                                                QStringLiteral("PNG (*.png);;SVG (*.svg)"), &kind);
+    // A name typed without a suffix takes the kind chosen in the dialog.
+    if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty())
+        file += kind.startsWith(QStringLiteral("SVG")) ? QStringLiteral(".svg") : QStringLiteral(".png");
+    return file;
 }
 
 std::optional<QString> Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
@@ -265,6 +273,15 @@ void ScreenWindow::openMenuBar()
 
 bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && watched == menuWidget()) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QAction* item = menuBar()->actionAt(help->pos());
+        if (item && !item->toolTip().isEmpty() && item->toolTip() != item->text())
+            QToolTip::showText(help->globalPos(), item->toolTip(), menuBar());
+        else
+            QToolTip::hideText();
+        return true;
+    }
     // Alt pressed and released with nothing in between, in this window.
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -336,6 +353,7 @@ QSizeF ScreenWindow::clientTwips()
 QAction* ScreenWindow::addMenuItem(const QString& caption, std::function<void()> onClick)
 {
     QAction* action = menuBar()->addAction(caption);
+    menuBar()->installEventFilter(this); // a menu bar shows no tooltips of its own items
     QObject::connect(action, &QAction::triggered, this, [fn = std::move(onClick)] {
         if (fn)
             fn();
