@@ -2,7 +2,7 @@
 // of 451 recorded rays, with all 23 kept fronts drawn again. The whole animation is 240 such ticks at one
 // per display frame, so a tick must leave most of a 16.7 ms frame free.
 
-#include "surface/qt/image_device.h"
+#include "bench_picture.h"
 #include "waves/wave_animation.h"
 #include "waves/waves.h"
 
@@ -13,19 +13,13 @@ namespace {
 
 using namespace lens;
 
-struct AnimationBench {
-    static constexpr double W = 1920, H = 1080, S = W + H;
-    QImage image{1920, 1080, QImage::Format_RGB32};
-    ImageDevice device{image};
-    Surface surface{device};
+struct AnimationBench : BenchPicture {
     spherical::LensState lens;
     waves::RayRecords records;
     waves::WaveAnimation animation;
 
     AnimationBench()
     {
-        surface.Scale(-600 * W / S, 600 * H / S, 600 * W / S, -600 * H / S);
-        surface.BackColor = colours::windowBackground;
         // 451 beam rays across the lens's aperture, every one of them recorded.
         waves::BenchValues beam;
         beam.parallelmode = true;

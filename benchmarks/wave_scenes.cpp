@@ -1,6 +1,7 @@
 // The bench's wave pictures drawn offscreen at 1920 × 1080 as a Shift+click or the bundle command draws them:
 // clear, scene redraw, rays, time marks and fronts. Each reports how many full-frame image copies it costs.
 
+#include "bench_picture.h"
 #include "spherical/spherical_lens.h"
 #include "surface/qt/image_device.h"
 #include "surface/recording_device.h"
@@ -18,11 +19,7 @@ namespace {
 using namespace lens;
 using Clock = std::chrono::steady_clock;
 
-struct WaveBench {
-    static constexpr double W = 1920, H = 1080, S = W + H;
-    QImage image{1920, 1080, QImage::Format_RGB32};
-    ImageDevice device{image};
-    Surface surface{device};
+struct WaveBench : BenchPicture {
     spherical::LensState lens;
     spherical::BenchControls controls;
     waves::RayRecords records;
@@ -30,8 +27,6 @@ struct WaveBench {
 
     WaveBench()
     {
-        surface.Scale(-600 * W / S, 600 * H / S, 600 * W / S, -600 * H / S);
-        surface.BackColor = colours::windowBackground;
         values.Check1 = true; // "SHOW WAVES AND RAYS"
         values.desmi1 = 150;
         values.raystep = std::numbers::pi / (150.0 / 30); // 0.628°: 573 rays

@@ -97,14 +97,12 @@ void LensBenchApp::rememberBench()
     }
     QObject::connect(bench.deiktisdiathlasis, &QScrollBar::valueChanged, &bench,
                      [this](int value) { settings_->setValue(QStringLiteral("bench/index"), value); });
-    QObject::connect(bench.Check1, &QCheckBox::toggled, &bench, [this, &bench] {
+    const auto keepBoxes = [this, &bench] {
         settings_->setValue(QStringLiteral("bench/wavesAndRays"), bench.Check1->isChecked());
         settings_->setValue(QStringLiteral("bench/onlyWaves"), bench.Check2->isChecked());
-    });
-    QObject::connect(bench.Check2, &QCheckBox::toggled, &bench, [this, &bench] {
-        settings_->setValue(QStringLiteral("bench/wavesAndRays"), bench.Check1->isChecked());
-        settings_->setValue(QStringLiteral("bench/onlyWaves"), bench.Check2->isChecked());
-    });
+    };
+    for (QCheckBox* box : {bench.Check1, bench.Check2})
+        QObject::connect(box, &QCheckBox::toggled, &bench, keepBoxes);
 }
 
 void LensBenchApp::rememberLensMenu()

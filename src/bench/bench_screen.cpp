@@ -259,17 +259,20 @@ void BenchScreen::anaschediasi()
     animationOnView_ = false;
     // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
     // would, and then take their exact place on the lens surface.
-    spherical::anaschediasi(surface(), lens, controls(), [this](const spherical::DiaphragmFit& fit) {
-        if (fit.upper) {
-            VScroll1->setValue(fit.upper->scrollValue);
-            Line1->Y2 = fit.upper->y;
-        }
-        if (fit.lower) {
-            VScroll2->setValue(fit.lower->scrollValue);
-            Line2->Y2 = fit.lower->y;
-        }
-    });
+    spherical::anaschediasi(surface(), lens, controls(), [this](const spherical::DiaphragmFit& fit) { applyBladeFit(fit); });
     canvas().update();
+}
+
+void BenchScreen::applyBladeFit(const spherical::DiaphragmFit& fit)
+{
+    if (fit.upper) {
+        VScroll1->setValue(fit.upper->scrollValue);
+        Line1->Y2 = fit.upper->y;
+    }
+    if (fit.lower) {
+        VScroll2->setValue(fit.lower->scrollValue);
+        Line2->Y2 = fit.lower->y;
+    }
 }
 
 void BenchScreen::lensRefresh()
@@ -657,16 +660,8 @@ void BenchScreen::sxediasifakoy11()
     // them; their scroll bars follow.
     const Surface& s = surface();
     const double tipX = Line1->X2, tipY = Line1->Y2;
-    const auto upper = spherical::diafragmaano(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB);
-    const auto lower = spherical::diafragmakato(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB);
-    if (upper) {
-        VScroll1->setValue(upper->scrollValue);
-        Line1->Y2 = upper->y;
-    }
-    if (lower) {
-        VScroll2->setValue(lower->scrollValue);
-        Line2->Y2 = lower->y;
-    }
+    applyBladeFit({spherical::diafragmaano(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB),
+                   spherical::diafragmakato(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB)});
     drawnOverLens.clear();
     waves::sxediasifakoy11(surface(), lens, records, shared_.parallelmode, shared_.sourcex, shared_.sourcey,
                            lens.refindex, animation);

@@ -148,6 +148,8 @@ protected:
 
 private:
     void loadOnceSized();
+    // Moves the blades' ends (and their hidden scroll bars) to where the diaphragm routines fitted them.
+    void applyBladeFit(const spherical::DiaphragmFit& fit);
     // Moves the wave front to tick j, when the animation's picture is the one on view.
     void drawTick(int j);
     void lensFromScrollBars();

@@ -57,14 +57,12 @@ void drawFoci(Surface& s, const WaveAnimation& a)
     s.DrawWidth = 1;
 }
 
+// The lens faces on top, leaving the pen at width 1 and solid.
 void drawOutline(Surface& s, const WaveAnimation& a)
 {
-    s.DrawWidth = 2;
+    if (a.arcs)
+        drawLensOutline(s, a.lens, *a.arcs);
     s.DrawStyle = solidStyle;
-    if (a.arcs) {
-        s.Circle(a.lens.xcentreA, 0, a.lens.radiusA, colours::black, a.arcs->arcAstart, a.arcs->arcAend, 1);
-        s.Circle(a.lens.xcentreB, 0, a.lens.radiusB, colours::black, a.arcs->arcBstart, a.arcs->arcBend, 1);
-    }
     s.DrawWidth = 1;
 }
 

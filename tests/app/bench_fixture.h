@@ -9,6 +9,17 @@
 
 namespace lens {
 
+// How many pixels of a picture have exactly this colour.
+inline int pixelsOf(const QImage& image, Rgb colour)
+{
+    const QRgb wanted = qRgb(colour.r, colour.g, colour.b) & RGB_MASK;
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & RGB_MASK) == wanted;
+    return n;
+}
+
 struct Bench {
     LensBenchApp app;
     BenchScreen* bench = nullptr;

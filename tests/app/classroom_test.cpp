@@ -7,6 +7,7 @@
 #include "hyperbolic/elsahl_screen.h"
 #include "app/lens_menu.h"
 #include "singleray/single_ray_screen.h"
+#include "bench_fixture.h"
 #include "scripted_dialogs.h"
 #include "spherical/spherical_lens.h"
 #include "surface/recording_device.h"
@@ -56,15 +57,6 @@ struct Classroom {
             w->hide();
     }
 };
-
-int pixelsOf(const QImage& image, Rgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += (image.pixel(x, y) & RGB_MASK) == (qRgb(colour.r, colour.g, colour.b) & RGB_MASK);
-    return n;
-}
 
 } // namespace
 

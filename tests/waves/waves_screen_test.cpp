@@ -82,11 +82,7 @@ TEST(BenchWaves, OutlineDrawnOnceGivesTheSamePictureAsEveryStep)
         const QImage fast = b.draw(waves::OutlineRedraw::once, scene.drawing);
         ASSERT_EQ(literal.size(), fast.size());
         // The picture has its fronts on it, and every pixel is the same.
-        int frontPixels = 0;
-        for (int y = 0; y < fast.height(); ++y)
-            for (int x = 0; x < fast.width(); ++x)
-                frontPixels += (fast.pixel(x, y) & RGB_MASK) == (qRgb(scene.front.r, scene.front.g, scene.front.b) & RGB_MASK);
-        EXPECT_GT(frontPixels, 200);
+        EXPECT_GT(pixelsOf(fast, scene.front), 200);
         EXPECT_TRUE(literal == fast);
     }
     b.app.shared.parallelmode = false;
@@ -105,14 +101,6 @@ struct AnimationBench : WaveBench {
         QTest::mouseClick(&bench->canvas(), Qt::LeftButton, Qt::ShiftModifier, QPoint(int(s.pixelX(x)), int(s.pixelY(y))));
     }
     QImage picture() { return bench->canvas().image().copy(); }
-    int pixelsOf(const QImage& image, Rgb colour)
-    {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += (image.pixel(x, y) & RGB_MASK) == (qRgb(colour.r, colour.g, colour.b) & RGB_MASK);
-        return n;
-    }
 };
 
 } // namespace
@@ -164,14 +152,14 @@ TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
         v.Timer1_Timer();
     const QImage done = b.picture();
     ASSERT_NE(b.background(), colours::white);
-    EXPECT_GT(b.pixelsOf(done, waves::animationColours::front), 200);
-    EXPECT_GT(b.pixelsOf(done, waves::animationColours::keptFront), 23 * 100);
-    EXPECT_EQ(b.pixelsOf(done, colours::white), 0);
+    EXPECT_GT(pixelsOf(done, waves::animationColours::front), 200);
+    EXPECT_GT(pixelsOf(done, waves::animationColours::keptFront), 23 * 100);
+    EXPECT_EQ(pixelsOf(done, colours::white), 0);
     b.save("waves-in-time.png");
     // A resize draws the last frame again: its front and its kept fronts.
     v.redrawScene();
-    EXPECT_NEAR(b.pixelsOf(b.picture(), waves::animationColours::front), b.pixelsOf(done, waves::animationColours::front), 100);
-    EXPECT_GT(b.pixelsOf(b.picture(), waves::animationColours::keptFront), 23 * 100);
+    EXPECT_NEAR(pixelsOf(b.picture(), waves::animationColours::front), pixelsOf(done, waves::animationColours::front), 100);
+    EXPECT_GT(pixelsOf(b.picture(), waves::animationColours::keptFront), 23 * 100);
 }
 
 TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
@@ -228,7 +216,7 @@ TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
             v.Timer1_Timer();
         pictures[outline == waves::OutlineRedraw::once] = b.picture();
     }
-    EXPECT_GT(b.pixelsOf(pictures[1], waves::animationColours::front), 200);
+    EXPECT_GT(pixelsOf(pictures[1], waves::animationColours::front), 200);
     EXPECT_TRUE(pictures[0] == pictures[1]);
 }
 
@@ -336,8 +324,8 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
     dialogs.file = folder.filePath(QStringLiteral("beam.pdf"));
     v.ektyposi->click();
     const QImage beamPage = rendered(dialogs.file);
-    EXPECT_GT(b.pixelsOf(beamPage, waves::waveColours::beamFront), 100);
-    EXPECT_GT(b.pixelsOf(beamPage, RGB(255, 0, 0)), 500); // the fan is printed too
+    EXPECT_GT(pixelsOf(beamPage, waves::waveColours::beamFront), 100);
+    EXPECT_GT(pixelsOf(beamPage, RGB(255, 0, 0)), 500); // the fan is printed too
     // A printer that cannot be written to gives a message, not a page.
     dialogs.file = QStringLiteral("/nonexistent-folder/page.pdf");
     v.ektyposi->click();

@@ -101,6 +101,16 @@ void PainterDevice::touched()
         changed();
 }
 
+void PainterDevice::roundSpot(double x, double y, const Pen& pen)
+{
+    QPainter& p = painter();
+    p.setPen(Qt::NoPen);
+    p.setBrush(toQColor(pen.colour));
+    p.drawEllipse(QPointF(x, y), pen.width / 2.0, pen.width / 2.0);
+    p.setBrush(Qt::NoBrush);
+    touched();
+}
+
 void PainterDevice::setPen(const Pen& pen)
 {
     QPen qpen(toQColor(pen.colour));
@@ -228,8 +238,7 @@ bool near(double v) { return std::fabs(v) < 1e7; }
 // One pixel on every column (or row, for a steep line) whose centre the segment spans: the pixel the
 // line passes through at that centre. Pieces joined end to end leave no gap, and a piece too short to
 // span a centre still shows as the pixel under its middle.
-template <typename Pixels>
-void thinSegment(const Pixels& px, double x1, double y1, double x2, double y2, QRgb colour)
+void thinSegment(const ImageDevice::Pixels& px, double x1, double y1, double x2, double y2, QRgb colour)
 {
     const bool flat = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
     double a1 = flat ? x1 : y1, b1 = flat ? y1 : x1, a2 = flat ? x2 : y2, b2 = flat ? y2 : x2;

@@ -28,6 +28,8 @@ protected:
     virtual QPainter& painter() = 0;
     virtual QPaintDevice* paintDevice() = 0;
     void touched();
+    // A wide dot as one round spot (a page or a vector file), not rows of pixels.
+    void roundSpot(double x, double y, const Pen& pen);
 
 private:
     void setPen(const Pen& pen);
@@ -52,18 +54,19 @@ public:
     // Ends the painting in progress, so the image can be read, copied or resized.
     void flush();
 
-protected:
-    QPainter& painter() override;
-    QPaintDevice* paintDevice() override { return &image_; }
-
-private:
-    // The image's rows, for solid pens and wide ones on a plain RGB image not shared with another.
+    // The image's rows, written straight into for solid pens on a plain RGB image not shared with another.
     struct Pixels {
         uchar* bits;
         qsizetype stride;
         int w, h;
         QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
     };
+
+protected:
+    QPainter& painter() override;
+    QPaintDevice* paintDevice() override { return &image_; }
+
+private:
     std::optional<Pixels> pixels(const Pen& pen);
     struct Geometry {
         qint64 key = 0;

@@ -30,12 +30,7 @@ void PrinterDevice::dot(double x, double y, const Pen& pen)
         PainterDevice::dot(x, y, pen);
         return;
     }
-    QPainter& p = painter();
-    p.setPen(Qt::NoPen);
-    p.setBrush(toQColor(pen.colour));
-    p.drawEllipse(QPointF(x, y), pen.width / 2.0, pen.width / 2.0);
-    p.setBrush(Qt::NoBrush);
-    touched();
+    roundSpot(x, y, pen);
 }
 
 void PrinterDevice::clear(Rgb background)

@@ -168,13 +168,14 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
     if (!style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this))
         QApplication::instance()->installEventFilter(this);
 
-    // The picture's keys, the projector view and the guide, on every screen.
-    auto key = [this](const QKeySequence& sequence, std::function<void()> action) {
-        auto* shortcut = new QShortcut(sequence, this);
-        QObject::connect(shortcut, &QShortcut::activated, this, std::move(action));
+    // The picture's commands, on every screen: each is a key and an item of the picture's context menu.
+    auto command = [this](const QString& text, const QKeySequence& key, std::function<void()> run) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(key);
+        QObject::connect(action, &QAction::triggered, this, std::move(run));
+        addAction(action);
+        return action;
     };
-    key(QKeySequence::Save, [this] { savePicture(); });
-    key(QKeySequence::Copy, [this] { copyPicture(); });
     auto askScale = [this](int scale) {
         scale = std::clamp(scale, 1, largestViewScale);
         if (onViewScaleAsked)
@@ -182,42 +183,41 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
         else
             setViewScale(scale);
     };
-    key(QKeySequence::ZoomIn, [this, askScale] { askScale(viewScale() + 1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this, askScale] { askScale(viewScale() + 1); });
-    key(QKeySequence::ZoomOut, [this, askScale] { askScale(viewScale() - 1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_0), [askScale] { askScale(1); });
-    key(QKeySequence::HelpContents, [this] {
+    QAction* save = command(QStringLiteral("Αποθήκευση εικόνας… / Save picture…"), QKeySequence::Save, [this] { savePicture(); });
+    QAction* copy = command(QStringLiteral("Αντιγραφή εικόνας / Copy picture"), QKeySequence::Copy, [this] { copyPicture(); });
+    thicker_ = command(QStringLiteral("Παχύτερες γραμμές για προβολέα / Thicker lines for a projector"), QKeySequence::ZoomIn,
+                       [this, askScale] { askScale(viewScale() + 1); });
+    thicker_->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    thinner_ = command(QStringLiteral("Λεπτότερες γραμμές / Thinner lines"), QKeySequence::ZoomOut,
+                       [this, askScale] { askScale(viewScale() - 1); });
+    normal_ = command(QStringLiteral("Κανονική προβολή / Normal view"), QKeySequence(Qt::CTRL | Qt::Key_0),
+                      [askScale] { askScale(1); });
+    QAction* guide = command(QStringLiteral("Οδηγός / Guide"), QKeySequence::HelpContents, [this] {
         if (onHelp)
             onHelp();
     });
-
-    canvas_->onContextMenu = [this, askScale](const QPoint& at) {
+    QAction* about = command(QStringLiteral("Σχετικά / About Lens Bench"), {}, [this] {
+        if (onAbout)
+            onAbout();
+    });
+    showViewScale();
+    canvas_->onContextMenu = [this, save, copy, guide, about](const QPoint& at) {
         QMenu menu(this);
-        menu.addAction(QStringLiteral("Αποθήκευση εικόνας… / Save picture…"), QKeySequence::Save, this,
-                       [this] { savePicture(); });
-        menu.addAction(QStringLiteral("Αντιγραφή εικόνας / Copy picture"), QKeySequence::Copy, this,
-                       [this] { copyPicture(); });
+        menu.addActions({save, copy});
         menu.addSeparator();
-        QAction* larger = menu.addAction(QStringLiteral("Παχύτερες γραμμές για προβολέα / Thicker lines for a projector"),
-                                         QKeySequence::ZoomIn, this, [this, askScale] { askScale(viewScale() + 1); });
-        larger->setEnabled(viewScale() < largestViewScale);
-        QAction* smaller = menu.addAction(QStringLiteral("Λεπτότερες γραμμές / Thinner lines"), QKeySequence::ZoomOut,
-                                          this, [this, askScale] { askScale(viewScale() - 1); });
-        smaller->setEnabled(viewScale() > 1);
-        menu.addAction(QStringLiteral("Κανονική προβολή / Normal view"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
-                       [askScale] { askScale(1); })
-            ->setEnabled(viewScale() != 1);
+        menu.addActions({thicker_, thinner_, normal_});
         menu.addSeparator();
-        menu.addAction(QStringLiteral("Οδηγός / Guide"), QKeySequence::HelpContents, this, [this] {
-            if (onHelp)
-                onHelp();
-        });
-        menu.addAction(QStringLiteral("Σχετικά / About Lens Bench"), this, [this] {
-            if (onAbout)
-                onAbout();
-        });
+        menu.addActions({guide, about});
         menu.exec(at);
     };
+}
+
+void ScreenWindow::showViewScale()
+{
+    // Only the steps that would change the view are offered.
+    thicker_->setEnabled(viewScale() < largestViewScale);
+    thinner_->setEnabled(viewScale() > 1);
+    normal_->setEnabled(viewScale() != 1);
 }
 
 QString ScreenWindow::pictureName() const
@@ -252,6 +252,7 @@ void ScreenWindow::setViewScale(int scale)
         return;
     surface().PenScale = scale;
     surface().TextScale = scale;
+    showViewScale();
     if (redrawScene && !placing_)
         redrawScene();
     canvas_->update();

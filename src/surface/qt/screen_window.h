@@ -138,6 +138,10 @@ private:
     int placementRequests_ = 0; // geometry asked for again once the frame was known
     QTimer settleTimer_;
     QSize drawnSize_; // the client size the current picture was drawn for
+    void showViewScale();
+    QAction* thicker_ = nullptr;
+    QAction* thinner_ = nullptr;
+    QAction* normal_ = nullptr;
     bool altAlone_ = false;
 };
 

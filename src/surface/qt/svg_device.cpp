@@ -40,15 +40,13 @@ void SvgDevice::clear(Rgb background)
 
 void SvgDevice::dot(double x, double y, const Pen& pen)
 {
+    if (pen.width > 1) {
+        roundSpot(x, y, pen);
+        return;
+    }
+    // The pixel the point lies in, as on screen.
     QPainter& p = painter();
-    const double r = std::max(pen.width, 1) / 2.0;
-    p.setPen(Qt::NoPen);
-    p.setBrush(toQColor(pen.colour));
-    if (pen.width <= 1)
-        p.drawRect(QRectF(std::floor(x), std::floor(y), 1, 1)); // the pixel the point lies in, as on screen
-    else
-        p.drawEllipse(QPointF(x, y), r, r);
-    p.setBrush(Qt::NoBrush);
+    p.fillRect(QRectF(std::floor(x), std::floor(y), 1, 1), toQColor(pen.colour));
     touched();
 }
 
