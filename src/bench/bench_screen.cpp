@@ -562,7 +562,7 @@ void BenchScreen::showBeam(double angle)
 void BenchScreen::EPANALIPSI_Click()
 {
     shared_.parallelmode = true;
-    records.raycount = 0;
+    records.startBundle(0, false);
     Timer1.setInterval(1500);
     anaschediasi();
     const auto answer = input(QStringLiteral("Give angle with horizontal direction: -90<φ<90"), QString(),

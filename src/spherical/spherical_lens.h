@@ -95,6 +95,27 @@ std::optional<BladeFit> diafragmakato(const Surface&, double bx, double by, doub
 // Redraws the static scene; calls applyFit (if any blade moves) at the point where the blades are fitted, so the
 // screen can move its line controls and set its hidden scroll bars before the marks, circles and fill are drawn.
 void anaschediasi(Surface&, LensState&, const BenchControls&, const std::function<void(const DiaphragmFit&)>& applyFit);
+// A point within this distance of a lens circle counts as lying on it, for the refraction there.
+inline constexpr double surfaceTolerance = 0.005;
+
+// How a lens search names the circle of its hit (eidos): the bench's search gives kind 0 to a start inside
+// one disc only, tested with the factors 0.9995 and 1.005; the single-ray view's search tests with 0.9995
+// and 1.0005 only.
+enum class StartClasses { bench, singleRay };
+
+// The one lens search of the program: the first point of the lens boundary in front of (x0, y0) along
+// (dx, dy), the nearest crossing with either circle that lies in the other disc (within rounding only);
+// vrethike false when the ray misses the lens or there is no lens. eidos as the classes say.
+ProtiTomi lensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0,
+                  StartClasses classes);
+
+// Refraction of direction (dx, dy) at a lens hit (x, y): at the circle it lies on within surfaceTolerance,
+// the nearer of the two where it lies within the tolerance of both (at the rim). circle is 1 for A, 2 for B,
+// 0 when the point lies on neither (no refraction).
+struct LensRefraction { int circle = 0; Diathlasi refracted; };
+LensRefraction refractAtLens(double dx, double dy, double x, double y, double xA, double xB, double rA, double rB,
+                             double n);
+
 // First point of the lens boundary in front of (x0, y0) along (dx, dy), in user units; vrethike false when the
 // ray misses the lens or there is no lens. kind receives eidos. Sets the surface's DrawWidth to 1.
 ProtiTomi prototomi(Surface&, double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0, int& kind);
@@ -112,6 +133,7 @@ struct RayLeg {
     int kind = 0;          // prototomi's kind code of the hit (lens legs)
     int circle = 0;        // circle refracted at the leg's end: 1 A, 2 B, 0 none
     bool totalReflection = false; // the ray ends here, reflected inside the glass
+    bool bladeBeyondView = false; // a blade leg whose crossing lies beyond the view: drawn to the view's edge
 };
 
 // A traced ray: at most five passes, one leg each.
@@ -125,6 +147,6 @@ Rgb legColour(const RayLeg& leg);
 
 // Traces one ray leg by leg as poreiaaktinas draws it, without drawing.
 RayPath traceRay(const Surface&, const Diaphragm&, double x0, double y0, double dx, double dy, double xA, double xB,
-                 double rA, double rB, double n);
+                 double rA, double rB, double n, StartClasses classes = StartClasses::bench);
 
 } // namespace lens::spherical

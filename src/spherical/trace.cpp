@@ -18,8 +18,17 @@ bool onCircle(double x, double y, double xc, double r, double tolerance)
     return std::fabs(apostasi(x, y, xc, 0) - r) < tolerance;
 }
 
-// The lens search without the surface: the first point of the lens boundary in front of the start.
-ProtiTomi findLensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0)
+bool strictlyInView(const Surface& surface, double x, double y)
+{
+    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
+    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
+    return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
+}
+
+} // namespace
+
+ProtiTomi lensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0,
+                  StartClasses classes)
 {
     const ProtiTomi notFound{x0, y0, false, 0};
     if (!tomikyklon(xA, xB, rA, rB).yparxei)
@@ -60,11 +69,13 @@ ProtiTomi findLensHit(double xA, double xB, double rA, double rB, double dx, dou
         return notFound;
 
     ProtiTomi hit{bestX, bestY, true, 0};
-    // A start inside one disc but outside the other gets kind 0; every other start gets the circle the hit is on.
+    // A start inside one disc but outside the other gets kind 0 on the bench; every other start gets the
+    // circle the hit is on.
     const double dA = apostasi(x0, y0, xA, 0), dB = apostasi(x0, y0, xB, 0);
-    const bool insideAOnly = dA < 0.9995 * rA && dB > 1.005 * rB;
-    const bool insideBOnly = dB < 0.9995 * rB && dA > 1.005 * rA;
-    if (!insideAOnly && !insideBOnly) {
+    const double outside = classes == StartClasses::bench ? 1.005 : 1.0005;
+    const bool insideAOnly = dA < 0.9995 * rA && dB > outside * rB;
+    const bool insideBOnly = dB < 0.9995 * rB && dA > outside * rA;
+    if (classes == StartClasses::singleRay || (!insideAOnly && !insideBOnly)) {
         if (onCircle(hit.x, hit.y, xA, rA, 0.0005))
             hit.eidos = 1;
         else if (onCircle(hit.x, hit.y, xB, rB, 0.0005))
@@ -73,20 +84,28 @@ ProtiTomi findLensHit(double xA, double xB, double rA, double rB, double dx, dou
     return hit;
 }
 
-bool strictlyInView(const Surface& surface, double x, double y)
+LensRefraction refractAtLens(double dx, double dy, double x, double y, double xA, double xB, double rA, double rB,
+                             double n)
 {
-    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
-    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
-    return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
+    LensRefraction r;
+    // Near the rim a hit lies within the tolerance of both circles; it is refracted at the one it lies on.
+    const double offA = std::fabs(apostasi(x, y, xA, 0) - rA);
+    const double offB = std::fabs(apostasi(x, y, xB, 0) - rB);
+    if (offA < surfaceTolerance && !(offB < offA)) {
+        r.circle = 1;
+        r.refracted = diathlasi(dx, dy, x, y, xA, 0, rA, n);
+    } else if (offB < surfaceTolerance) {
+        r.circle = 2;
+        r.refracted = diathlasi(dx, dy, x, y, xB, 0, rB, n);
+    }
+    return r;
 }
-
-} // namespace
 
 ProtiTomi prototomi(Surface& surface, double xA, double xB, double rA, double rB, double dx, double dy, double x0,
                     double y0, int& kind)
 {
     surface.DrawWidth = 1;
-    const ProtiTomi hit = findLensHit(xA, xB, rA, rB, dx, dy, x0, y0);
+    const ProtiTomi hit = lensHit(xA, xB, rA, rB, dx, dy, x0, y0, StartClasses::bench);
     kind = hit.eidos;
     return hit;
 }
@@ -109,7 +128,7 @@ Rgb legColour(const RayLeg& leg)
 }
 
 RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
-                 double xA, double xB, double rA, double rB, double n)
+                 double xA, double xB, double rA, double rB, double n, StartClasses classes)
 {
     RayPath path;
     double x = x0, y = y0;
@@ -118,7 +137,7 @@ RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, 
             break;
         const Perasma blade = perasma(diaphragm.x, diaphragm.upperTip, diaphragm.lowerTip, x, y, dx, dy);
         const Simeio edge = akriothonis(surface, x, y, dx, dy);
-        const ProtiTomi hit = findLensHit(xA, xB, rA, rB, dx, dy, x, y);
+        const ProtiTomi hit = lensHit(xA, xB, rA, rB, dx, dy, x, y, classes);
 
         RayLeg& leg = path.legs[static_cast<std::size_t>(path.count++)];
         leg.x1 = x, leg.y1 = y, leg.dx = dx, leg.dy = dy;
@@ -130,6 +149,7 @@ RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, 
             const bool visible = surface.contains(blade.x, blade.y);
             leg.x2 = visible ? blade.x : edge.x;
             leg.y2 = visible ? blade.y : edge.y;
+            leg.bladeBeyondView = !visible;
             break;
         }
         if (!hit.vrethike) {
@@ -143,17 +163,9 @@ RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, 
         if (hit.x == x && hit.y == y)
             break;
 
-        Diathlasi refracted;
-        // Near the rim a hit lies within 0.005 of both circles; it is refracted at the one it lies on.
-        const double offA = std::fabs(apostasi(hit.x, hit.y, xA, 0) - rA);
-        const double offB = std::fabs(apostasi(hit.x, hit.y, xB, 0) - rB);
-        if (onCircle(hit.x, hit.y, xA, rA, 0.005) && !(offB < offA)) {
-            refracted = diathlasi(dx, dy, hit.x, hit.y, xA, 0, rA, n);
-            leg.circle = 1;
-        } else if (onCircle(hit.x, hit.y, xB, rB, 0.005)) {
-            refracted = diathlasi(dx, dy, hit.x, hit.y, xB, 0, rB, n);
-            leg.circle = 2;
-        }
+        const LensRefraction atHit = refractAtLens(dx, dy, hit.x, hit.y, xA, xB, rA, rB, n);
+        const Diathlasi& refracted = atHit.refracted;
+        leg.circle = atHit.circle;
         if (leg.circle != 0 && !refracted.egine) {
             leg.totalReflection = true;
             break;

@@ -14,30 +14,13 @@ namespace {
 
 constexpr int airDotsBefore = 20; // the start and the marks up to 475 units from it
 constexpr int dotsAfter = 19;
-constexpr double surfaceTolerance = 0.005;
+constexpr int mostGlassMarks = 4000;
 
 bool strictlyInView(const Surface& surface, double x, double y)
 {
     const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
     const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
     return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
-}
-
-bool onCircle(double x, double y, double xc, double r)
-{
-    return std::fabs(apostasi(x, y, xc, 0) - r) < surfaceTolerance;
-}
-
-// Refraction at whichever lens circle (A first) the point lies on; no value when it lies on neither, and
-// egine false on total internal reflection.
-std::optional<Diathlasi> refractAtLens(double vx, double vy, double x, double y, double xA, double xB, double rA,
-                                       double rB, double n)
-{
-    if (onCircle(x, y, xA, rA))
-        return diathlasi(vx, vy, x, y, xA, 0, rA, n);
-    if (onCircle(x, y, xB, rB))
-        return diathlasi(vx, vy, x, y, xB, 0, rB, n);
-    return std::nullopt;
 }
 
 bool insideGlass(double x, double y, double xA, double xB, double rA, double rB)
@@ -53,8 +36,6 @@ void timeMark(Surface& surface, double x, double y, Rgb colour)
 }
 
 } // namespace
-
-int RayRecords::recorded() const { return std::clamp(raycount, 0, rayTableLast + 1); }
 
 void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& values, double& x0, double& y0,
                     double dx, double dy, double xA, double xB, double rA, double rB, double n)
@@ -107,10 +88,11 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     // Refraction into the glass; a ray that starts in the glass keeps its direction.
     double gx = dx, gy = dy;
     if (!startsInGlass) {
-        if (const auto in = refractAtLens(entryX - startX, entryY - startY, entryX, entryY, xA, xB, rA, rB, n)) {
-            if (!in->egine)
+        if (const LensRefraction in = refractAtLens(entryX - startX, entryY - startY, entryX, entryY, xA, xB, rA, rB, n);
+            in.circle != 0) {
+            if (!in.refracted.egine)
                 return;
-            gx = in->dx, gy = in->dy;
+            gx = in.refracted.dx, gy = in.refracted.dy;
         }
     }
     record(records.dirxglass, gx);
@@ -143,9 +125,13 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     const double r0 = std::fmod(d0, sAir);
     const double toNextMark = r0 > 0 ? sAir - r0 : 0.0;
     const double a = toNextMark / sAir * sGlass;
-    double along = a;
-    for (; along <= L; along += sGlass)
+    // However long the glass or slow the light in it, no more marks than a view could show apart.
+    for (int k = 0; k < mostGlassMarks; ++k) {
+        const double along = a + k * sGlass;
+        if (!(along <= L))
+            break;
         timeMark(surface, entryX + along * gx, entryY + along * gy, waveColours::glassDot);
+    }
     // Fraction of a glass spacing travelled past the last glass mark when the ray leaves.
     const double r1 = std::isfinite((L - a) / sGlass) ? ((L - a) / sGlass - std::floor((L - a) / sGlass)) : 0.0;
 
@@ -154,10 +140,10 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
         record(records.dirx1, gx);
         record(records.diry1, gy);
     } else {
-        const auto out = refractAtLens(exitX - entryX, exitY - entryY, exitX, exitY, xA, xB, rA, rB, n);
-        if (out && !out->egine)
+        const LensRefraction out = refractAtLens(exitX - entryX, exitY - entryY, exitX, exitY, xA, xB, rA, rB, n);
+        if (out.circle != 0 && !out.refracted.egine)
             return; // totally reflected inside the glass: not counted
-        const double ox = out ? out->dx : gx, oy = out ? out->dy : gy;
+        const double ox = out.circle != 0 ? out.refracted.dx : gx, oy = out.circle != 0 ? out.refracted.dy : gy;
         record(records.dirx1, ox);
         record(records.diry1, oy);
         surface.DrawWidth = 1;

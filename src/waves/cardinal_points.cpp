@@ -88,6 +88,44 @@ CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n)
     return p;
 }
 
+int travelDirection(const CardinalPoints& p, double xs) { return xs > p.c ? -1 : 1; }
+
+std::optional<ParaxialImage> thinimage(const CardinalPoints& p, double xs, double ys)
+{
+    const int sigma = travelDirection(p, xs);
+    const double u = sigma * (p.c - xs); // object distance, positive for a real object
+    if (!p.f0)
+        return ParaxialImage{xs, ys, 1};
+    const double f0 = *p.f0;
+    // 1/u + 1/v = 1/f0, written through the magnification so that u = 0 (a source at the lens) stays defined.
+    const auto m = quotient(f0, f0 - u);
+    if (!m)
+        return std::nullopt;
+    const double v = -*m * u;
+    const ParaxialImage image{p.c + sigma * v, *m * ys, *m};
+    if (!finite({image.x, image.y}))
+        return std::nullopt;
+    return image;
+}
+
+std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, double ys)
+{
+    if (!p.f || !p.H1 || !p.H2)
+        return std::nullopt;
+    const int sigma = travelDirection(p, xs);
+    const double front = sigma > 0 ? *p.H1 : *p.H2, back = sigma > 0 ? *p.H2 : *p.H1;
+    const double f = *p.f;
+    const double so = sigma * (front - xs); // from the source to the front principal plane
+    const auto m = quotient(f, f - so);
+    if (!m)
+        return std::nullopt;
+    const double si = -*m * so; // from the back principal plane to the image
+    const ParaxialImage image{back + sigma * si, *m * ys, *m};
+    if (!finite({image.x, image.y}))
+        return std::nullopt;
+    return image;
+}
+
 void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
                    double ys, PictureForm form)
 {
@@ -96,13 +134,13 @@ void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::Benc
     readLens(lens, controls);
     const CardinalPoints p = cardinalpointsof(lens, n);
     const double c = p.c;
+    const int sigma = travelDirection(p, xs); // the lines run on the way the light goes
     // Without a focal length (n = 1) the thin lens does not bend light: the image is the source.
     const double f0 = p.f0.value_or(INFINITY);
-    const double u = c - xs;
-    const double v = 1 / (1 / f0 - 1 / u);
-    const double xi = c + v, yi = -v * ys / u;
+    const std::optional<ParaxialImage> image = thinimage(p, xs, ys);
+    const double xi = image ? image->x : NAN, yi = image ? image->y : NAN;
     const double s1 = (yi - ys) / (xi - c);
-    const double s2 = -ys / ((c - f0) - xs);
+    const double s2 = -ys / ((c - sigma * f0) - xs);
     const double s3 = -ys / (c - xs);
 
     s.DrawWidth = 1;
@@ -119,10 +157,10 @@ void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::Benc
     const Rgb blue = cardinalColours::construction;
     segment(s, xs, ys, c, ys, blue);
     segment(s, c, ys, xi, yi, blue);
-    segment(s, xi, yi, xi + 300, yi + 300 * s1, blue);
+    segment(s, xi, yi, xi + sigma * 300, yi + sigma * 300 * s1, blue);
     segment(s, xs, ys, c, ys + (c - xs) * s2, blue);
-    segment(s, c, ys + (c - xs) * s2, c + 500, ys + (c - xs) * s2, blue);
-    segment(s, xs, ys, xs + 800, ys + 800 * s3, blue);
+    segment(s, c, ys + (c - xs) * s2, c + sigma * 500, ys + (c - xs) * s2, blue);
+    segment(s, xs, ys, xs + sigma * 800, ys + sigma * 800 * s3, blue);
     s.DrawWidth = 3;
     if (!page)
         cross(s, xi, yi, s.ForeColor);
@@ -152,23 +190,28 @@ void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::Ben
     point(s, p.N2, cardinalColours::nodal, form);
 
     if (p.H1 && p.H2 && p.F1 && p.F2) {
-        const double H1 = *p.H1, H2 = *p.H2, F1 = *p.F1, F2 = *p.F2, N1 = H1, N2 = H2;
-        const double pslope = -ys / (F1 - xs), q = -ys / (F2 - H2), r = -ys / (N1 - xs);
+        // Light from a source right of the lens runs leftwards: the right-hand points take the front part.
+        const int sigma = travelDirection(p, xs);
+        const double Hf = sigma > 0 ? *p.H1 : *p.H2, Hb = sigma > 0 ? *p.H2 : *p.H1;
+        const double Ff = sigma > 0 ? *p.F1 : *p.F2, Fb = sigma > 0 ? *p.F2 : *p.F1;
+        const double Nf = Hf, Nb = Hb;
+        const double end = sigma * 500.0; // the lines run on to this x
+        const double pslope = -ys / (Ff - xs), q = -ys / (Fb - Hb), r = -ys / (Nf - xs);
         const Rgb cyan = page ? cardinalColours::construction : cardinalColours::thick;
         s.DrawWidth = 2;
-        segment(s, xs, ys, H2, ys, cyan);
-        segment(s, xs, ys, H1, ys + (H1 - xs) * pslope, cyan);
-        segment(s, H1, ys + (H1 - xs) * pslope, 500, ys + (H1 - xs) * pslope, cyan);
-        segment(s, H2, ys, 500, ys + (500 - H2) * q, cyan);
-        segment(s, xs, ys, N1, 0, cyan);
-        segment(s, N2, 0, 500, (500 - N2) * r, cyan);
-        const double yi = ys + (H1 - xs) * pslope;
-        const double xi = H2 + (yi - ys) / q;
+        segment(s, xs, ys, Hb, ys, cyan);
+        segment(s, xs, ys, Hf, ys + (Hf - xs) * pslope, cyan);
+        segment(s, Hf, ys + (Hf - xs) * pslope, end, ys + (Hf - xs) * pslope, cyan);
+        segment(s, Hb, ys, end, ys + (end - Hb) * q, cyan);
+        segment(s, xs, ys, Nf, 0, cyan);
+        segment(s, Nb, 0, end, (end - Nb) * r, cyan);
         s.DrawWidth = 3;
-        if (!page)
-            cross(s, xi, yi, cardinalColours::image);
-        else if (finite({xi, yi}))
-            s.Circle(xi, yi, 5, cardinalColours::construction);
+        if (const auto image = thickimage(p, xs, ys)) {
+            if (!page)
+                cross(s, image->x, image->y, cardinalColours::image);
+            else
+                s.Circle(image->x, image->y, 5, cardinalColours::construction);
+        }
     }
 
     s.DrawWidth = 15;

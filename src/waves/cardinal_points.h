@@ -23,6 +23,20 @@ struct CardinalPoints {
 // shifted by the power of the far face.
 CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n);
 
+// The paraxial image of a source at (xs, ys), light running from the source through the lens: rightwards
+// for a source left of the lens centre, leftwards for one right of it (the construction is then the mirror
+// image, the right focal and principal points taking the part of the left ones). m is the lateral
+// magnification (negative for an inverted image). No value where the lens or the source leaves the image
+// undefined: n = 1 or a flat face for the thick lens, a source in the front focal plane (image at infinity).
+struct ParaxialImage { double x = 0, y = 0, m = 0; };
+// The thick lens's image: from the thick-lens equation, distances counted from the principal planes.
+std::optional<ParaxialImage> thickimage(const CardinalPoints&, double xs, double ys);
+// The thin lens at the centre c with focal length f0 (no lens at all, so the image is the source, when
+// f0 has no value).
+std::optional<ParaxialImage> thinimage(const CardinalPoints&, double xs, double ys);
+// +1 when light from a source at xs crosses the lens rightwards, −1 leftwards.
+int travelDirection(const CardinalPoints&, double xs);
+
 // Draws the thin lens at the centre (dash-dot), its foci, the three blue construction rays from
 // (xs, ys) and the image cross. Reads the centres and the index from the controls into the lens.
 // Whatever the lens and source leave undefined (n = 1, a source at the centre or at a focus) is

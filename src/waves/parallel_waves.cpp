@@ -34,12 +34,14 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
     // The beam is recorded from row 0 with its start points, whatever the bench drew before.
     BenchValues beam = values;
     beam.parallelmode = true;
-    records.raycount = 0;
+    records.startBundle(fanIntervals + 1, false);
     for (int k = 0; k <= fanIntervals; ++k) {
         const double h = 200 - k * (400.0 / fanIntervals);
-        double x0 = -200 - h * slope, y0 = h / c;
+        const RayPathPoint start = beamStart(h, angle);
+        double x0 = start.x, y0 = start.y;
         const int row = records.raycount;
         tracebundleray(traceSurface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n);
+        records.placeInBundle(row, k);
         if (records.raycount > row) {
             surface.DrawWidth = 2;
             surface.PSet(records.exitx[static_cast<std::size_t>(row)], records.exity[static_cast<std::size_t>(row)],
@@ -67,6 +69,11 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
         if (paths[r])
             lastDrawn = i;
     }
+
+    std::vector<bool> neighbourOfPrevious(count, false);
+    for (const FrontJoin& join : frontJoins(records))
+        if (join.to == join.from + 1)
+            neighbourOfPrevious[static_cast<std::size_t>(join.to)] = true;
 
     const double joinLimit = 2 * airStep / n;
     const bool outlineEachStep = values.outlines == OutlineRedraw::everyStep;
@@ -100,7 +107,9 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
             else if (sAfter > exitPath)
                 surface.PSet(next.x, next.y, waveColours::crossedExit);
 
-            if (i >= 1 && front[r - 1] &&
+            // Joined to the ray before it in the beam, when that ray has a point and lies close: never across
+            // rays that were lost.
+            if (i >= 1 && front[r - 1] && neighbourOfPrevious[r] &&
                 apostasi(front[r - 1]->x, front[r - 1]->y, next.x, next.y) <= joinLimit)
                 surface.Line(front[r - 1]->x, front[r - 1]->y, next.x, next.y, waveColours::beamFront);
             surface.DrawWidth = 1;

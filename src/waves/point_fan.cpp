@@ -20,13 +20,14 @@ void desmiapopigi(Surface& surface, LensState& lens, RayRecords& records, BenchV
                   double rA, double rB, double x0, double y0)
 {
     const double pi = std::numbers::pi;
-    records.raycount = 0;
+    records.startBundle(0, false);
     const double step = values.raystep;
     if (!(step > 0) || !std::isfinite(step) || !std::isfinite(x0) || !std::isfinite(y0))
         return;
     // From −180° to 180° both included (the ray straight to the left goes out twice).
     const double steps = std::floor(360.0 / step + 1e-9);
     const int rays = steps >= mostFanRays ? mostFanRays : static_cast<int>(steps) + 1;
+    records.startBundle(rays, true);
     for (int j = 0; j < rays; ++j) {
         const double k = -180 + j * step;
         values.sourcex = x0;
@@ -39,7 +40,9 @@ void desmiapopigi(Surface& surface, LensState& lens, RayRecords& records, BenchV
             poreiaaktinas(surface, values.diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
         if (values.wavesWanted()) {
             double sx = x0, sy = y0;
+            const int row = records.raycount;
             tracebundleray(surface, records, values, sx, sy, dx, dy, xA, xB, rA, rB, n);
+            records.placeInBundle(row, j);
         }
     }
     if (!values.wavesWanted())

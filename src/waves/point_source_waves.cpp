@@ -3,6 +3,7 @@
 
 #include "waves/waves.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -29,6 +30,13 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
         paths[static_cast<std::size_t>(i)] = recordedPath(records, i, x0, y0, n);
     std::vector<RayPathPoint> previous(static_cast<std::size_t>(rays), RayPathPoint{x0, y0});
     std::vector<RayPathPoint> current(previous);
+
+    // Each ray's point is joined to the neighbours before it in the fan; the fan's last ray also to its first.
+    std::vector<std::vector<int>> joinedTo(static_cast<std::size_t>(rays));
+    for (const FrontJoin& join : frontJoins(records)) {
+        const int later = std::max(join.from, join.to), earlier = std::min(join.from, join.to);
+        joinedTo[static_cast<std::size_t>(later)].push_back(earlier);
+    }
 
     for (int t = 1; t <= sourceWaveSteps; ++t) {
         for (int i = 0; i < rays; ++i) {
@@ -58,8 +66,8 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
             surface.DrawWidth = 2;
             if (!page)
                 surface.PSet(next.x, next.y, waveColours::exitDot);
-            if (i >= 1) {
-                const RayPathPoint& before = current[k - 1];
+            for (const int j : joinedTo[k]) {
+                const RayPathPoint& before = current[static_cast<std::size_t>(j)];
                 surface.Line(before.x, before.y, next.x, next.y, waveColours::exitDot);
             }
             surface.DrawWidth = 1;

@@ -3,6 +3,7 @@
 
 #include "waves/print_bench.h"
 
+#include "surface/null_device.h"
 #include "waves/cardinal_points.h"
 
 #include <cmath>
@@ -17,12 +18,29 @@ namespace {
 constexpr Rgb printedRay = RGB(255, 0, 0);
 constexpr Rgb printedFace = RGB(0, 255, 0);
 
+// The view the printed rays are traced over: the bench's and the page's together, so that every ray whose
+// front is printed (traced over the bench's view) is printed too, and runs on to the page's edge.
+struct TraceView {
+    NullDevice device{1, 1};
+    Surface surface{device};
+
+    TraceView(const Surface& page, const Surface& bench)
+    {
+        auto lowest = [](const Surface& s) { return std::fmin(s.ScaleTop(), s.ScaleTop() + s.ScaleHeight()); };
+        auto highest = [](const Surface& s) { return std::fmax(s.ScaleTop(), s.ScaleTop() + s.ScaleHeight()); };
+        auto leftmost = [](const Surface& s) { return std::fmin(s.ScaleLeft(), s.ScaleLeft() + s.ScaleWidth()); };
+        auto rightmost = [](const Surface& s) { return std::fmax(s.ScaleLeft(), s.ScaleLeft() + s.ScaleWidth()); };
+        surface.Scale(std::fmin(leftmost(page), leftmost(bench)), std::fmax(highest(page), highest(bench)),
+                      std::fmax(rightmost(page), rightmost(bench)), std::fmin(lowest(page), lowest(bench)));
+    }
+};
+
 // The ray from the source as the page shows it: its legs in red when it reaches the lens; a ray stopped
 // by a blade or missing the lens prints nothing.
-void printRay(Surface& page, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
+void printRay(Surface& page, const Surface& view, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
               double xA, double xB, double rA, double rB, double n)
 {
-    const RayPath path = traceRay(page, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
+    const RayPath path = traceRay(view, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
     bool meetsLens = false;
     for (int k = 0; k < path.count; ++k)
         meetsLens = meetsLens || path.legs[static_cast<std::size_t>(k)].end == LegEnd::lens;
@@ -70,7 +88,7 @@ void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens
     const SimeiaTomis rim = tomikyklon(xcentreA, xcentreB, radiusA, radiusB);
     BenchValues v = values;
     v.sourcex = x0, v.sourcey = y0;
-    records.raycount = 0;
+    records.startBundle(360 / printedFanStep + 1, true);
 
     printFaces(page, lens);
     if (const auto f = estiakiapostasi(radiusA, radiusB, lens.refindex); f && rim.yparxei) {
@@ -81,14 +99,17 @@ void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens
     }
 
     const double n = v.index();
+    const TraceView view(page, benchSurface);
     for (int degrees = -180; degrees <= 180; degrees += printedFanStep) {
         const double alpha = degrees * std::numbers::pi / 180;
         const double dx = std::cos(alpha), dy = std::sin(alpha);
         if (!v.Check2)
-            printRay(page, v.diaphragm, x0, y0, dx, dy, xcentreA, xcentreB, radiusA, radiusB, n);
+            printRay(page, view.surface, v.diaphragm, x0, y0, dx, dy, xcentreA, xcentreB, radiusA, radiusB, n);
         if (v.wavesWanted() && !v.parallelmode) {
             double sx = x0, sy = y0;
+            const int row = records.raycount;
             tracebundleray(benchSurface, records, v, sx, sy, dx, dy, xcentreA, xcentreB, radiusA, radiusB, n);
+            records.placeInBundle(row, (degrees + 180) / printedFanStep);
         }
     }
     if (!v.Check2) {

@@ -3,9 +3,39 @@
 
 #include "waves/waves.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lens::waves {
+
+int RayRecords::recorded() const { return std::clamp(raycount, 0, rayTableLast + 1); }
+
+void RayRecords::startBundle(int rays, bool turn)
+{
+    raycount = 0;
+    bundlerays = std::max(rays, 0);
+    fullturn = turn;
+}
+
+void RayRecords::placeInBundle(int row, int position)
+{
+    if (inTable(row) && row < raycount)
+        bundleindex[static_cast<std::size_t>(row)] = position;
+}
+
+std::vector<FrontJoin> frontJoins(const RayRecords& records)
+{
+    std::vector<FrontJoin> joins;
+    const int rays = records.recorded();
+    auto at = [&](int row) { return records.bundleindex[static_cast<std::size_t>(row)]; };
+    for (int i = 1; i < rays; ++i)
+        if (at(i) == at(i - 1) + 1)
+            joins.push_back({i - 1, i});
+    // All round the source the fan closes on itself: its last ray lies next to its first.
+    if (records.fullturn && rays >= 3 && at(0) == 0 && at(rays - 1) == records.bundlerays - 1)
+        joins.push_back({rays - 1, 0});
+    return joins;
+}
 
 RayPathPoint RecordedPath::at(double s) const
 {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace lens::waves {
 
@@ -20,28 +19,6 @@ bool leadsIntoTheLens(const RecordedPath& path)
     const double ex = path.ex - path.sx, ey = path.ey - path.sy;
     const double along = ex * path.dx0 + ey * path.dy0, across = ex * path.dy0 - ey * path.dx0;
     return along >= -1e-9 * (1 + path.d0) && std::fabs(across) <= 1e-6 * (1 + path.d0);
-}
-
-// Consecutive rows are joined when they are neighbours in the bundle: their starts (parallel beam) or
-// start directions (point source) lie no further apart than one and a half times the closest pair. Rows
-// that are consecutive only because the rays between them missed the lens are not joined.
-std::vector<bool> neighbours(const std::vector<double>& position, bool wraps)
-{
-    const std::size_t n = position.size();
-    std::vector<double> gap(n, 0.0);
-    double closest = INFINITY;
-    for (std::size_t i = 1; i < n; ++i) {
-        double g = std::fabs(position[i] - position[i - 1]);
-        if (wraps)
-            g = std::min(g, 2 * std::numbers::pi - g);
-        gap[i] = g;
-        if (g > 1e-12)
-            closest = std::min(closest, g);
-    }
-    std::vector<bool> joined(n, false);
-    for (std::size_t i = 1; i < n; ++i)
-        joined[i] = std::isfinite(gap[i]) && (gap[i] <= 1e-12 || gap[i] <= 1.5 * closest);
-    return joined;
 }
 
 void drawFoci(Surface& s, const WaveAnimation& a)
@@ -72,9 +49,9 @@ void advance(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour, Rgb b
 {
     s.PSet(a.x(i, j), a.y(i, j), colour);
     s.PSet(a.x(i, j - 1), a.y(i, j - 1), back);
-    if (i > 0 && a.joined[static_cast<std::size_t>(i)]) {
-        s.Line(a.x(i - 1, j), a.y(i - 1, j), a.x(i, j), a.y(i, j), colour);
-        s.Line(a.x(i - 1, j - 1), a.y(i - 1, j - 1), a.x(i, j - 1), a.y(i, j - 1), back);
+    for (const int k : a.joinedTo[static_cast<std::size_t>(i)]) {
+        s.Line(a.x(k, j), a.y(k, j), a.x(i, j), a.y(i, j), colour);
+        s.Line(a.x(k, j - 1), a.y(k, j - 1), a.x(i, j - 1), a.y(i, j - 1), back);
     }
 }
 
@@ -82,8 +59,8 @@ void advance(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour, Rgb b
 void front(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour)
 {
     s.PSet(a.x(i, j), a.y(i, j), colour);
-    if (i > 0 && a.joined[static_cast<std::size_t>(i)])
-        s.Line(a.x(i - 1, j), a.y(i - 1, j), a.x(i, j), a.y(i, j), colour);
+    for (const int k : a.joinedTo[static_cast<std::size_t>(i)])
+        s.Line(a.x(k, j), a.y(k, j), a.x(i, j), a.y(i, j), colour);
 }
 
 } // namespace
@@ -110,13 +87,11 @@ void sxediasifakoy11(Surface& s, const LensState& lens, const RayRecords& record
     const auto rows = static_cast<std::size_t>(a.rays);
     a.tickwavex.assign(rows * WaveAnimation::ticks, 0.0);
     a.tickwavey.assign(rows * WaveAnimation::ticks, 0.0);
-    std::vector<double> position(rows, 0.0);
     for (int i = 0; i < a.rays; ++i) {
         const auto r = static_cast<std::size_t>(i);
         const double sx = parallelmode ? records.startx[r] : sourcex;
         const double sy = parallelmode ? records.starty[r] : sourcey;
         const double dx0 = records.dirx0[r], dy0 = records.diry0[r];
-        position[r] = parallelmode ? std::hypot(sx - records.startx[0], sy - records.starty[0]) : std::atan2(dy0, dx0);
         std::optional<RecordedPath> path = recordedPath(records, i, sx, sy, n);
         if (path && !leadsIntoTheLens(*path))
             path.reset();
@@ -132,7 +107,14 @@ void sxediasifakoy11(Surface& s, const LensState& lens, const RayRecords& record
             a.tickwavey[WaveAnimation::index(i, j)] = p.y;
         }
     }
-    a.joined = neighbours(position, !parallelmode);
+    // Each ray's point is joined to its neighbours in the bundle that come before it (the fan's last ray
+    // also to its first), never across rays that were lost.
+    a.joinedTo.assign(rows, {});
+    for (const FrontJoin& join : frontJoins(records)) {
+        if (join.from >= a.rays || join.to >= a.rays)
+            continue;
+        a.joinedTo[static_cast<std::size_t>(std::max(join.from, join.to))].push_back(std::min(join.from, join.to));
+    }
 }
 
 void drawWaveTick(Surface& s, WaveAnimation& a, int j, int rays, OutlineRedraw outline)

@@ -34,7 +34,7 @@ struct WaveAnimation {
     std::optional<LensArcs> arcs;            // the two faces; none when the circles do not cross
     spherical::LensState lens;               // the lens the outline is drawn for
     std::optional<double> focalLength;
-    std::vector<bool> joined;                // ray i's point is joined to ray i − 1's: they are neighbours
+    std::vector<std::vector<int>> joinedTo;  // the rows before ray i whose points are joined to its own
     int shownTick = -1;                      // the last tick drawn, -1 before the first
 
     double x(int i, int j) const { return tickwavex[index(i, j)]; }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace lens::waves {
 
@@ -57,12 +58,32 @@ struct RayRecords {
     std::array<double, rows> glasslength{};          // entry to exit
     std::array<double, rows> dirx1{}, diry1{};       // direction after the lens
     std::array<double, startRows> startx{}, starty{};// start point of a beam ray (parallel mode only)
+    // Where each recorded ray stands in the bundle that sent it (the fan's or the beam's own count, rays
+    // that were not recorded included), so fronts join only rays that are neighbours in the bundle.
+    std::array<int, rows> bundleindex{};
+    int bundlerays = 0;    // rays the bundle sent
+    bool fullturn = false; // a fan all round the source: its last ray is the first ray's neighbour
+
+    // Starts a new bundle of the given size: nothing recorded yet.
+    void startBundle(int rays, bool turn);
+    // Notes the bundle position of the ray just traced, when it was recorded into row.
+    void placeInBundle(int row, int position);
 
     static bool inTable(int i) { return i >= 0 && i <= rayTableLast; }
     static bool inStartTable(int i) { return i >= 0 && i <= startTableLast; }
     // Rows 0..recorded() − 1 hold the rays of the current picture (raycount kept within the table).
     int recorded() const;
 };
+
+// The pairs of recorded rows whose wave points are joined into a front: rays next to each other in
+// their bundle, and the last and first rays of a fan all round the source. Rows that follow each other
+// only because the rays between them were lost (a blade, a miss, total internal reflection) are not
+// joined.
+struct FrontJoin { int from = 0, to = 0; };
+std::vector<FrontJoin> frontJoins(const RayRecords&);
+
+// A point on a ray, in user units.
+struct RayPathPoint { double x = 0, y = 0; };
 
 // Whether the lens outline drawn over every step of the waves is drawn at every step, as the
 // optics describes the picture, or once at the end, which leaves the same pixels because nothing
@@ -120,6 +141,12 @@ enum class PictureForm { screen, page };
 void kymataapopigi(Surface&, const spherical::LensState&, const RayRecords&, const BenchValues&, double x0, double y0,
                    PictureForm form = PictureForm::screen);
 
+// Where the ray of a parallel beam at angle φ and height h (−200 ≤ h ≤ 200) starts. Its line is the
+// one through (−200 − h·tan φ, h / cos φ) along the beam; its start is moved along that line onto one
+// plane perpendicular to the beam, the same for every h, so all rays set out with the same optical path
+// and the time marks and fronts of a tilted beam are true wavefronts. At φ = 0 the plane is x = −200.
+RayPathPoint beamStart(double h, double angle);
+
 // Redraws the bench scene (through redrawScene, which also refreshes the diaphragm in the values) and
 // draws the parallel beam of desmi1 + 1 rays at angle φ, then its waves when a wave box is ticked.
 // Sets parallelmode. Returns false, drawing nothing and changing nothing, when tan φ is not finite.
@@ -146,7 +173,6 @@ void aktinamoni(Surface&, const spherical::Diaphragm& benchDiaphragm, double x0,
 
 // Where a wave point that has travelled optical path s (air units: length in air plus n times the
 // length in glass) lies on recorded ray i, which starts at (sx, sy).
-struct RayPathPoint { double x = 0, y = 0; };
 struct RecordedPath {
     double sx = 0, sy = 0;            // start
     double d0 = 0;                    // start to entry

@@ -1,0 +1,249 @@
+// Laws a class tries at the edges: fronts join only rays that are neighbours, a tilted beam's fronts are
+// at equal optical path, the image lies where paraxial optics puts it for sources on either side, and the
+// single-ray view traces rays exactly as the bench does.
+
+#include "waves/cardinal_points.h"
+#include "waves/wave_animation.h"
+#include "waves/waves.h"
+
+#include "../spherical/bench_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace lens::waves {
+namespace {
+
+using spherical::benchtest::BenchSurface;
+using spherical::Diaphragm;
+using spherical::LensState;
+constexpr double pi = std::numbers::pi;
+const Diaphragm open{0, 1000, -1000};
+
+BenchValues valuesFor(double n)
+{
+    BenchValues v;
+    v.deiktisdiathlasis = static_cast<int>(std::lround(n * 100));
+    v.diaphragm = open;
+    v.Check2 = true;
+    return v;
+}
+
+double length(const RecordingDevice::Segment& s, const Surface& surface)
+{
+    return std::hypot(surface.userX(s.x2) - surface.userX(s.x1), surface.userY(s.y2) - surface.userY(s.y1));
+}
+
+TEST(FrontJoins, PointSourceFrontsJoinOnlyNeighboursInTheFan)
+{
+    // Sources right of the lens record the rays round ±180° first and last; rays lost to total internal
+    // reflection leave gaps. No chord may cross a front, and the fan closes on itself where it goes all round.
+    // longestChord: how far apart neighbouring rays a few degrees apart can come over the 650 units the
+    // fronts run (none where rays leave the glass near grazing and fan far out).
+    struct Row { const char* name; double n, x0, y0, raystep; bool gaps; double longestChord; };
+    const Row rows[] = {
+        {"right of the lens: the front runs on across ±180°", 1.5, 250, 0, 4.712389, false, 90},
+        {"at the right vertex", 1.5, 50, 0, 4.712389, false, 90},
+        {"in the glass, 1° apart", 1.5, 30, -10, 1, true, 90},
+        {"n = 2 above the axis", 2.0, -30, 50, 4.712389, true, INFINITY},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BenchSurface b;
+        LensState lens;
+        RayRecords records;
+        BenchValues v = valuesFor(row.n);
+        v.raystep = row.raystep;
+        desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
+                     row.y0);
+        const std::vector<FrontJoin> joins = frontJoins(records);
+        ASSERT_GT(joins.size(), 3u);
+        for (const FrontJoin& j : joins) {
+            const int a = records.bundleindex[std::size_t(j.from)], c = records.bundleindex[std::size_t(j.to)];
+            EXPECT_TRUE(c == a + 1 || (a == records.bundlerays - 1 && c == 0)) << a << " to " << c;
+        }
+        // Rows that follow each other across lost rays are left unjoined.
+        EXPECT_EQ(joins.size() < std::size_t(records.raycount - 1), row.gaps);
+        const auto drawn = b.device.segmentsIn(waveColours::exitDot);
+        EXPECT_EQ(drawn.size(), sourceWaveSteps * joins.size());
+        for (const auto& s : drawn)
+            EXPECT_LT(length(s, b.surface), row.longestChord) << "a chord across the front";
+    }
+}
+
+// Optical path of a point on recorded ray i, counted from the start of row 0 across the plane
+// perpendicular to the beam: air length plus n times glass length.
+double pathFromPlane(const RayRecords& r, int i, double px, double py, double angle, double n)
+{
+    const auto k = static_cast<std::size_t>(i);
+    const double c = std::cos(angle), s = std::sin(angle);
+    const double plane = (r.startx[k] - r.startx[0]) * c + (r.starty[k] - r.starty[0]) * s;
+    const double ex = r.entryx[k], ey = r.entryy[k], qx = r.exitx[k], qy = r.exity[k];
+    const double d0 = std::hypot(ex - r.startx[k], ey - r.starty[k]), L = std::hypot(qx - ex, qy - ey);
+    const double toPoint = (px - r.startx[k]) * c + (py - r.starty[k]) * s;
+    if (toPoint <= d0 + 1e-9)
+        return plane + std::hypot(px - r.startx[k], py - r.starty[k]);
+    const double inGlass = std::hypot(px - ex, py - ey);
+    const double afterX = (px - qx) * r.dirx1[k] + (py - qy) * r.diry1[k];
+    if (afterX <= 0)
+        return plane + d0 + n * inGlass;
+    return plane + d0 + n * L + std::hypot(px - qx, py - qy);
+}
+
+TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
+{
+    struct Row { double degrees, n; };
+    for (const Row row : {Row{15, 1.5}, Row{-30, 1.5}, Row{60, 1.5}, Row{15, 1.0}, Row{0, 2.0}}) {
+        SCOPED_TRACE(testing::Message() << row.degrees << "°, n = " << row.n);
+        const double angle = row.degrees * pi / 180;
+        BenchSurface b;
+        LensState lens;
+        RayRecords records;
+        BenchValues v = valuesFor(row.n);
+        v.parallelmode = true;
+        parallelwaves(b.surface, lens, records, v, angle);
+        ASSERT_GE(records.raycount, 3);
+        WaveAnimation a;
+        sxediasifakoy11(b.surface, lens, records, true, 0, 0, row.n, a);
+        for (int i = 0; i < a.rays; ++i)
+            for (const int j : {0, 40, 120, lastAnimationTick})
+                EXPECT_NEAR(pathFromPlane(records, i, a.x(i, j), a.y(i, j), angle, row.n), tickStep * j, 1e-6)
+                    << "ray " << i << " tick " << j;
+        // Where nothing bends the fronts are straight and square to the beam; every join is between neighbours.
+        const auto drawn = b.device.segmentsIn(waveColours::beamFront);
+        ASSERT_FALSE(drawn.empty());
+        std::size_t neighbourJoins = 0;
+        for (const FrontJoin& j : frontJoins(records))
+            neighbourJoins += j.to == j.from + 1;
+        EXPECT_LE(drawn.size(), beamWaveSteps * neighbourJoins);
+        if (row.n == 1.0)
+            for (const auto& s : drawn) {
+                const double dx = b.surface.userX(s.x2) - b.surface.userX(s.x1);
+                const double dy = b.surface.userY(s.y2) - b.surface.userY(s.y1);
+                EXPECT_NEAR(dx * std::cos(angle) + dy * std::sin(angle), 0, 0.02);
+            }
+    }
+}
+
+// Paraxial image by ray-transfer matrices, light running rightwards: the left face of radius R1 (centre
+// right of it) at V1, the right face of radius R2 (centre left of it) at V2, glass of index n between.
+struct Paraxial { double x, m; };
+Paraxial matrixImage(double V1, double R1, double V2, double R2, double n, double xs)
+{
+    // (height, angle) through: refraction at V1, the glass, refraction at V2.
+    auto mul = [](const double a[4], const double c[4], double out[4]) {
+        out[0] = a[0] * c[0] + a[1] * c[2], out[1] = a[0] * c[1] + a[1] * c[3];
+        out[2] = a[2] * c[0] + a[3] * c[2], out[3] = a[2] * c[1] + a[3] * c[3];
+    };
+    const double r1[4] = {1, 0, (1 - n) / (n * R1), 1 / n}, t[4] = {1, V2 - V1, 0, 1};
+    const double r2[4] = {1, 0, (n - 1) / (-R2), n};
+    double m1[4], lensM[4];
+    mul(t, r1, m1);
+    mul(r2, m1, lensM);
+    // Object at distance u = V1 − xs before the lens: the image distance v after V2 makes B = 0.
+    const double u = V1 - xs;
+    const double A = lensM[0], B = lensM[1], C = lensM[2], D = lensM[3];
+    // [1 v; 0 1]·M·[1 u; 0 1]: B' = (A + vC)u + B + vD = 0.
+    const double v = -(A * u + B) / (C * u + D);
+    return {V2 + v, A + v * C};
+}
+
+// Where a ray traced by the bench from (xs, 0) at a small angle crosses the axis after the lens.
+double tracedAxisCrossing(const Surface& view, const LensState& l, double xs, double degrees, double n)
+{
+    const double t = (xs < -10 ? degrees : 180 - degrees) * pi / 180;
+    const spherical::RayPath p =
+        spherical::traceRay(view, open, xs, 0, std::cos(t), std::sin(t), l.xcentreA, l.xcentreB, l.radiusA, l.radiusB, n);
+    const spherical::RayLeg& last = p.legs[std::size_t(p.count - 1)];
+    return last.x1 - last.y1 * last.dx / last.dy;
+}
+
+TEST(ImageConstruction, TheThickLensImageLiesWhereParaxialOpticsPutsItFromEitherSide)
+{
+    struct Row { double xs, ys, n; LensState lens; bool real; };
+    const Row rows[] = {
+        {-200, 0, 1.5, {}, true}, {-200, 40, 1.5, {}, true}, {200, 30, 1.5, {}, true}, {200, 0, 1.5, {}, true},
+        {-100, -20, 2.0, {}, false}, {150, -25, 1.5, {-40, 60, 10, 70, 1.5}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "source (" << row.xs << ", " << row.ys << ") n = " << row.n);
+        BenchSurface b;
+        LensState lens = row.lens;
+        spherical::BenchControls controls;
+        controls.deiktisdiathlasis = static_cast<int>(std::lround(row.n * 100));
+        controls.kentrokykloy = static_cast<int>(lens.xcentreB);
+        controls.kentrokykloy2 = static_cast<int>(lens.xcentreA);
+        cardinalpoints(b.surface, lens, controls, row.xs, row.ys);
+        const auto cross = b.device.segmentsIn(cardinalColours::image);
+        ASSERT_EQ(cross.size(), 2u);
+        const double xi = b.surface.userX((cross[0].x1 + cross[0].x2) / 2);
+        const double yi = b.surface.userY((cross[0].y1 + cross[0].y2) / 2);
+
+        // Light from a source on the right crosses the mirror image of the lens rightwards.
+        const double V1 = lens.xcentreB - lens.radiusB, V2 = lens.xcentreA + lens.radiusA;
+        const bool fromRight = row.xs > (V1 + V2) / 2;
+        const Paraxial expected = fromRight
+            ? matrixImage(-V2, lens.radiusA, -V1, lens.radiusB, row.n, -row.xs)
+            : matrixImage(V1, lens.radiusB, V2, lens.radiusA, row.n, row.xs);
+        const double ex = fromRight ? -expected.x : expected.x;
+        EXPECT_NEAR(xi, ex, 0.02);
+        EXPECT_NEAR(yi, expected.m * row.ys, 0.02);
+        if (row.real) {
+            EXPECT_EQ(xi > (V1 + V2) / 2, !fromRight) << "a real image lies beyond the lens";
+        }
+        if (row.ys == 0 && row.lens.radiusA == LensState{}.radiusA) {
+            EXPECT_NEAR(tracedAxisCrossing(b.surface, lens, row.xs, 0.3, row.n), ex, 0.5) << "an exact ray";
+        }
+    }
+}
+
+TEST(SingleRayView, RaysNearTheRimAndVerticalRaysAreTracedAsOnTheBench)
+{
+    // 801 rays aimed within 0.2 units of the upper rim: every refraction point of the view's ray lies on the
+    // lens boundary, and the view's legs are the bench tracer's.
+    const LensState lens;
+    const auto rim = spherical::tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);
+    for (const auto& source : {std::pair{200.0, 0.0}, {-200.0, 150.0}, {0.0, 0.0}}) {
+        SCOPED_TRACE(testing::Message() << "source (" << source.first << ", " << source.second << ")");
+        int refractions = 0;
+        for (int k = -400; k <= 400; ++k) {
+            BenchSurface b;
+            const double tx = rim.x1, ty = rim.y1 + k * 0.0005;
+            const double dx = tx - source.first, dy = ty - source.second;
+            aktinamoni(b.surface, open, source.first, source.second, dx, dy, lens.xcentreA, lens.xcentreB,
+                       lens.radiusA, lens.radiusB, 1.5);
+            const spherical::RayPath bench = spherical::traceRay(b.surface, open, source.first, source.second, dx, dy,
+                                                                 lens.xcentreA, lens.xcentreB, lens.radiusA,
+                                                                 lens.radiusB, 1.5);
+            const auto legs = b.device.segmentsIn(waveColours::singleRay);
+            ASSERT_EQ(legs.size(), std::size_t(bench.count)) << k;
+            for (int i = 0; i < bench.count; ++i) {
+                const spherical::RayLeg& leg = bench.legs[std::size_t(i)];
+                EXPECT_NEAR(b.surface.userX(legs[std::size_t(i)].x2), leg.x2, 1e-3);
+                EXPECT_NEAR(b.surface.userY(legs[std::size_t(i)].y2), leg.y2, 1e-3);
+                if (leg.circle == 0)
+                    continue;
+                ++refractions;
+                const double dA = std::hypot(leg.x2 - lens.xcentreA, leg.y2), dB = std::hypot(leg.x2 - lens.xcentreB, leg.y2);
+                EXPECT_LE(std::min(std::fabs(dA - lens.radiusA), std::fabs(dB - lens.radiusB)), 1e-9);
+                EXPECT_LE(dA, lens.radiusA + 1e-9);
+                EXPECT_LE(dB, lens.radiusB + 1e-9);
+            }
+        }
+        EXPECT_GT(refractions, 100);
+    }
+    // Straight up and straight down the ray runs to the view's edge.
+    for (const double t : {pi / 2, -pi / 2}) {
+        BenchSurface b;
+        aktinamoni(b.surface, {0, 86, -86}, -200, 30, std::cos(t), std::sin(t), lens.xcentreA, lens.xcentreB,
+                   lens.radiusA, lens.radiusB, 1.5);
+        const auto legs = b.device.segmentsIn(waveColours::singleRay);
+        ASSERT_EQ(legs.size(), 1u);
+        EXPECT_NEAR(b.surface.userY(legs[0].y2), t > 0 ? b.top() : b.bottom(), 1e-3);
+    }
+}
+
+} // namespace
+} // namespace lens::waves
