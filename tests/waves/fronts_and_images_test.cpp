@@ -3,6 +3,7 @@
 // single-ray view traces rays exactly as the bench does.
 
 #include "waves/cardinal_points.h"
+#include "waves/print_bench.h"
 #include "waves/wave_animation.h"
 #include "waves/waves.h"
 
@@ -243,6 +244,32 @@ TEST(SingleRayView, RaysNearTheRimAndVerticalRaysAreTracedAsOnTheBench)
         ASSERT_EQ(legs.size(), 1u);
         EXPECT_NEAR(b.surface.userY(legs[0].y2), t > 0 ? b.top() : b.bottom(), 1e-3);
     }
+}
+
+} // namespace
+} // namespace lens::waves
+
+namespace lens::waves {
+namespace {
+
+TEST(PrintedPage, EveryRayWhoseFrontIsPrintedIsPrintedOnAPortraitPage)
+{
+    // A portrait page is narrower than the bench: the source at (−300, 0) lies off the page, yet its fronts
+    // (traced over the bench's view) print, and so must the rays that carry them.
+    BenchSurface bench;
+    RecordingDevice paper(4800, 6600);
+    Surface page(paper);
+    LensState lens;
+    RayRecords records;
+    BenchValues v = valuesFor(1.5);
+    v.Check2 = false;
+    v.Check1 = true;
+    printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -300, 0);
+    ASSERT_GT(records.raycount, 10);
+    int raysFromSource = 0;
+    for (const auto& s : paper.segmentsIn(RGB(255, 0, 0)))
+        raysFromSource += s.pen.width == 1 && std::hypot(page.userX(s.x1) + 300, page.userY(s.y1)) < 1e-3;
+    EXPECT_GE(raysFromSource, records.raycount);
 }
 
 } // namespace
