@@ -5,7 +5,14 @@
 #include "spherical/spherical_lens.h"
 #include "surface/qt/image_device.h"
 #include "surface/recording_device.h"
-#include "waves/waves.h"
+#include "waves/bundle_ray.h"
+#include "waves/lens_outline.h"
+#include "waves/parallel_beam.h"
+#include "waves/parallel_waves.h"
+#include "waves/point_fan.h"
+#include "waves/point_source_waves.h"
+#include "waves/ray_records.h"
+#include "waves/single_ray.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>

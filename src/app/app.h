@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shared_values.h"
+#include "surface/shared_values.h"
 
 #include <functional>
 #include <memory>

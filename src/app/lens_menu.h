@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shared_values.h"
+#include "surface/shared_values.h"
 #include "surface/qt/screen_window.h"
 
 #include <functional>

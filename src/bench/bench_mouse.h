@@ -3,7 +3,7 @@
 // them, and where a drop puts them. The screen forwards its events here and applies the results
 // (it sets the hidden scroll bars, whose handlers redraw).
 #include "spherical/spherical_lens.h"
-#include "surface/qt/controls.h"
+#include "surface/controls.h"
 #include "surface/surface.h"
 
 namespace lens::bench {

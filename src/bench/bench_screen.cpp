@@ -6,6 +6,7 @@
 #include "surface/null_device.h"
 #include "surface/qt/printer_device.h"
 #include "waves/cardinal_points.h"
+#include "waves/point_fan.h"
 #include "waves/print_bench.h"
 #include "surface/qt/format.h"
 

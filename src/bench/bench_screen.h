@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/shared_values.h"
+#include "surface/shared_values.h"
 #include "bench/bench_mouse.h"
 #include "spherical/spherical_lens.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
 #include "waves/wave_animation.h"
-#include "waves/waves.h"
+#include "waves/parallel_beam.h"
+#include "waves/ray_records.h"
 
 #include <functional>
 #include <vector>

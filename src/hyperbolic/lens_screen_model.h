@@ -2,7 +2,7 @@
 // The hyperbolic-lens screen's logic that needs no window: the hyperbola from the index, the
 // index guard, the blade hit test and the press, move and release of a blade drag. The screen
 // forwards its mouse events here and applies what comes back.
-#include "surface/qt/controls.h"
+#include "surface/controls.h"
 #include "surface/surface.h"
 
 namespace lens::hyperbolic {

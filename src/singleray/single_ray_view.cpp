@@ -1,6 +1,6 @@
 #include "singleray/single_ray_view.h"
 
-#include "waves/waves.h"
+#include "waves/single_ray.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,7 +1,7 @@
 // One ray of a bundle drawn as time marks: a dot every 25 units of optical path, so that the k-th dots of
 // all rays that left the source together lie on one wavefront; the ray's path is recorded for the waves.
 
-#include "waves/waves.h"
+#include "waves/bundle_ray.h"
 
 #include <algorithm>
 #include <cmath>

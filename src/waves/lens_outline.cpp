@@ -1,6 +1,6 @@
 // The outline of the lens as two arcs: the part of each circle that lies inside the other disc.
 
-#include "waves/waves.h"
+#include "waves/lens_outline.h"
 
 #include <cmath>
 #include <numbers>

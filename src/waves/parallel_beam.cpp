@@ -1,7 +1,8 @@
 // The parallel beam of the bench: desmi1 + 1 rays at one angle to the axis, 400 units wide, drawn through the
 // lens, then its waves when a wave box is ticked.
 
-#include "waves/waves.h"
+#include "waves/parallel_beam.h"
+#include "waves/parallel_waves.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,9 @@
 // The waves of a parallel beam: a dense fan of parallel rays traced with time marks, then one wave point on
 // each ray moved 25 units of optical path per time step, neighbours joined into fronts.
 
-#include "waves/waves.h"
+#include "waves/parallel_waves.h"
+#include "waves/bundle_ray.h"
+#include "waves/parallel_beam.h"
 
 #include <cmath>
 #include <vector>

@@ -1,7 +1,10 @@
 // The fan of rays from a point: rays in all directions at the bench's angular step, each drawn through the
 // lens and, when waves are wanted, traced with time marks and recorded; then the waves follow.
 
-#include "waves/waves.h"
+#include "waves/point_fan.h"
+#include "waves/bundle_ray.h"
+#include "waves/parallel_waves.h"
+#include "waves/point_source_waves.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,7 +1,8 @@
 // The spherical waves from a point source, reshaped by the lens: one wave point on every recorded ray moves
 // 25 units of optical path per time step, and the points of neighbouring rays are joined into fronts.
 
-#include "waves/waves.h"
+#include "waves/point_source_waves.h"
+#include "waves/lens_outline.h"
 
 #include <algorithm>
 #include <cmath>

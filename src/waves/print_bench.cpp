@@ -4,7 +4,11 @@
 #include "waves/print_bench.h"
 
 #include "surface/null_device.h"
+#include "waves/bundle_ray.h"
 #include "waves/cardinal_points.h"
+#include "waves/lens_outline.h"
+#include "waves/parallel_waves.h"
+#include "waves/point_source_waves.h"
 
 #include <cmath>
 #include <numbers>

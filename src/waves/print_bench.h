@@ -5,7 +5,7 @@
 
 #include "spherical/spherical_lens.h"
 #include "surface/surface.h"
-#include "waves/waves.h"
+#include "waves/ray_records.h"
 
 namespace lens::waves {
 

@@ -1,7 +1,7 @@
 // The path of a recorded ray as the wave points follow it: straight to the entry, through the glass to the
 // exit, and on. Optical path is counted in air units, so a wave point covers 25 of it at every time step.
 
-#include "waves/waves.h"
+#include "waves/ray_records.h"
 
 #include <algorithm>
 #include <cmath>

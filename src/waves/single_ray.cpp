@@ -1,7 +1,9 @@
 // The single-ray view's tracer: one ray drawn leg by leg in red through the bench's diaphragm and the lens,
 // traced by the same lens search and refraction as the bench's rays.
 
-#include "waves/waves.h"
+#include "waves/single_ray.h"
+
+#include "waves/bench_values.h"
 
 namespace lens::waves {
 

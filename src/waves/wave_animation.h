@@ -7,7 +7,8 @@
 
 #include "spherical/spherical_lens.h"
 #include "surface/surface.h"
-#include "waves/waves.h"
+#include "waves/lens_outline.h"
+#include "waves/ray_records.h"
 
 #include <vector>
 

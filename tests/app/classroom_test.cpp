@@ -12,7 +12,8 @@
 #include "spherical/spherical_lens.h"
 #include "surface/recording_device.h"
 #include "waves/cardinal_points.h"
-#include "waves/waves.h"
+#include "waves/point_fan.h"
+#include "waves/ray_records.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "singleray/single_ray_screen.h"
 #include "surface/qt/command_button.h"
 #include "scripted_dialogs.h"
-#include "waves/waves.h"
+#include "waves/ray_records.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,14 @@
 // Snell's law at both faces, fronts of equal optical path, and sound results over the controls' ranges.
 
 #include "waves/wave_animation.h"
-#include "waves/waves.h"
+#include "waves/bundle_ray.h"
+#include "waves/lens_outline.h"
+#include "waves/parallel_beam.h"
+#include "waves/parallel_waves.h"
+#include "waves/point_fan.h"
+#include "waves/point_source_waves.h"
+#include "waves/ray_records.h"
+#include "waves/single_ray.h"
 
 #include "../spherical/bench_surface.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "surface/qt/controls.h"
+#include "surface/controls.h"
 #include "surface/qt/image_device.h"
 #include "surface/surface.h"
 

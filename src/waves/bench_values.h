@@ -1,0 +1,58 @@
+#pragma once
+
+// What the bench's wave routines share: the speed of light and the time steps, the colours of the
+// marks and fronts, and the values they read of the bench's controls (filled by the bench before a call;
+// the routines write parallelmode, sourcex and sourcey, which the bench copies back).
+// Lengths are in the bench's user units, angles in radians unless a name says degrees.
+#include "spherical/spherical_lens.h"
+#include "surface/colour.h"
+
+namespace lens::waves {
+
+inline constexpr double lightSpeed = 250;      // units per unit of time in air
+inline constexpr double timeStep = 0.1;
+inline constexpr double airStep = lightSpeed * timeStep; // 25: one time mark in air
+inline constexpr int beamWaveSteps = 30;       // time steps of the parallel-beam waves
+inline constexpr int sourceWaveSteps = 26;     // time steps of the point-source waves
+
+namespace waveColours {
+inline constexpr Rgb airDot = RGB(5, 0, 250);        // time marks before the lens
+inline constexpr Rgb glassDot = RGB(0, 155, 0);      // inside the glass
+inline constexpr Rgb afterDot = RGB(150, 0, 150);    // after the lens
+inline constexpr Rgb exitDot = RGB(255, 0, 0);       // a beam ray's exit point; the point-source fronts
+inline constexpr Rgb beamFront = RGB(255, 55, 0);    // joins of the parallel-beam fronts
+inline constexpr Rgb crossedExit = RGB(155, 155, 0); // a beam wave point that has just left the glass
+inline constexpr Rgb pastLens = RGB(0, 255, 255);    // a beam wave point beyond the lens
+inline constexpr Rgb secondFace = RGB(0, 255, 0);    // the circle a beam leaves through, and an exit mark
+inline constexpr Rgb firstFace = RGB(255, 255, 0);   // the circle a beam enters through
+inline constexpr Rgb firstCentre = RGB(0, 0, 255);
+inline constexpr Rgb singleRay = RGB(255, 0, 0);     // the single-ray view's legs
+} // namespace waveColours
+
+// Whether the lens outline drawn over every step of the waves is drawn at every step, as the
+// optics describes the picture, or once at the end, which leaves the same pixels because nothing
+// drawn after it changes them.
+enum class OutlineRedraw { once, everyStep };
+
+// What the wave routines read of the bench's controls and of the program-wide values, filled by the
+// screen before a call; the routines write parallelmode, sourcex and sourcey, which the screen copies back.
+struct BenchValues {
+    int deiktisdiathlasis = 150;       // index of refraction × 100
+    int desmi1 = 20;                   // rays of the parallel beam (2..150)
+    bool Check1 = false;               // "SHOW WAVES AND RAYS"
+    bool Check2 = false;               // "SHOW ONLY WAVES"
+    spherical::Diaphragm diaphragm{};  // Line1.X1, Line1.Y2, Line2.Y2
+    double raystep = 4.712389;         // angle between the rays of a fan from a point, degrees
+    bool parallelmode = false;         // the bench shows a parallel beam rather than a fan from a point
+    double bundleangle = 0;            // the beam's angle
+    double sourcex = -200, sourcey = 0;
+    OutlineRedraw outlines = OutlineRedraw::once;
+
+    double index() const { return deiktisdiathlasis / 100.0; }
+    bool wavesWanted() const { return Check1 || Check2; }
+};
+
+// A picture as the screen shows it, or in the form the printed page gives it.
+enum class PictureForm { screen, page };
+
+} // namespace lens::waves

@@ -1,0 +1,17 @@
+#pragma once
+
+// One ray of a bundle drawn as time marks of equal travel time, and recorded for the waves.
+#include "surface/surface.h"
+#include "waves/ray_records.h"
+
+namespace lens::waves {
+
+// Traces one ray from (x0, y0) along the unit direction (dx, dy) through the diaphragm and the lens and
+// draws it as dots 25 units of optical path apart (25/n in glass); records it at row raycount when it
+// leaves the lens. Nothing is drawn for a start outside the view, a ray stopped by a blade or one that
+// misses the lens; total internal reflection leaves the dots drawn so far and records nothing. x0, y0
+// are unchanged on return.
+void tracebundleray(Surface&, RayRecords&, const BenchValues&, double& x0, double& y0, double dx, double dy,
+                    double xcentreA, double xcentreB, double radiusA, double radiusB, double n);
+
+} // namespace lens::waves

@@ -1,0 +1,16 @@
+#pragma once
+
+// The fan of rays from a point, in all directions, followed by its waves.
+#include "spherical/spherical_lens.h"
+#include "surface/surface.h"
+#include "waves/ray_records.h"
+
+namespace lens::waves {
+
+// Sends rays from (x0, y0) in all directions, raystep degrees apart from −180° to 180°: drawn as rays
+// unless "SHOW ONLY WAVES", traced with time marks and recorded when a wave box is ticked, and then
+// followed by the point-source waves (or the beam's waves in parallel mode). Sets the source.
+void desmiapopigi(Surface&, spherical::LensState&, RayRecords&, BenchValues&, double xA, double xB, double rA,
+                  double rB, double x0, double y0);
+
+} // namespace lens::waves

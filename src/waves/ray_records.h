@@ -1,0 +1,73 @@
+#pragma once
+
+// The ray record table: per recorded ray its way to the lens, through the glass and beyond, where it
+// stands in its bundle, and the path a wave point follows along it.
+#include "waves/bench_values.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace lens::waves {
+
+inline constexpr int rayTableLast = 1500;      // ray record table: rays 0..1500
+inline constexpr int startTableLast = 450;     // start points of a parallel beam: 0..450
+
+// The ray record table: per recorded ray its way to the lens, through the glass and beyond.
+// Rows at or above raycount hold what earlier pictures left there.
+struct RayRecords {
+    static constexpr std::size_t rows = rayTableLast + 1;
+    static constexpr std::size_t startRows = startTableLast + 1;
+
+    int raycount = 0; // rays recorded; the next ray goes into this row
+    std::array<double, rows> entryx{}, entryy{};     // where the ray meets the first surface
+    std::array<double, rows> dirx0{}, diry0{};       // unit direction before the lens
+    std::array<double, rows> entrytime{};            // travel time in air to the entry (distance / 250)
+    std::array<float, rows> dirxglass{}, diryglass{};// direction inside the glass, as refracted
+    std::array<double, rows> exitx{}, exity{};       // where the ray leaves the glass
+    std::array<double, rows> glasslength{};          // entry to exit
+    std::array<double, rows> dirx1{}, diry1{};       // direction after the lens
+    std::array<double, startRows> startx{}, starty{};// start point of a beam ray (parallel mode only)
+    // Where each recorded ray stands in the bundle that sent it (the fan's or the beam's own count, rays
+    // that were not recorded included), so fronts join only rays that are neighbours in the bundle.
+    std::array<int, rows> bundleindex{};
+    int bundlerays = 0;    // rays the bundle sent
+    bool fullturn = false; // a fan all round the source: its last ray is the first ray's neighbour
+
+    // Starts a new bundle of the given size: nothing recorded yet.
+    void startBundle(int rays, bool turn);
+    // Notes the bundle position of the ray just traced, when it was recorded into row.
+    void placeInBundle(int row, int position);
+
+    static bool inTable(int i) { return i >= 0 && i <= rayTableLast; }
+    static bool inStartTable(int i) { return i >= 0 && i <= startTableLast; }
+    // Rows 0..recorded() − 1 hold the rays of the current picture (raycount kept within the table).
+    int recorded() const;
+};
+
+// The pairs of recorded rows whose wave points are joined into a front: rays next to each other in
+// their bundle, and the last and first rays of a fan all round the source. Rows that follow each other
+// only because the rays between them were lost (a blade, a miss, total internal reflection) are not
+// joined.
+struct FrontJoin { int from = 0, to = 0; };
+std::vector<FrontJoin> frontJoins(const RayRecords&);
+
+// A point on a ray, in user units.
+struct RayPathPoint { double x = 0, y = 0; };
+
+// Where a wave point that has travelled optical path s (air units: length in air plus n times the
+// length in glass) lies on recorded ray i, which starts at (sx, sy).
+struct RecordedPath {
+    double sx = 0, sy = 0;            // start
+    double d0 = 0;                    // start to entry
+    double glassPath = 0;             // n × glasslength
+    double ex = 0, ey = 0, qx = 0, qy = 0; // entry, exit
+    double dx0 = 0, dy0 = 0, dxg = 0, dyg = 0, dx1 = 0, dy1 = 0;
+    double n = 1;
+
+    RayPathPoint at(double s) const;
+};
+// The path of row i from (sx, sy); no value for a row outside the table or a path that is not finite.
+std::optional<RecordedPath> recordedPath(const RayRecords&, int i, double sx, double sy, double n);
+
+} // namespace lens::waves
