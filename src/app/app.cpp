@@ -88,11 +88,7 @@ void LensBenchApp::rememberBench()
     const bool onlyWaves = s.value(QStringLiteral("bench/onlyWaves"), false).toBool();
     const bool wavesAndRays = !onlyWaves && s.value(QStringLiteral("bench/wavesAndRays"), false).toBool();
     if (onlyWaves || wavesAndRays) {
-        {
-            const QSignalBlocker one(bench.Check1), two(bench.Check2);
-            bench.Check1->setChecked(wavesAndRays);
-            bench.Check2->setChecked(onlyWaves);
-        }
+        bench.restoreBoxes(wavesAndRays, onlyWaves);
         bench.desmi1->setValue(onlyWaves ? 100 : 140);
     }
     QObject::connect(bench.deiktisdiathlasis, &QScrollBar::valueChanged, &bench,

@@ -1,9 +1,31 @@
 #include "bench/bench_model.h"
 
+#include "hyperbolic/hyperbolic_lenses.h"
+#include "waves/cardinal_points.h"
+#include "waves/parallel_beam.h"
+#include "waves/point_fan.h"
+#include "waves/print_bench.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace lens::bench {
+
+namespace {
+
+// A number with a fixed count of decimals, as the read-outs show it ("0.00", "0").
+std::string fixed(double v, int decimals)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
+    return text;
+}
+
+std::size_t slot(ReadOut r) { return static_cast<std::size_t>(r); }
+
+} // namespace
 
 double raystepFor(int desmi1, int arvimaton)
 {
@@ -36,5 +58,508 @@ double lowerTipFor(const Surface& view, int vscroll)
 
 double upperBladeTop(const Surface& view) { return view.ScaleTop(); }
 double lowerBladeBottom(const Surface& view) { return view.ScaleTop() + view.ScaleHeight(); }
+
+BarRange rangeOf(Bar bar)
+{
+    switch (bar) {
+    case Bar::desmi1: return {2, 150, 10, 20};
+    case Bar::deiktisdiathlasis: return {40, 250, 10, 150};
+    case Bar::aktina1: return {50, 500, 40, 100};
+    case Bar::aktina2: return {0, 500, 1, 90};
+    case Bar::kentrokykloy: return {0, 500, 40, 20};
+    case Bar::kentrokykloy2: return {-500, 0, 40, -50};
+    case Bar::arvimaton: return {5, 150, 1, 30};
+    case Bar::HScroll1: return {-100, 100, 5, 0};
+    case Bar::VScroll1: return {-100, 0, 10, 0};
+    case Bar::VScroll2: return {0, 100, 10, 0};
+    }
+    return {0, 0, 1, 0};
+}
+
+BenchModel::BenchModel(SharedValues& values)
+    : recordsStore_(std::make_unique<waves::RayRecords>()), shared(values), records(*recordsStore_)
+{
+    for (int b = 0; b < barCount; ++b)
+        bars_[std::size_t(b)] = rangeOf(Bar(b)).start;
+    pigi.kind = ShapeControl::circle;
+    pigi.filled = true;
+    Shape1.Visible = Shape2.Visible = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The controls and their handlers.
+
+void BenchModel::setValue(Surface& s, Bar bar, int v)
+{
+    const BarRange range = rangeOf(bar);
+    v = std::clamp(v, range.min, range.max);
+    int& held = bars_[static_cast<std::size_t>(bar)];
+    if (held == v)
+        return;
+    held = v;
+    changed(s, bar);
+}
+
+void BenchModel::setTicked(Surface& s, Box box, bool on)
+{
+    bool& held = box == Box::Check1 ? check1_ : check2_;
+    if (held == on)
+        return;
+    held = on;
+    if (box == Box::Check1)
+        check1Click(s);
+    else
+        check2Click(s);
+}
+
+void BenchModel::writeReadOut(ReadOut r, std::string text, std::string font, double points)
+{
+    readOuts[slot(r)] = {std::move(text), std::move(font), points};
+}
+
+void BenchModel::changed(Surface& s, Bar bar)
+{
+    const int v = value(bar);
+    switch (bar) {
+    case Bar::desmi1:
+        raystep = raystepFor(v, value(Bar::arvimaton));
+        writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixed(rayCountShown(raystep), 2),
+                     "Times New Roman Greek");
+        break;
+    case Bar::arvimaton:
+        readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixed(v, 0);
+        raystep = raystepFor(value(Bar::desmi1), v);
+        break;
+    case Bar::deiktisdiathlasis:
+        lens.refindex = v / 100.0;
+        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixed(lens.refindex, 2),
+                     "Times New Roman Greek");
+        break;
+    case Bar::aktina1:
+        writeReadOut(ReadOut::Text6, "Ακτίνα1 =" + fixed(v, 0), "Times New Roman");
+        lensRefresh(s);
+        break;
+    case Bar::aktina2:
+        readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2 =" + fixed(v, 0);
+        lensRefresh(s);
+        break;
+    case Bar::kentrokykloy:
+        readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixed(v, 0);
+        lensRefresh(s);
+        break;
+    case Bar::kentrokykloy2:
+        lensRefresh(s);
+        break;
+    case Bar::HScroll1:
+        Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = diaphragmXFor(s, v);
+        newLensPicture(s);
+        break;
+    case Bar::VScroll1:
+        Line1.BorderColor = RGB(250, 0, 0);
+        Line1.BorderWidth = 4;
+        Line1.Y1 = upperBladeTop(s);
+        Line1.Y2 = upperTipFor(s, v);
+        newLensPicture(s);
+        break;
+    case Bar::VScroll2:
+        Line2.Y1 = lowerBladeBottom(s);
+        Line2.Y2 = lowerTipFor(s, v);
+        newLensPicture(s);
+        break;
+    }
+}
+
+void BenchModel::check1Click(Surface& s)
+{
+    setTicked(s, Box::Check2, false);
+    setValue(s, Bar::desmi1, 140);
+}
+
+void BenchModel::check2Click(Surface& s)
+{
+    newLensPicture(s);
+    setTicked(s, Box::Check1, false);
+    setValue(s, Bar::desmi1, 100);
+}
+
+void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, double markerWidth, double markerHeight)
+{
+    raystep = raystepFor(value(Bar::desmi1), value(Bar::arvimaton));
+    writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixed(rayCountShown(raystep), 2),
+                 "Times New Roman");
+    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixed(value(Bar::deiktisdiathlasis) / 100.0, 2),
+                 "Times New Roman");
+    pigi.Width = sourceWidth, pigi.Height = sourceHeight;
+    pigi.Left = -200, pigi.Top = 0;
+    shared.sourcex = -200, shared.sourcey = 0;
+    for (ShapeControl* marker : {&Shape1, &Shape2})
+        marker->Width = markerWidth, marker->Height = markerHeight;
+
+    Line1.BorderColor = Line2.BorderColor = RGB(100, 100, 0);
+    Line1.BorderWidth = Line2.BorderWidth = 4;
+    Line1.Y1 = upperBladeTop(s);
+    Line1.Y2 = upperTipFor(s, value(Bar::VScroll1));
+    Line2.Y1 = lowerBladeBottom(s);
+    Line2.Y2 = lowerTipFor(s, value(Bar::VScroll2));
+    Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = diaphragmXFor(s, value(Bar::HScroll1));
+
+    readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixed(value(Bar::arvimaton), 0);
+    readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2=" + fixed(value(Bar::aktina2), 0);
+    readOuts[slot(ReadOut::Text6)].text = "Ακτίνα1=" + fixed(value(Bar::aktina1), 0);
+    readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixed(value(Bar::kentrokykloy), 0);
+
+    anaschediasi(s);
+    if (parallelbeam(s, 0))
+        scenes.push_back({Scene::beam, 0, 0, 0});
+}
+
+// ---------------------------------------------------------------------------------------------
+// The lens and the picture.
+
+spherical::LensState BenchModel::lensFromControls() const
+{
+    return spherical::lensFrom(controls());
+}
+
+spherical::BenchControls BenchModel::controls() const
+{
+    spherical::BenchControls c;
+    c.deiktisdiathlasis = value(Bar::deiktisdiathlasis);
+    c.kentrokykloy = value(Bar::kentrokykloy);
+    c.kentrokykloy2 = value(Bar::kentrokykloy2);
+    c.aktina1 = value(Bar::aktina1);
+    c.aktina2 = value(Bar::aktina2);
+    c.line1X2 = Line1.X2;
+    c.line1Y2 = Line1.Y2;
+    return c;
+}
+
+spherical::Diaphragm BenchModel::diaphragm() const { return {Line1.X1, Line1.Y2, Line2.Y2}; }
+
+waves::BenchValues BenchModel::waveValues() const
+{
+    waves::BenchValues v;
+    v.deiktisdiathlasis = value(Bar::deiktisdiathlasis);
+    v.desmi1 = value(Bar::desmi1);
+    v.Check1 = check1_;
+    v.Check2 = check2_;
+    v.diaphragm = diaphragm();
+    v.raystep = raystep;
+    v.parallelmode = shared.parallelmode;
+    v.bundleangle = shared.bundleangle;
+    v.sourcex = shared.sourcex;
+    v.sourcey = shared.sourcey;
+    v.outlines = outlineRedraw;
+    return v;
+}
+
+void BenchModel::lensFromScrollBars()
+{
+    const spherical::LensState fromBars = lensFromControls();
+    lens.xcentreA = fromBars.xcentreA, lens.radiusA = fromBars.radiusA;
+    lens.xcentreB = fromBars.xcentreB, lens.radiusB = fromBars.radiusB;
+}
+
+void BenchModel::anaschediasi(Surface& s)
+{
+    animationOnView = false;
+    // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
+    // would, and then take their exact place on the lens surface.
+    spherical::anaschediasi(s, lens, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
+}
+
+void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
+{
+    if (fit.upper) {
+        setValue(s, Bar::VScroll1, fit.upper->scrollValue);
+        Line1.Y2 = fit.upper->y;
+    }
+    if (fit.lower) {
+        setValue(s, Bar::VScroll2, fit.lower->scrollValue);
+        Line2.Y2 = fit.lower->y;
+    }
+}
+
+void BenchModel::lensRefresh(Surface& s)
+{
+    lensFromScrollBars();
+    newLensPicture(s);
+}
+
+void BenchModel::newLensPicture(Surface& s)
+{
+    scenes.clear();
+    s.Cls();
+    anaschediasi(s);
+}
+
+void BenchModel::drawOverLens(Surface& s, const Scene& scene)
+{
+    scenes.push_back(scene);
+    draw(s, scene);
+}
+
+void BenchModel::draw(Surface& s, const Scene& scene)
+{
+    switch (scene.kind) {
+    case Scene::beam:
+        parallelbeam(s, scene.angle);
+        break;
+    case Scene::fan:
+        desmiapopigi(s, scene.x, scene.y);
+        break;
+    case Scene::construction:
+        waves::cardinalpoints(s, lens, controls(), scene.x, scene.y);
+        break;
+    }
+}
+
+void BenchModel::redrawPicture(Surface& s)
+{
+    // The blades reach from the edges of the view, which a resize has moved.
+    Line1.Y1 = upperBladeTop(s);
+    Line2.Y1 = lowerBladeBottom(s);
+    if (animationOnView) {
+        waves::redrawWaveFrame(s, animation);
+        return;
+    }
+    s.Cls();
+    anaschediasi(s);
+    const std::vector<Scene> drawn = scenes; // a scene may start a new picture while it draws
+    for (const Scene& scene : drawn)
+        draw(s, scene);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The mouse.
+
+void BenchModel::onlyWavesArmsTheAnimation()
+{
+    if (!check2_)
+        return;
+    kymatachronikaEnabled = true;
+    Timer2.interval = 1500;
+    parallilakymataEnabled = false;
+    Timer2.enabled = false;
+    Timer1.interval = 1500;
+}
+
+void BenchModel::press(Surface& s, int shift, double x, double y)
+{
+    newLensPicture(s);
+    lensFromScrollBars();
+    pressOnBench(drag, s, Line1, Line2, lens, shift, x, y);
+    if (drag.dragSource) {
+        shared.parallelmode = false;
+        shared.sourcex = x, shared.sourcey = y;
+        Timer2.interval = 11500;
+        Timer2.enabled = false;
+        drawOverLens(s, {Scene::fan, 0, x, y});
+        shared.parallelmode = false;
+    }
+    if (shiftAlone(shift)) {
+        shared.parallelmode = false;
+        pigi.Left = x, pigi.Top = y;
+        onlyWavesArmsTheAnimation();
+        shared.sourcex = x, shared.sourcey = y;
+    }
+    if (!check2_)
+        drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
+}
+
+int BenchModel::move(const Surface& s, double x, double y)
+{
+    lensFromScrollBars();
+    const int pointer = pointerOnBench(drag, objectAt(s, Line1, Line2, lens, x, y));
+    // A centre being dragged shows its marker on the axis under the pointer.
+    if (drag.dragCentreA) {
+        Shape1.Visible = true;
+        Shape1.Width = s.ScaleWidth() / 100;
+        Shape1.Left = x - Shape1.Width / 2;
+        Shape1.Top = Shape1.Height / 2;
+    } else if (drag.dragCentreB) {
+        Shape2.Visible = true;
+        Shape2.Left = x - Shape2.Width / 2;
+        Shape2.Top = Shape2.Height / 2;
+    }
+    return pointer;
+}
+
+void BenchModel::release(Surface& s, double x, double y)
+{
+    lensFromScrollBars();
+    const BenchDrop drop = releaseOnBench(drag, s, Line1, Line2, lens, x, y);
+    switch (drop.kind) {
+    case BenchDrop::nothing:
+        break;
+    case BenchDrop::blades:
+        break;
+    case BenchDrop::centreA:
+        setValue(s, Bar::kentrokykloy2, drop.scrollValue);
+        Shape1.Visible = false;
+        break;
+    case BenchDrop::centreB:
+        setValue(s, Bar::kentrokykloy, drop.scrollValue);
+        Shape2.Visible = false;
+        break;
+    case BenchDrop::radiusA:
+        setValue(s, Bar::aktina1, drop.scrollValue);
+        break;
+    case BenchDrop::radiusB:
+        setValue(s, Bar::aktina2, drop.scrollValue);
+        break;
+    case BenchDrop::source:
+        return;
+    }
+    if (drop.kind != BenchDrop::nothing)
+        newLensPicture(s);
+    onlyWavesArmsTheAnimation();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Beams, fans and the bundle command.
+
+bool BenchModel::parallelbeam(Surface& s, double angle)
+{
+    waves::BenchValues v = waveValues();
+    // The scene redraw may move the blades; the beam then reads them where they stand.
+    const bool drawn = waves::parallelbeam(s, lens, records, v, [&](waves::BenchValues& values) {
+        anaschediasi(s);
+        values.diaphragm = diaphragm();
+    }, angle);
+    if (drawn)
+        shared.parallelmode = v.parallelmode;
+    return drawn;
+}
+
+void BenchModel::desmiapopigi(Surface& s, double x0, double y0)
+{
+    waves::BenchValues v = waveValues();
+    waves::desmiapopigi(s, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, x0, y0);
+    shared.sourcex = v.sourcex;
+    shared.sourcey = v.sourcey;
+}
+
+void BenchModel::bundleAsked(Surface& s)
+{
+    shared.parallelmode = true;
+    records.startBundle(0, false);
+    Timer1.interval = 1500;
+    anaschediasi(s);
+}
+
+std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
+{
+    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer);
+    switch (beam.kind) {
+    case hyperbolic::AngleAnswer::empty:
+    case hyperbolic::AngleAnswer::notANumber:
+        return {};
+    case hyperbolic::AngleAnswer::vertical:
+        return std::string(waves::verticalBeamMessage);
+    case hyperbolic::AngleAnswer::tooLarge:
+        return std::string(hyperbolic::tooLargeAngleMessage);
+    case hyperbolic::AngleAnswer::beam:
+        break;
+    }
+    shared.bundleangle = beam.degrees * std::numbers::pi / 180;
+    Timer1.enabled = false;
+    if (!parallelbeam(s, shared.bundleangle))
+        return std::string(waves::verticalBeamMessage);
+    scenes.push_back({Scene::beam, shared.bundleangle, 0, 0});
+    kymatachronikaEnabled = false;
+    Timer2 = {1550, true};
+    parallilakymataEnabled = true;
+    return {};
+}
+
+void BenchModel::printPage(Surface& page, Surface& benchTrace)
+{
+    const auto table = std::make_unique<waves::RayRecords>();
+    lens.xcentreB = value(Bar::kentrokykloy);
+    lens.xcentreA = value(Bar::kentrokykloy2);
+    lens.refindex = value(Bar::deiktisdiathlasis) / 100.0;
+    waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
+                      lens.radiusB, shared.sourcex, shared.sourcey);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The wavefronts in time.
+
+void BenchModel::parallilakymata(Surface& s)
+{
+    s.Cls();
+    Timer1.interval = 2000;
+    sxediasifakoy11(s);
+    Timer2.interval = 1;
+    Timer1.enabled = false;
+    Timer2.enabled = true;
+}
+
+void BenchModel::kymatachronika(Surface& s)
+{
+    s.Cls();
+    Timer2.interval = 2000;
+    sxediasifakoy11(s);
+    Timer2.enabled = false;
+    Timer1 = {1, true};
+}
+
+void BenchModel::sxediasifakoy11(Surface& s)
+{
+    lens.refindex = value(Bar::deiktisdiathlasis) / 100.0;
+    lensFromScrollBars();
+    // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
+    // them; their scroll bars follow.
+    const double tipX = Line1.X2, tipY = Line1.Y2;
+    applyBladeFit(s, {spherical::diafragmaano(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB),
+                      spherical::diafragmakato(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB)});
+    scenes.clear();
+    waves::sxediasifakoy11(s, lens, records, shared.parallelmode, shared.sourcex, shared.sourcey, lens.refindex,
+                           animation);
+    animationOnView = true;
+}
+
+void BenchModel::drawTick(Surface& s, int j)
+{
+    if (animationOnView && onView)
+        waves::drawWaveTick(s, animation, j, records.recorded(), tickOutline);
+}
+
+void BenchModel::Timer1_Timer(Surface& s)
+{
+    elapsed1 = double(tickcount1) * Timer1.interval;
+    ++tickcount1;
+    if (elapsed1 > 500) {
+        tickcount1 = 0;
+        Timer1.enabled = false;
+        return;
+    }
+    if (tickcount1 > waves::lastAnimationTick)
+        return; // idles until the count of milliseconds stops it
+    drawTick(s, tickcount1);
+}
+
+void BenchModel::Timer2_Timer(Surface& s)
+{
+    elapsed2 = double(tickcount2) * Timer2.interval;
+    ++tickcount2;
+    if (tickcount2 > waves::lastAnimationTick) {
+        Timer2.enabled = false;
+        tickcount2 = 0;
+        return;
+    }
+    if (elapsed2 <= 500)
+        drawTick(s, tickcount2);
+}
+
+void BenchModel::stopAnimation()
+{
+    for (auto [timer, count] : {std::pair{&Timer1, &tickcount1}, std::pair{&Timer2, &tickcount2}})
+        if (timer->running()) {
+            timer->enabled = false;
+            *count = 0;
+        }
+}
 
 } // namespace lens::bench

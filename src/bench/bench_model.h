@@ -1,7 +1,22 @@
 #pragma once
-// The bench's screen logic that needs no window: where the hidden diaphragm scroll bars put the
-// blades, and the fan's angular step with its read-out. The screen applies the results.
+// The bench "SPHERICAL  LENSES" without its window: the values of its scroll bars and check boxes, the
+// lens, the source, the blades and markers, the modes, the timers and the scenes drawn since the last
+// clear, and what a press, a move, a release, a change of a control and a timer's tick do. The screen
+// forwards its events here, shows the values in its controls and paints the overlays; the tests drive
+// the same functions without a window.
+#include "bench/bench_mouse.h"
+#include "spherical/spherical_lens.h"
+#include "surface/controls.h"
+#include "surface/shared_values.h"
 #include "surface/surface.h"
+#include "waves/bench_values.h"
+#include "waves/ray_records.h"
+#include "waves/wave_animation.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace lens::bench {
 
@@ -20,5 +35,128 @@ double lowerTipFor(const Surface& view, int vscroll);
 // The blades run from the view's edges: the top edge for the upper one, the bottom for the lower.
 double upperBladeTop(const Surface& view);
 double lowerBladeBottom(const Surface& view);
+
+// The bench's scroll bars: the two on view and the hidden ones that hold the lens and the diaphragm.
+enum class Bar { desmi1, deiktisdiathlasis, aktina1, aktina2, kentrokykloy, kentrokykloy2, arvimaton, HScroll1,
+                 VScroll1, VScroll2 };
+inline constexpr int barCount = 10;
+struct BarRange { int min, max, largeChange, start; };
+BarRange rangeOf(Bar);
+
+enum class Box { Check1, Check2 };
+
+// The read-outs the bench writes, with the font a change gives them (none: the font stays).
+enum class ReadOut { Text1, Text2, Text5, Text6, Text7, Label3 };
+inline constexpr int readOutCount = 6;
+struct ReadOutText { std::string text, font; double points = 7.5; };
+
+// A timer as the bench sets it: Interval in milliseconds and Enabled.
+struct TimerState {
+    int interval = 0;
+    bool enabled = false;
+    bool running() const { return enabled && interval > 0; }
+};
+
+// A drawing over the lens since the last clear, with the inputs it had, so that it can be drawn again.
+struct Scene {
+    enum Kind { beam, fan, construction } kind = beam;
+    double angle = 0;    // a beam's angle, radians
+    double x = 0, y = 0; // the source of a fan or of the image construction
+};
+
+class BenchModel {
+    std::unique_ptr<waves::RayRecords> recordsStore_; // the table is large: kept on the heap (made first)
+
+public:
+    explicit BenchModel(SharedValues& shared);
+
+    int value(Bar bar) const { return bars_[static_cast<std::size_t>(bar)]; }
+    bool ticked(Box box) const { return box == Box::Check1 ? check1_ : check2_; }
+    // Sets a control as code or the user does: held within its range; when the value changes, its handler runs.
+    void setValue(Surface&, Bar, int value);
+    void setTicked(Surface&, Box, bool ticked);
+    // Ticks the boxes as saved settings left them, without their handlers (the bench is not drawn yet).
+    void restoreBoxes(bool check1, bool check2) { check1_ = check1, check2_ = check2; }
+
+    // The load step, once the window has its size and the screen has set the user coordinates: the
+    // read-outs, the source at (−200, 0), the blades, the scene and the opening beam. The marker sizes are
+    // the design sizes in user units.
+    void load(Surface&, double sourceWidth, double sourceHeight, double markerWidth, double markerHeight);
+
+    // The lens as the scroll bars give it (with the index).
+    spherical::LensState lensFromControls() const;
+    spherical::BenchControls controls() const;
+    spherical::Diaphragm diaphragm() const;
+    waves::BenchValues waveValues() const;
+
+    // The scene redraw: the lens from the scroll bars, the blades fitted to it, foci, centres, outlines, glass.
+    void anaschediasi(Surface&);
+    // Clears the picture and draws the lens alone; the scenes drawn over it are forgotten.
+    void newLensPicture(Surface&);
+    // The lens and every scene drawn over it since the last clear, from a clear picture (after a resize).
+    void redrawPicture(Surface&);
+
+    void press(Surface&, int shift, double x, double y);
+    // The pointer shape for (x, y): 0 default, 2 cross-hair, 9 west-east arrow; a dragged centre's marker follows.
+    int move(const Surface&, double x, double y);
+    void release(Surface&, double x, double y);
+
+    // The parallel beam at the angle (radians); false when it is vertical and nothing is drawn.
+    bool parallelbeam(Surface&, double angle);
+    // The fan from (x0, y0) with its waves, as the boxes say.
+    void desmiapopigi(Surface&, double x0, double y0);
+    // "// BUNDLE  DESMH": what happens before the prompt, and the answer typed (or none on Cancel).
+    // Returns the message to show, empty when there is none.
+    void bundleAsked(Surface&);
+    std::string bundleAnswered(Surface&, const std::string& answer);
+
+    // "// WAVES  KYMATA" and "WAVES IN  TIME  XPONIKA": the wave start procedure and a timer started.
+    void parallilakymata(Surface&);
+    void kymatachronika(Surface&);
+    void Timer1_Timer(Surface&);
+    void Timer2_Timer(Surface&);
+    // The bench was hidden: a running animation ends where it stands.
+    void stopAnimation();
+    // The printed page, the wave rays traced over benchTrace (a surface with the bench's coordinates)
+    // into a table of its own, so the bench's picture and its animation are left alone.
+    void printPage(Surface& page, Surface& benchTrace);
+
+    SharedValues& shared;
+    spherical::LensState lens; // the lens the routines draw, refreshed from the scroll bars
+    double raystep = 0;        // angle between the rays of a fan, degrees
+    DragFlags drag;
+    LineControl Line1, Line2;  // upper and lower blade
+    ShapeControl pigi, Shape1, Shape2; // the source, and the markers of dragged centres
+    std::array<ReadOutText, readOutCount> readOuts;
+    TimerState Timer1{0, true}, Timer2{0, false};
+    bool parallilakymataEnabled = true, kymatachronikaEnabled = true; // the two wave menu items
+    // Ticks counted since each timer last stopped, and that count times the interval (ms).
+    int tickcount1 = 0, tickcount2 = 0;
+    double elapsed1 = 0, elapsed2 = 0;
+    waves::RayRecords& records;
+    waves::WaveAnimation animation;
+    bool animationOnView = false; // the picture is the wave animation's, drawn by its start procedure
+    bool onView = true;           // the bench is on view (a hidden bench draws no ticks)
+    std::vector<Scene> scenes;    // drawn over the lens since the last clear
+    waves::OutlineRedraw outlineRedraw = waves::OutlineRedraw::once;
+    waves::OutlineRedraw tickOutline = waves::OutlineRedraw::once;
+
+private:
+    void changed(Surface&, Bar);
+    void check1Click(Surface&);
+    void check2Click(Surface&);
+    void writeReadOut(ReadOut, std::string text, std::string font = {}, double points = 7.5);
+    void lensFromScrollBars();
+    void lensRefresh(Surface&);
+    void applyBladeFit(Surface&, const spherical::DiaphragmFit&);
+    void onlyWavesArmsTheAnimation();
+    void drawOverLens(Surface&, const Scene&);
+    void draw(Surface&, const Scene&);
+    void sxediasifakoy11(Surface&);
+    void drawTick(Surface&, int j);
+
+    std::array<int, barCount> bars_{};
+    bool check1_ = false, check2_ = false;
+};
 
 } // namespace lens::bench

@@ -1,14 +1,7 @@
 #include "bench/bench_screen.h"
 
-#include "bench/bench_model.h"
-#include "bench/bench_mouse.h"
-#include "hyperbolic/hyperbolic_lenses.h"
 #include "surface/null_device.h"
 #include "surface/qt/printer_device.h"
-#include "waves/cardinal_points.h"
-#include "waves/point_fan.h"
-#include "waves/print_bench.h"
-#include "surface/qt/format.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,12 +14,35 @@
 #include <QScrollBar>
 
 #include <cmath>
-#include <memory>
-#include <numbers>
 
 namespace lens {
 
-BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
+using bench::Bar;
+using bench::Box;
+using bench::ReadOut;
+
+namespace {
+
+// Where each scroll bar stands, in twips (left, top, width, height), and whether it is on view.
+struct BarPlace { Bar bar; Qt::Orientation orientation; double left, top, width, height; bool shown; };
+constexpr BarPlace barPlaces[] = {
+    {Bar::desmi1, Qt::Horizontal, 1920, 0, 2415, 375, true},
+    {Bar::deiktisdiathlasis, Qt::Horizontal, 1920, 360, 2415, 375, true},
+    {Bar::aktina1, Qt::Horizontal, 120, 1680, 2775, 375, false},
+    {Bar::aktina2, Qt::Horizontal, 120, 1320, 2775, 375, false},
+    {Bar::kentrokykloy, Qt::Horizontal, 4200, 1440, 2655, 375, false},
+    {Bar::kentrokykloy2, Qt::Horizontal, 4320, 1800, 2055, 255, false},
+    {Bar::arvimaton, Qt::Horizontal, 7320, 1560, 1695, 375, false},
+    {Bar::HScroll1, Qt::Horizontal, 120, 3360, 975, 255, false},
+    {Bar::VScroll1, Qt::Vertical, 120, 2280, 255, 1095, false},
+    {Bar::VScroll2, Qt::Vertical, 120, 3600, 255, 1215, false},
+};
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
 {
     setCaption(QStringLiteral("SPHERICAL  LENSES"));
     const QColor window = QApplication::palette().color(QPalette::Window);
@@ -37,31 +53,61 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
 
     const QFont arial75 = controlFont(QStringLiteral("Arial"), 7.5);
     const QFont times75 = controlFont(QStringLiteral("Times New Roman"), 7.5);
+    for (const BarPlace& p : barPlaces) {
+        const bench::BarRange r = bench::rangeOf(p.bar);
+        QScrollBar* scroll = makeScrollBar(p.orientation, r.min, r.max, r.largeChange, r.start);
+        bars_[static_cast<std::size_t>(p.bar)] = scroll;
+        placeTwips(scroll, p.left, p.top, p.width, p.height);
+        scroll->setVisible(p.shown);
+        // A change the user (or the application) makes goes to the model; the model's own changes come
+        // back here as the values it holds, and stop there.
+        QObject::connect(scroll, &QScrollBar::valueChanged, this, [this, b = p.bar](int value) {
+            if (value != model.value(b)) {
+                model.setValue(surface(), b, value);
+                show_();
+            }
+        });
+    }
+    desmi1 = bar(Bar::desmi1), deiktisdiathlasis = bar(Bar::deiktisdiathlasis), aktina1 = bar(Bar::aktina1);
+    aktina2 = bar(Bar::aktina2), kentrokykloy = bar(Bar::kentrokykloy), kentrokykloy2 = bar(Bar::kentrokykloy2);
+    arvimaton = bar(Bar::arvimaton), HScroll1 = bar(Bar::HScroll1), VScroll1 = bar(Bar::VScroll1);
+    VScroll2 = bar(Bar::VScroll2);
 
-    desmi1 = makeScrollBar(Qt::Horizontal, 2, 150, 10, 20);
     Text1 = makeReadOut(arial75);
-    deiktisdiathlasis = makeScrollBar(Qt::Horizontal, 40, 250, 10, 150);
     Text2 = makeReadOut(arial75);
+    Text6 = makeReadOut(times75);
+    Text5 = makeReadOut(times75);
+    Text7 = makeReadOut(controlFont(QStringLiteral("Arial"), 8.25));
+    Text3 = makeReadOut(arial75);
+    Text4 = makeReadOut(arial75);
+    Label3 = new QLabel;
+    readOuts_ = {Text1, Text2, Text5, Text6, Text7, Label3};
+    placeTwips(Text1, 4440, 0, 2775, 375);
+    placeTwips(Text2, 4440, 360, 5055, 375);
+    placeTwips(Text6, 0, 360, 1335, 375);
+    placeTwips(Text5, 0, 0, 1335, 375);
+    placeTwips(Text7, 7200, 0, 3135, 375);
+    placeTwips(Label3, 9120, 1560, 1215, 495);
+    placeTwips(Text3, 6600, 360, 3615, 285);
+    placeTwips(Text4, 7200, 1080, 3495, 375);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{Text6, Text5, Text7, Label3, Text3, Text4})
+        hidden->hide();
+
     Check1 = new QCheckBox(QStringLiteral("SHOW WAVES AND RAYS"));
     Check2 = new QCheckBox(QStringLiteral("SHOW ONLY WAVES"));
-    Check1->setFont(times75);
-    Check2->setFont(times75);
     ektyposi = new QPushButton(QStringLiteral("PRINT"));
     Label1 = new QLabel(QStringLiteral(
         "ΜΠΟΡΕΙΣ ΝΑ ΔΗΜΙΟΥΡΓΗΣΕΙΣ ΜΙΑ ΔΕΣΜΗ ΑΚΤΙΝΩΝ ΠΑΤΩΝΤΑΣ ΤΟ SHIFT KAI ΤΟ ΑΡΙΣΤΕΡΟ ΠΛΗΚΤΡΟ ΤΟΥ ΠΟΝΤΙΚΟΥ PRESS "
         "SHIFT AND MOUSE TO HAVE A BUNDLE OF RAYS"));
     Label2 = new QLabel(QStringLiteral(
         "ΜΠΟΡΕΙΣ ΝΑ ΜΕΤΑΚΙΝΗΣΕΙΣ ΤΑ ΔΙΑΦΡΑΓΜΑΤΑ ΚΑΙ ΤΑ ΚΕΝΤΡΑ ΤΩΝ ΚΥΚΛΩΝ ΜΕ ΤΟ ΠΟΝΤΙΚΙ MOVE  THE DIAPHRAGM WITH MOUSE"));
+    Check1->setFont(times75);
+    Check2->setFont(times75);
     for (QLabel* label : {Label1, Label2}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     Label2->setFont(controlFont(QApplication::font().family(), 9));
-
-    placeTwips(desmi1, 1920, 0, 2415, 375);
-    placeTwips(Text1, 4440, 0, 2775, 375);
-    placeTwips(deiktisdiathlasis, 1920, 360, 2415, 375);
-    placeTwips(Text2, 4440, 360, 5055, 375);
     placeTwips(Check1, 8040, 720, 2175, 375);
     placeTwips(Check2, 8040, 1080, 2175, 375);
     placeTwips(ektyposi, 8040, 2400, 2172, 492);
@@ -71,92 +117,37 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
     setTabOrder(deiktisdiathlasis, Check1);
     setTabOrder(Check1, Check2);
     setTabOrder(Check2, ektyposi);
+    for (auto [box, which] : {std::pair{Check1, Box::Check1}, std::pair{Check2, Box::Check2}})
+        QObject::connect(box, &QCheckBox::toggled, this, [this, which = which](bool on) {
+            if (on != model.ticked(which)) {
+                model.setTicked(surface(), which, on);
+                show_();
+            }
+        });
+    QObject::connect(ektyposi, &QPushButton::clicked, this, [this] { ektyposi_Click(); });
 
-    aktina1 = makeScrollBar(Qt::Horizontal, 50, 500, 40, 100);
-    Text6 = makeReadOut(times75);
-    aktina2 = makeScrollBar(Qt::Horizontal, 0, 500, 1, 90);
-    Text5 = makeReadOut(times75);
-    kentrokykloy = makeScrollBar(Qt::Horizontal, 0, 500, 40, 20);
-    Text7 = makeReadOut(controlFont(QStringLiteral("Arial"), 8.25));
-    kentrokykloy2 = makeScrollBar(Qt::Horizontal, -500, 0, 40, -50);
-    arvimaton = makeScrollBar(Qt::Horizontal, 5, 150, 1, 30);
-    Label3 = new QLabel;
-    HScroll1 = makeScrollBar(Qt::Horizontal, -100, 100, 5, 0);
-    VScroll1 = makeScrollBar(Qt::Vertical, -100, 0, 10, 0);
-    VScroll2 = makeScrollBar(Qt::Vertical, 0, 100, 10, 0);
-    Text3 = makeReadOut(arial75);
-    Text4 = makeReadOut(arial75);
-    placeTwips(aktina1, 120, 1680, 2775, 375);
-    placeTwips(Text6, 0, 360, 1335, 375);
-    placeTwips(aktina2, 120, 1320, 2775, 375);
-    placeTwips(Text5, 0, 0, 1335, 375);
-    placeTwips(kentrokykloy, 4200, 1440, 2655, 375);
-    placeTwips(Text7, 7200, 0, 3135, 375);
-    placeTwips(kentrokykloy2, 4320, 1800, 2055, 255);
-    placeTwips(arvimaton, 7320, 1560, 1695, 375);
-    placeTwips(Label3, 9120, 1560, 1215, 495);
-    placeTwips(HScroll1, 120, 3360, 975, 255);
-    placeTwips(VScroll1, 120, 2280, 255, 1095);
-    placeTwips(VScroll2, 120, 3600, 255, 1215);
-    placeTwips(Text3, 6600, 360, 3615, 285);
-    placeTwips(Text4, 7200, 1080, 3495, 375);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{aktina1, Text6, aktina2, Text5, kentrokykloy, Text7,
-                                                           kentrokykloy2, arvimaton, Label3, HScroll1, VScroll1,
-                                                           VScroll2, Text3, Text4})
-        hidden->hide();
-
-    pigi = &canvas().addShape();
-    pigi->kind = ShapeControl::circle;
-    pigi->filled = true;
-    Line1 = &canvas().addLine();
-    Line2 = &canvas().addLine();
-    Shape1 = &canvas().addShape();
-    Shape2 = &canvas().addShape();
-    Shape1->Visible = false;
-    Shape2->Visible = false;
-
-    Timer1.setInterval(0);
-    Timer1.setEnabled(true);
-    Timer2.setInterval(0);
-    Timer2.setEnabled(false);
-    Timer1.onTimer = [this] { Timer1_Timer(); };
-    Timer2.onTimer = [this] { Timer2_Timer(); };
-
-    singleray = addMenuItem(QStringLiteral("AKTINA RAY"), [this] {
-        if (onSingleRay)
-            onSingleRay();
-    });
-    EPANALIPSI = addMenuItem(QStringLiteral("// BUNDLE  DESMH"), [this] { EPANALIPSI_Click(); });
-    SAHLIC = addMenuItem(QStringLiteral("IBN SAHL"), [this] {
-        if (onIbnSahl)
-            onIbnSahl();
-    });
-    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [this] { parallilakymata_Click(); });
-    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [this] { kymatachronika_Click(); });
-    TELIOMA = addMenuItem(QStringLiteral("END"), [this] {
-        if (onEnd)
-            onEnd();
-    });
-
-    auto onChange = [this](QScrollBar* bar, void (BenchScreen::*handler)()) {
-        QObject::connect(bar, &QScrollBar::valueChanged, this, [this, handler] { (this->*handler)(); });
-    };
+    for (const ShapeControl* shape : {pigi, Shape1, Shape2})
+        canvas().showOverlay(*shape);
+    for (const LineControl* line : {Line1, Line2})
+        canvas().showOverlay(*line);
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
     canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
-    QObject::connect(ektyposi, &QPushButton::clicked, this, [this] { ektyposi_Click(); });
-    QObject::connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-    QObject::connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-    onChange(desmi1, &BenchScreen::desmi1_Change);
-    onChange(arvimaton, &BenchScreen::arvimaton_Change);
-    onChange(deiktisdiathlasis, &BenchScreen::deiktisdiathlasis_Change);
-    onChange(aktina1, &BenchScreen::aktina1_Change);
-    onChange(aktina2, &BenchScreen::aktina2_Change);
-    onChange(kentrokykloy, &BenchScreen::kentrokykloy_Change);
-    onChange(kentrokykloy2, &BenchScreen::kentrokykloy2_Change);
-    onChange(HScroll1, &BenchScreen::HScroll1_Change);
-    onChange(VScroll1, &BenchScreen::VScroll1_Change);
-    onChange(VScroll2, &BenchScreen::VScroll2_Change);
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.onTimer = [this] { Timer2_Timer(); };
+
+    auto call = [](const std::function<void()>& f) {
+        return [&f] {
+            if (f)
+                f();
+        };
+    };
+    singleray = addMenuItem(QStringLiteral("AKTINA RAY"), call(onSingleRay));
+    EPANALIPSI = addMenuItem(QStringLiteral("// BUNDLE  DESMH"), [this] { EPANALIPSI_Click(); });
+    SAHLIC = addMenuItem(QStringLiteral("IBN SAHL"), call(onIbnSahl));
+    parallilakymata = addMenuItem(QStringLiteral("// WAVES  KYMATA"), [this] { parallilakymata_Click(); });
+    kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [this] { kymatachronika_Click(); });
+    TELIOMA = addMenuItem(QStringLiteral("END"), call(onEnd));
 
     // What each control does, in Greek and in English.
     desmi1->setToolTip(QStringLiteral("Πλήθος ακτίνων της δέσμης και της βεντάλιας από την πηγή.\n"
@@ -186,6 +177,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : shared_(shared)
                                               "The front from the source travels through the lens."));
     TELIOMA->setToolTip(QStringLiteral("Τέλος του προγράμματος.\nEnd the program."));
 
+    show_();
     setClientTwips(11055, 8505);
 }
 
@@ -204,395 +196,104 @@ void BenchScreen::loadOnceSized()
     Surface& s = surface();
     s.Scale(-600 * SW / S, 600 * SH / S, 600 * SW / S, -600 * SH / S);
     s.Cls();
-    redrawScene = [this] { redrawPicture(); };
-
-    Text1->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
-    Text2->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
-    raystep = bench::raystepFor(desmi1->value(), arvimaton->value());
-    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(bench::rayCountShown(raystep), 2));
-
+    redrawScene = [this] {
+        model.redrawPicture(surface());
+        show_();
+    };
     // The print button sits right of Check1, 50 × 20 user units.
     ektyposi->setGeometry(Check1->geometry().right() + 1, Check1->geometry().top(),
                           int(std::lround(std::fabs(s.ScaleX(50)))), int(std::lround(std::fabs(s.ScaleY(20)))));
     ektyposi->setFont(controlFont(QStringLiteral("TIMES NEW ROMAN"), 12));
-
-    Text2->setText(QStringLiteral("Index of Refraction Δείκτης Διάθλασης= ") +
-                   formatFixed(deiktisdiathlasis->value() / 100.0, 2));
     Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
-
-    // The source marker keeps its design size, converted to user units.
-    pigi->Width = std::fabs(s.userX(twipsToPixels(135, this)) - s.userX(0));
-    pigi->Height = std::fabs(s.userY(twipsToPixels(45, this)) - s.userY(0));
-    pigi->Left = -200;
-    pigi->Top = 0;
-    shared_.sourcex = -200;
-    shared_.sourcey = 0;
-    for (ShapeControl* marker : {Shape1, Shape2}) {
-        marker->Width = std::fabs(s.userX(twipsToPixels(135, this)) - s.userX(0));
-        marker->Height = std::fabs(s.userY(twipsToPixels(135, this)) - s.userY(0));
-    }
-
-    Line1->BorderColor = RGB(100, 100, 0);
-    Line1->BorderWidth = 4;
-    Line2->BorderColor = RGB(100, 100, 0);
-    Line1->Y1 = bench::upperBladeTop(s);
-    Line1->Y2 = bench::upperTipFor(s, VScroll1->value());
-    Line2->BorderWidth = 4;
-    Line2->Y1 = bench::lowerBladeBottom(s);
-    Line2->Y2 = bench::lowerTipFor(s, VScroll2->value());
-    const double x = bench::diaphragmXFor(s, HScroll1->value());
-    Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
-
-    Label3->setText(QStringLiteral("Πολλαπλασιαστής ακτίνων") + formatFixed(arvimaton->value(), 0));
-    Text5->setText(QStringLiteral("Ακτίνα2=") + formatFixed(aktina2->value(), 0));
-    Text6->setText(QStringLiteral("Ακτίνα1=") + formatFixed(aktina1->value(), 0));
-    Text7->setText(QStringLiteral("Κέντρο δεξί κύκλου=") + formatFixed(kentrokykloy->value(), 0));
-
-    anaschediasi();
-    showBeam(0);
+    // The markers keep their design sizes, converted to user units.
+    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, this)) - s.userX(0)); };
+    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, this)) - s.userY(0)); };
+    model.load(s, across(135), down(45), across(135), down(135));
+    show_();
 }
 
-spherical::Diaphragm BenchScreen::diaphragm() const { return {Line1->X1, Line1->Y2, Line2->Y2}; }
+void BenchScreen::show_()
+{
+    for (int b = 0; b < bench::barCount; ++b)
+        bars_[std::size_t(b)]->setValue(model.value(Bar(b)));
+    Check1->setChecked(model.ticked(Box::Check1));
+    Check2->setChecked(model.ticked(Box::Check2));
+    for (int r = 0; r < bench::readOutCount; ++r) {
+        const bench::ReadOutText& out = model.readOuts[std::size_t(r)];
+        QWidget* w = readOuts_[std::size_t(r)];
+        if (!out.font.empty())
+            w->setFont(controlFont(fromUtf8(out.font), out.points));
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            edit->setText(fromUtf8(out.text));
+        else if (auto* label = qobject_cast<QLabel*>(w))
+            label->setText(fromUtf8(out.text));
+    }
+    for (auto [timer, state] : {std::pair{&Timer1, &model.Timer1}, std::pair{&Timer2, &model.Timer2}}) {
+        timer->setInterval(state->interval);
+        timer->setEnabled(state->enabled);
+    }
+    parallilakymata->setEnabled(model.parallilakymataEnabled);
+    kymatachronika->setEnabled(model.kymatachronikaEnabled);
+    canvas().update();
+}
 
 void BenchScreen::anaschediasi()
 {
-    animationOnView_ = false;
-    // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
-    // would, and then take their exact place on the lens surface.
-    spherical::anaschediasi(surface(), lens, controls(), [this](const spherical::DiaphragmFit& fit) { applyBladeFit(fit); });
-    canvas().update();
-}
-
-void BenchScreen::applyBladeFit(const spherical::DiaphragmFit& fit)
-{
-    if (fit.upper) {
-        VScroll1->setValue(fit.upper->scrollValue);
-        Line1->Y2 = fit.upper->y;
-    }
-    if (fit.lower) {
-        VScroll2->setValue(fit.lower->scrollValue);
-        Line2->Y2 = fit.lower->y;
-    }
-}
-
-void BenchScreen::lensRefresh()
-{
-    lensFromScrollBars();
-    newLensPicture();
-}
-
-void BenchScreen::newLensPicture()
-{
-    drawnOverLens.clear();
-    surface().Cls();
-    anaschediasi();
-}
-
-void BenchScreen::drawOverLens(std::function<void()> command)
-{
-    drawnOverLens.push_back(command);
-    command();
-    canvas().update();
-}
-
-void BenchScreen::redrawPicture()
-{
-    // The blades reach from the edges of the view, which a resize has moved.
-    const Surface& s = surface();
-    Line1->Y1 = bench::upperBladeTop(s);
-    Line2->Y1 = bench::lowerBladeBottom(s);
-    if (animationOnView_) {
-        waves::redrawWaveFrame(surface(), animation);
-        canvas().update();
-        return;
-    }
-    surface().Cls();
-    anaschediasi();
-    const auto commands = drawnOverLens; // a command may start a new picture while it draws
-    for (const auto& command : commands)
-        command();
-    canvas().update();
-}
-
-void BenchScreen::desmi1_Change()
-{
-    raystep = bench::raystepFor(desmi1->value(), arvimaton->value());
-    Text1->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
-    Text1->setText(QStringLiteral("Number of Rays Αριθμός ακτινών= ") + formatFixed(bench::rayCountShown(raystep), 2));
-}
-
-void BenchScreen::arvimaton_Change()
-{
-    Label3->setText(QStringLiteral("Πολλαπλασιαστής ακτίνων") + formatFixed(arvimaton->value(), 0));
-    raystep = bench::raystepFor(desmi1->value(), arvimaton->value());
-}
-
-void BenchScreen::deiktisdiathlasis_Change()
-{
-    lens.refindex = deiktisdiathlasis->value() / 100.0;
-    Text2->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
-    Text2->setText(QStringLiteral("Index of Refraction Δείκτης Διάθλασης= ") + formatFixed(lens.refindex, 2));
-}
-
-void BenchScreen::aktina1_Change()
-{
-    Text6->setFont(controlFont(QStringLiteral("Times New Roman"), 7.5));
-    Text6->setText(QStringLiteral("Ακτίνα1 =") + formatFixed(aktina1->value(), 0));
-    lensRefresh();
-}
-
-void BenchScreen::aktina2_Change()
-{
-    Text5->setText(QStringLiteral("Ακτίνα2 =") + formatFixed(aktina2->value(), 0));
-    lensRefresh();
-}
-
-void BenchScreen::kentrokykloy_Change()
-{
-    Text7->setText(QStringLiteral("Κέντρο δεξί κύκλου=") + formatFixed(kentrokykloy->value(), 0));
-    lensRefresh();
-}
-
-void BenchScreen::kentrokykloy2_Change() { lensRefresh(); }
-
-void BenchScreen::HScroll1_Change()
-{
-    const double x = bench::diaphragmXFor(surface(), HScroll1->value());
-    Line1->X1 = Line1->X2 = Line2->X1 = Line2->X2 = x;
-    newLensPicture();
-}
-
-void BenchScreen::VScroll1_Change()
-{
-    const Surface& s = surface();
-    Line1->BorderColor = RGB(250, 0, 0);
-    Line1->BorderWidth = 4;
-    Line1->Y1 = bench::upperBladeTop(s);
-    Line1->Y2 = bench::upperTipFor(s, VScroll1->value());
-    newLensPicture();
-}
-
-void BenchScreen::VScroll2_Change()
-{
-    const Surface& s = surface();
-    Line2->Y1 = bench::lowerBladeBottom(s);
-    Line2->Y2 = bench::lowerTipFor(s, VScroll2->value());
-    newLensPicture();
-}
-
-spherical::BenchControls BenchScreen::controls() const
-{
-    spherical::BenchControls c;
-    c.deiktisdiathlasis = deiktisdiathlasis->value();
-    c.kentrokykloy = kentrokykloy->value();
-    c.kentrokykloy2 = kentrokykloy2->value();
-    c.aktina1 = aktina1->value();
-    c.aktina2 = aktina2->value();
-    c.line1X2 = Line1->X2;
-    c.line1Y2 = Line1->Y2;
-    return c;
-}
-
-void BenchScreen::lensFromScrollBars()
-{
-    lens.xcentreB = kentrokykloy->value();
-    lens.xcentreA = kentrokykloy2->value();
-    lens.radiusA = aktina1->value();
-    lens.radiusB = aktina2->value();
-}
-
-void BenchScreen::onlyWavesArmsTheAnimation()
-{
-    if (!Check2->isChecked())
-        return;
-    kymatachronika->setEnabled(true);
-    Timer2.setInterval(1500);
-    parallilakymata->setEnabled(false);
-    Timer2.setEnabled(false);
-    Timer1.setInterval(1500);
-}
-
-void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
-{
-    newLensPicture();
-    lensFromScrollBars();
-    bench::pressOnBench(drag, surface(), *Line1, *Line2, lens, shift, x, y);
-    if (drag.dragSource) {
-        shared_.parallelmode = false;
-        shared_.sourcex = x;
-        shared_.sourcey = y;
-        Timer2.setInterval(11500);
-        Timer2.setEnabled(false);
-        drawOverLens([this, x, y] { desmiapopigi(x, y); });
-        shared_.parallelmode = false;
-    }
-    if (bench::shiftAlone(shift)) {
-        shared_.parallelmode = false;
-        pigi->Left = x;
-        pigi->Top = y;
-        onlyWavesArmsTheAnimation();
-        shared_.sourcex = x;
-        shared_.sourcey = y;
-    }
-    if (!Check2->isChecked()) {
-        const double xs = shared_.sourcex, ys = shared_.sourcey;
-        drawOverLens([this, xs, ys] { waves::cardinalpoints(surface(), lens, controls(), xs, ys); });
-    }
-    canvas().update();
-}
-
-void BenchScreen::Form_MouseMove(int, int, double x, double y)
-{
-    lensFromScrollBars();
-    const bench::BenchObject over = bench::objectAt(surface(), *Line1, *Line2, lens, x, y);
-    setMousePointer(bench::pointerOnBench(drag, over));
-    const Surface& s = surface();
-    // A centre being dragged shows its marker on the axis under the pointer.
-    if (drag.dragCentreA) {
-        Shape1->Visible = true;
-        Shape1->Width = s.ScaleWidth() / 100;
-        Shape1->Left = x - Shape1->Width / 2;
-        Shape1->Top = Shape1->Height / 2;
-        canvas().update();
-    } else if (drag.dragCentreB) {
-        Shape2->Visible = true;
-        Shape2->Left = x - Shape2->Width / 2;
-        Shape2->Top = Shape2->Height / 2;
-        canvas().update();
-    }
-}
-
-void BenchScreen::Form_MouseUp(int, int, double x, double y)
-{
-    lensFromScrollBars();
-    const bench::BenchDrop drop = bench::releaseOnBench(drag, surface(), *Line1, *Line2, lens, x, y);
-    switch (drop.kind) {
-    case bench::BenchDrop::nothing:
-        break;
-    case bench::BenchDrop::blades:
-        newLensPicture();
-        break;
-    case bench::BenchDrop::centreA:
-        kentrokykloy2->setValue(drop.scrollValue);
-        Shape1->Visible = false;
-        newLensPicture();
-        break;
-    case bench::BenchDrop::centreB:
-        kentrokykloy->setValue(drop.scrollValue);
-        Shape2->Visible = false;
-        newLensPicture();
-        break;
-    case bench::BenchDrop::radiusA:
-        aktina1->setValue(drop.scrollValue);
-        newLensPicture();
-        break;
-    case bench::BenchDrop::radiusB:
-        aktina2->setValue(drop.scrollValue);
-        newLensPicture();
-        break;
-    case bench::BenchDrop::source:
-        return;
-    }
-    onlyWavesArmsTheAnimation();
-    canvas().update();
-}
-
-void BenchScreen::Check1_Click()
-{
-    Check2->setChecked(false);
-    desmi1->setValue(140);
-}
-
-void BenchScreen::Check2_Click()
-{
-    newLensPicture();
-    Check1->setChecked(false);
-    desmi1->setValue(100);
-}
-
-waves::BenchValues BenchScreen::waveValues() const
-{
-    waves::BenchValues v;
-    v.deiktisdiathlasis = deiktisdiathlasis->value();
-    v.desmi1 = desmi1->value();
-    v.Check1 = Check1->isChecked();
-    v.Check2 = Check2->isChecked();
-    v.diaphragm = diaphragm();
-    v.raystep = raystep;
-    v.parallelmode = shared_.parallelmode;
-    v.bundleangle = shared_.bundleangle;
-    v.sourcex = shared_.sourcex;
-    v.sourcey = shared_.sourcey;
-    v.outlines = outlineRedraw;
-    return v;
+    model.anaschediasi(surface());
+    show_();
 }
 
 bool BenchScreen::parallelbeam(double angle)
 {
-    waves::BenchValues v = waveValues();
-    // The scene redraw may move the blades; the beam then reads them where they stand.
-    const bool drawn = waves::parallelbeam(surface(), lens, records, v, [this](waves::BenchValues& values) {
-        anaschediasi();
-        values.diaphragm = diaphragm();
-    }, angle);
-    if (!drawn) {
-        message(QString::fromUtf8(waves::verticalBeamMessage.data(), qsizetype(waves::verticalBeamMessage.size())));
-        return false;
-    }
-    shared_.parallelmode = v.parallelmode;
-    canvas().update();
-    return true;
+    const bool drawn = model.parallelbeam(surface(), angle);
+    show_();
+    return drawn;
 }
 
 void BenchScreen::desmiapopigi(double x0, double y0)
 {
-    waves::BenchValues v = waveValues();
-    waves::desmiapopigi(surface(), lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, x0, y0);
-    shared_.sourcex = v.sourcex;
-    shared_.sourcey = v.sourcey;
-    canvas().update();
+    model.desmiapopigi(surface(), x0, y0);
+    show_();
 }
 
-void BenchScreen::showBeam(double angle)
+void BenchScreen::restoreBoxes(bool wavesAndRays, bool onlyWaves)
 {
-    if (parallelbeam(angle))
-        drawnOverLens.push_back([this, angle] { parallelbeam(angle); });
+    model.restoreBoxes(wavesAndRays, onlyWaves);
+    show_();
+}
+
+void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
+{
+    model.press(surface(), shift, x, y);
+    show_();
+}
+
+void BenchScreen::Form_MouseMove(int, int, double x, double y)
+{
+    setMousePointer(model.move(surface(), x, y));
+    if (model.drag.dragCentreA || model.drag.dragCentreB)
+        canvas().update();
+}
+
+void BenchScreen::Form_MouseUp(int, int, double x, double y)
+{
+    model.release(surface(), x, y);
+    show_();
 }
 
 void BenchScreen::EPANALIPSI_Click()
 {
-    shared_.parallelmode = true;
-    records.startBundle(0, false);
-    Timer1.setInterval(1500);
-    anaschediasi();
+    model.bundleAsked(surface());
+    show_();
     const auto answer = input(QStringLiteral("Give angle with horizontal direction: -90<φ<90"), QString(),
                               QStringLiteral("0"));
     if (!answer)
         return; // cancelled: nothing more happens
-    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer->toStdString());
-    switch (beam.kind) {
-    case hyperbolic::AngleAnswer::empty:
-    case hyperbolic::AngleAnswer::notANumber:
-        return;
-    case hyperbolic::AngleAnswer::vertical:
-        message(QString::fromUtf8(waves::verticalBeamMessage.data(), qsizetype(waves::verticalBeamMessage.size())));
-        return;
-    case hyperbolic::AngleAnswer::tooLarge:
-        message(QString::fromUtf8(hyperbolic::tooLargeAngleMessage.data(),
-                                  qsizetype(hyperbolic::tooLargeAngleMessage.size())));
-        return;
-    case hyperbolic::AngleAnswer::beam:
-        break;
-    }
-    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
-    Timer1.setEnabled(false);
-    showBeam(shared_.bundleangle);
-    kymatachronika->setEnabled(false);
-    Timer2.setInterval(1550);
-    Timer2.setEnabled(true);
-    parallilakymata->setEnabled(true);
-    canvas().update();
+    const std::string said = model.bundleAnswered(surface(), answer->toStdString());
+    show_();
+    if (!said.empty())
+        message(fromUtf8(said));
 }
 
 void BenchScreen::ektyposi_Click()
@@ -615,104 +316,54 @@ bool BenchScreen::printOn(QPrinter& printer)
     // Pens and dots keep their on-screen size in points on a page of many dots to the inch.
     page.PenScale = std::max(1, int(std::lround(printer.resolution() / 96.0)));
     page.FontName = "Arial";
-    // The wave rays are traced with the bench's coordinates, but nothing is drawn on its picture and its
-    // ray table, which the animation reads, is left as it is.
+    // The wave rays are traced with the bench's coordinates, but nothing is drawn on its picture.
     const Surface& bench = surface();
     NullDevice unseen(bench.device().width(), bench.device().height());
     Surface benchTrace(unseen);
     benchTrace.Scale(bench.ScaleLeft(), bench.ScaleTop(), bench.ScaleLeft() + bench.ScaleWidth(),
                      bench.ScaleTop() + bench.ScaleHeight());
-    const auto table = std::make_unique<waves::RayRecords>();
-
-    lens.xcentreB = kentrokykloy->value();
-    lens.xcentreA = kentrokykloy2->value();
-    lens.refindex = deiktisdiathlasis->value() / 100.0;
-    waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
-                      lens.radiusB, shared_.sourcex, shared_.sourcey);
+    model.printPage(page, benchTrace);
     device.EndDoc();
+    show_();
     return true;
 }
 
 void BenchScreen::parallilakymata_Click()
 {
-    surface().Cls();
-    Timer1.setInterval(2000);
-    sxediasifakoy11();
-    Timer2.setInterval(1);
-    Timer1.setEnabled(false);
-    Timer2.setEnabled(true);
+    model.parallilakymata(surface());
+    show_();
 }
 
 void BenchScreen::kymatachronika_Click()
 {
-    surface().Cls();
-    Timer2.setInterval(2000);
-    sxediasifakoy11();
-    Timer2.setEnabled(false);
-    Timer1.setInterval(1);
-    Timer1.setEnabled(true);
-}
-
-void BenchScreen::sxediasifakoy11()
-{
-    lens.refindex = deiktisdiathlasis->value() / 100.0;
-    lensFromScrollBars();
-    // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
-    // them; their scroll bars follow.
-    const Surface& s = surface();
-    const double tipX = Line1->X2, tipY = Line1->Y2;
-    applyBladeFit({spherical::diafragmaano(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB),
-                   spherical::diafragmakato(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB)});
-    drawnOverLens.clear();
-    waves::sxediasifakoy11(surface(), lens, records, shared_.parallelmode, shared_.sourcex, shared_.sourcey,
-                           lens.refindex, animation);
-    animationOnView_ = true;
-    canvas().update();
-}
-
-void BenchScreen::drawTick(int j)
-{
-    if (!animationOnView_ || !isVisible())
-        return;
-    waves::drawWaveTick(surface(), animation, j, records.recorded(), tickOutline);
-    canvas().update();
+    model.kymatachronika(surface());
+    show_();
 }
 
 void BenchScreen::Timer1_Timer()
 {
-    elapsed1 = double(tickcount1) * Timer1.interval();
-    ++tickcount1;
-    if (elapsed1 > 500) {
-        tickcount1 = 0;
-        Timer1.setEnabled(false);
-        return;
-    }
-    if (tickcount1 > waves::lastAnimationTick)
-        return; // idles until the count of milliseconds stops it
-    drawTick(tickcount1);
+    model.Timer1_Timer(surface());
+    show_();
 }
 
 void BenchScreen::Timer2_Timer()
 {
-    elapsed2 = double(tickcount2) * Timer2.interval();
-    ++tickcount2;
-    if (tickcount2 > waves::lastAnimationTick) {
-        Timer2.setEnabled(false);
-        tickcount2 = 0;
-        return;
-    }
-    if (elapsed2 <= 500)
-        drawTick(tickcount2);
+    model.Timer2_Timer(surface());
+    show_();
+}
+
+void BenchScreen::showEvent(QShowEvent* event)
+{
+    model.onView = true;
+    ScreenWindow::showEvent(event);
 }
 
 void BenchScreen::hideEvent(QHideEvent* event)
 {
     // A hidden bench animates nothing: a running animation ends where it stands.
-    for (auto [timer, count] : {std::pair{&Timer1, &tickcount1}, std::pair{&Timer2, &tickcount2}})
-        if (timer->running()) {
-            timer->setEnabled(false);
-            *count = 0;
-        }
+    model.onView = false;
+    model.stopAnimation();
+    show_();
     ScreenWindow::hideEvent(event);
 }
 

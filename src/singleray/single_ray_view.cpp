@@ -56,7 +56,9 @@ void sxediasifakoy(Surface& s, double Radius1, double rAdiUs2, double xa, double
 void miaaktina(Surface& s, const ViewControls& c, double refindex, const spherical::Diaphragm& benchDiaphragm,
                double x0, double y0, double x1, double y1, double x2, double y2)
 {
-    const double xcentreB = c.kentrokykloy, radiusA = c.aktina1, radiusB = c.aktina2;
+    // Circle A of the view is centred at the origin.
+    const spherical::LensState lens = spherical::lensFrom({c.deiktisdiathlasis, c.kentrokykloy, 0, c.aktina1, c.aktina2});
+    const double xcentreB = lens.xcentreB, radiusA = lens.radiusA, radiusB = lens.radiusB;
     facesAndFoci(s, radiusA, radiusB, 0, xcentreB, refindex);
     const Rim rim = rimOf(radiusA, radiusB, xcentreB);
     if (rim.exists) {
@@ -71,7 +73,7 @@ void miaaktina(Surface& s, const ViewControls& c, double refindex, const spheric
     }
     if (!std::isfinite(dx) || !std::isfinite(dy))
         return;
-    waves::aktinamoni(s, benchDiaphragm, x0, y0, dx, dy, 0, xcentreB, radiusA, radiusB, c.deiktisdiathlasis / 100.0);
+    waves::aktinamoni(s, benchDiaphragm, x0, y0, dx, dy, 0, xcentreB, radiusA, radiusB, lens.refindex);
 }
 
 } // namespace lens::singleray

@@ -35,6 +35,12 @@ float single(double v)
 
 } // namespace
 
+LensState lensFrom(const BenchControls& c)
+{
+    return {double(c.kentrokykloy2), double(c.aktina1), double(c.kentrokykloy), double(c.aktina2),
+            c.deiktisdiathlasis / 100.0};
+}
+
 double apostasi(double x1, double y1, double x2, double y2)
 {
     return std::sqrt((y1 - y2) * (y1 - y2) + (x1 - x2) * (x1 - x2));

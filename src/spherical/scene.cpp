@@ -121,11 +121,7 @@ std::optional<BladeFit> diafragmakato(const Surface& surface, double bx, double 
 void anaschediasi(Surface& surface, LensState& lens, const BenchControls& controls,
                   const std::function<void(const DiaphragmFit&)>& applyFit)
 {
-    lens.refindex = controls.deiktisdiathlasis / 100.0;
-    lens.xcentreB = controls.kentrokykloy;
-    lens.xcentreA = controls.kentrokykloy2;
-    lens.radiusA = controls.aktina1;
-    lens.radiusB = controls.aktina2;
+    lens = lensFrom(controls);
     const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
     const double pi = std::numbers::pi;
 

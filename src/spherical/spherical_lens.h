@@ -29,6 +29,9 @@ struct BenchControls {
     int deiktisdiathlasis = 150, kentrokykloy = 20, kentrokykloy2 = -50, aktina1 = 100, aktina2 = 90;
     double line1X2 = 0, line1Y2 = 0;   // the upper blade's lower end
 };
+// The lens as the controls give it: circle A from kentrokykloy2 and aktina1, circle B from kentrokykloy and
+// aktina2, the index from deiktisdiathlasis. Every screen reads its lens through this.
+LensState lensFrom(const BenchControls&);
 // A blade end moved out of the glass onto the lens surface, with the value its hidden scroll bar takes.
 struct BladeFit { double y; int scrollValue; };
 struct DiaphragmFit { std::optional<BladeFit> upper, lower; };   // upper: Line1.Y2 / VScroll1; lower: Line2.Y2 / VScroll2

@@ -29,7 +29,7 @@ struct WaveBench : Bench {
     // The picture of one drawing from a fresh scene, with the outline drawn as asked.
     QImage draw(waves::OutlineRedraw outlines, const std::function<void()>& drawing)
     {
-        bench->outlineRedraw = outlines;
+        bench->model.outlineRedraw = outlines;
         bench->surface().Cls();
         bench->anaschediasi();
         drawing();
@@ -110,7 +110,7 @@ TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
     AnimationBench b;
     BenchScreen& v = *b.bench;
     b.fan(-200, 0);
-    ASSERT_GT(v.records.raycount, 40);
+    ASSERT_GT(v.model.records.raycount, 40);
     struct Row {
         const char* name;
         std::function<void()> start;
@@ -122,11 +122,11 @@ TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
     };
     const Row rows[] = {
         {"WAVES IN  TIME  XPONIKA", [&] { v.kymatachronika->trigger(); }, v.Timer1, [&] { v.Timer1_Timer(); },
-         v.tickcount1, 502, 240},
-        {"// WAVES  KYMATA", [&] { v.parallilakymata->trigger(); }, v.Timer2, [&] { v.Timer2_Timer(); }, v.tickcount2,
+         v.model.tickcount1, 502, 240},
+        {"// WAVES  KYMATA", [&] { v.parallilakymata->trigger(); }, v.Timer2, [&] { v.Timer2_Timer(); }, v.model.tickcount2,
          241, 240},
-        {"Timer1 at 1500 ms", [&] { v.kymatachronika->trigger(); v.Timer1.setInterval(1500); }, v.Timer1,
-         [&] { v.Timer1_Timer(); }, v.tickcount1, 2, 1},
+        {"Timer1 at 1500 ms", [&] { v.kymatachronika->trigger(); v.model.Timer1.interval = 1500; }, v.Timer1,
+         [&] { v.Timer1_Timer(); }, v.model.tickcount1, 2, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -167,11 +167,11 @@ TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
     AnimationBench b;
     BenchScreen& v = *b.bench;
     // With no ray recorded a tick counts and draws nothing.
-    v.records.raycount = 0;
+    v.model.records.raycount = 0;
     v.kymatachronika->trigger();
     QImage before = b.picture();
     v.Timer1_Timer();
-    EXPECT_EQ(v.tickcount1, 1);
+    EXPECT_EQ(v.model.tickcount1, 1);
     EXPECT_TRUE(b.picture() == before);
     // A Shift+press, the bundle (whose Timer2 ticks once at 1550 ms), a check box that clears: the
     // timers go on as their counts say, but the new picture stays as it was drawn.
@@ -199,7 +199,7 @@ TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
     v.Timer1_Timer();
     v.hide();
     EXPECT_FALSE(v.Timer1.running());
-    EXPECT_EQ(v.tickcount1, 0);
+    EXPECT_EQ(v.model.tickcount1, 0);
 }
 
 TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
@@ -208,8 +208,8 @@ TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
     BenchScreen& v = *b.bench;
     QImage pictures[2];
     for (const auto outline : {waves::OutlineRedraw::everyStep, waves::OutlineRedraw::once}) {
-        v.tickOutline = outline;
-        v.tickcount1 = 0;
+        v.model.tickOutline = outline;
+        v.model.tickcount1 = 0;
         b.fan(-200, 0);
         v.kymatachronika->trigger();
         for (int tick = 1; tick <= 137; ++tick)
@@ -256,7 +256,7 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
     v.dialogs = &dialogs;
     QTemporaryDir folder;
     b.fan(-200, 30);
-    const int recorded = v.records.raycount;
+    const int recorded = v.model.records.raycount;
     struct Row { const char* name; bool check1, check2, rays, constructions; };
     const Row rows[] = {
         {"no box", false, false, true, true},
@@ -280,7 +280,7 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
         const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << text.toStdString();
         EXPECT_TRUE(b.picture() == benchBefore);
-        EXPECT_EQ(v.records.raycount, recorded);
+        EXPECT_EQ(v.model.records.raycount, recorded);
 
         const QImage page = rendered(dialogs.file);
         ASSERT_EQ(page.size(), dialogs.paper.size().toSize());

@@ -74,8 +74,22 @@ QRgb Canvas::pixelAt(double x, double y)
     return image_.pixel(px, py) & RGB_MASK;
 }
 
-LineControl& Canvas::addLine() { return lines_.emplace_back(); }
-ShapeControl& Canvas::addShape() { return shapes_.emplace_back(); }
+LineControl& Canvas::addLine()
+{
+    LineControl& line = ownLines_.emplace_back();
+    lines_.push_back(&line);
+    return line;
+}
+
+ShapeControl& Canvas::addShape()
+{
+    ShapeControl& shape = ownShapes_.emplace_back();
+    shapes_.push_back(&shape);
+    return shape;
+}
+
+void Canvas::showOverlay(const LineControl& line) { lines_.push_back(&line); }
+void Canvas::showOverlay(const ShapeControl& shape) { shapes_.push_back(&shape); }
 
 void Canvas::syncImageSize()
 {
@@ -140,7 +154,8 @@ bool Canvas::writeSvg(const QString& file, const std::function<void()>& drawScen
 
 void Canvas::drawControls(QPainter& p) const
 {
-    for (const auto& line : lines_) {
+    for (const LineControl* overlay : lines_) {
+        const LineControl& line = *overlay;
         if (!line.Visible)
             continue;
         QPen pen(toQColor(line.BorderColor));
@@ -149,7 +164,8 @@ void Canvas::drawControls(QPainter& p) const
         p.drawLine(QPointF(surface_.pixelX(line.X1), surface_.pixelY(line.Y1)),
                    QPointF(surface_.pixelX(line.X2), surface_.pixelY(line.Y2)));
     }
-    for (const auto& shape : shapes_) {
+    for (const ShapeControl* overlay : shapes_) {
+        const ShapeControl& shape = *overlay;
         if (!shape.Visible)
             continue;
         const double x = surface_.pixelX(shape.Left), y = surface_.pixelY(shape.Top);

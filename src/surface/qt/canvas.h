@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace lens {
 
@@ -30,6 +31,9 @@ public:
 
     LineControl& addLine();
     ShapeControl& addShape();
+    // Paints overlays that a screen's model owns; they must outlive the canvas's use of them.
+    void showOverlay(const LineControl& line);
+    void showOverlay(const ShapeControl& shape);
 
     // Makes the retained image match the widget's size now (it follows resizes by itself). The
     // user coordinates keep their origin at the top left corner and their unit, so what is drawn
@@ -61,8 +65,10 @@ private:
     QImage image_;
     ImageDevice device_;
     Surface surface_;
-    std::deque<LineControl> lines_;   // deque: references handed out stay valid
-    std::deque<ShapeControl> shapes_;
+    std::deque<LineControl> ownLines_;   // deque: references handed out stay valid
+    std::deque<ShapeControl> ownShapes_;
+    std::vector<const LineControl*> lines_;   // painted in this order, lines first
+    std::vector<const ShapeControl*> shapes_;
     bool repaintAsked_ = false; // a repaint is on its way for what has been drawn since the last one
 };
 
