@@ -200,6 +200,37 @@ TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
     EXPECT_EQ(settings.value(QStringLiteral("view/scale")).toInt(), 1);
 }
 
+TEST(Classroom, SettingsThatAreNotValidGiveTheDefaults)
+{
+    // Hand-edited or damaged files: every value that is not one the control can take is left for its default.
+    const char* const files[] = {
+        "[bench]\nindex=nan\nonlyWaves=nan\nwavesAndRays=-1\n[lenses]\nindex=1e308\n[view]\nscale=7\n",
+        "[bench]\nindex=-150\nonlyWaves=-1\nwavesAndRays=1\n[lenses]\nindex=99\n[view]\nscale=0\n",
+        "[bench]\nindex=150, 160\nonlyWaves=yes\nwavesAndRays=@Point(1 2)\n[lenses]\nindex=1.7\n[view]\nscale=2.5\n",
+    };
+    for (const char* text : files) {
+        SCOPED_TRACE(text);
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("lensbench.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        QSettings settings(file.fileName(), QSettings::IniFormat);
+        ScriptedDialogs dialogs;
+        LensBenchApp app{&dialogs, &settings};
+        app.endProgram = [] {};
+        app.Main();
+        BenchScreen& v = app.vitrosa();
+        EXPECT_EQ(v.deiktisdiathlasis->value(), 150);
+        EXPECT_FALSE(v.Check1->isChecked());
+        EXPECT_FALSE(v.Check2->isChecked());
+        EXPECT_EQ(app.eisagogiko().deiktissahl->value(), 150);
+        EXPECT_EQ(app.viewScale(), 1);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+}
+
 TEST(Classroom, EveryVisibleControlAndMenuItemHasABilingualTooltip)
 {
     Classroom c;
