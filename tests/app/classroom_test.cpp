@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -95,6 +96,35 @@ TEST(Classroom, ThePictureGoesToPngSvgAndTheClipboard)
     QApplication::clipboard()->clear();
     QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->image().size(), shown.size());
+}
+
+// Counts what Qt would have written to stderr while it lives.
+struct QtWarnings {
+    static inline int count = 0;
+    QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++count; });
+    QtWarnings() { count = 0; }
+    ~QtWarnings() { qInstallMessageHandler(previous); }
+};
+
+TEST(Classroom, APictureThatCannotBeWrittenGivesItsMessageAndNothingIsDrawnForIt)
+{
+    Classroom c;
+    for (const char* file : {"/nonexistent-folder/bench.png", "/nonexistent-folder/bench.svg",
+                             "/nonexistent-folder/bench.pdf"}) {
+        SCOPED_TRACE(file);
+        c.dialogs.messages.clear();
+        const QtWarnings warnings;
+        if (QString::fromUtf8(file).endsWith(QStringLiteral(".pdf"))) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFileName(QString::fromUtf8(file));
+            EXPECT_FALSE(c.bench->printOn(printer));
+        } else {
+            c.dialogs.file = QString::fromUtf8(file);
+            c.bench->savePicture();
+        }
+        EXPECT_EQ(c.dialogs.messages.size(), 1u);
+        EXPECT_EQ(QtWarnings::count, 0);
+    }
 }
 
 TEST(Classroom, TheProjectorViewDrawsTheSamePrimitivesWithWiderPens)
