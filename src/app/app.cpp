@@ -23,6 +23,48 @@ namespace lens {
 namespace {
 constexpr int menuGap = 8; // pixels between the lens screen and the menu beside it
 
+// A whole number kept in the settings file, or the fallback when the file holds anything else: a
+// fraction, text, a list, or a number outside lowest..highest (the range of the control it sets).
+int rememberedNumber(const QSettings& settings, const QString& key, int fallback, int lowest, int highest)
+{
+    const QVariant value = settings.value(key);
+    bool ok = false;
+    qlonglong number = 0;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        number = value.toString().toLongLong(&ok);
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        number = value.toLongLong(&ok);
+        break;
+    default:
+        break;
+    }
+    return ok && number >= lowest && number <= highest ? int(number) : fallback;
+}
+
+// A yes or no kept in the settings file: "true" or "false" as QSettings writes them; the fallback otherwise.
+bool rememberedChoice(const QSettings& settings, const QString& key, bool fallback)
+{
+    const QVariant value = settings.value(key);
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        if (text == QLatin1String("true"))
+            return true;
+        if (text == QLatin1String("false"))
+            return false;
+    }
+    return fallback;
+}
+
+int rememberedPosition(const QSettings& settings, const QString& key, const QScrollBar& bar)
+{
+    return rememberedNumber(settings, key, bar.value(), bar.minimum(), bar.maximum());
+}
+
 // A window's width with the frame the window system draws around it.
 int outerWidth(const ScreenWindow& window)
 {
@@ -34,7 +76,7 @@ int outerWidth(const ScreenWindow& window)
 LensBenchApp::LensBenchApp(Dialogs* dialogs, QSettings* settings) : dialogs_(dialogs), settings_(settings)
 {
     if (settings_)
-        viewScale_ = std::clamp(settings_->value(QStringLiteral("view/scale"), 1).toInt(), 1, ScreenWindow::largestViewScale);
+        viewScale_ = rememberedNumber(*settings_, QStringLiteral("view/scale"), 1, 1, ScreenWindow::largestViewScale);
     endProgram = [this] {
         for (ScreenWindow* screen : std::initializer_list<ScreenWindow*>{
                  vitrosa_.get(), eisagogiko_.get(), elsahl_.get(), moniaktina_.get()})
@@ -84,9 +126,9 @@ void LensBenchApp::rememberBench()
         return;
     QSettings& s = *settings_;
     // The boxes as their handlers would leave them, without their redraws on a bench not yet on view.
-    bench.deiktisdiathlasis->setValue(s.value(QStringLiteral("bench/index"), bench.deiktisdiathlasis->value()).toInt());
-    const bool onlyWaves = s.value(QStringLiteral("bench/onlyWaves"), false).toBool();
-    const bool wavesAndRays = !onlyWaves && s.value(QStringLiteral("bench/wavesAndRays"), false).toBool();
+    bench.deiktisdiathlasis->setValue(rememberedPosition(s, QStringLiteral("bench/index"), *bench.deiktisdiathlasis));
+    const bool onlyWaves = rememberedChoice(s, QStringLiteral("bench/onlyWaves"), false);
+    const bool wavesAndRays = !onlyWaves && rememberedChoice(s, QStringLiteral("bench/wavesAndRays"), false);
     if (onlyWaves || wavesAndRays) {
         bench.restoreBoxes(wavesAndRays, onlyWaves);
         bench.desmi1->setValue(onlyWaves ? 100 : 140);
@@ -106,7 +148,7 @@ void LensBenchApp::rememberLensMenu()
     LensMenu& menu = *eisagogiko_;
     if (!settings_)
         return;
-    menu.deiktissahl->setValue(settings_->value(QStringLiteral("lenses/index"), menu.deiktissahl->value()).toInt());
+    menu.deiktissahl->setValue(rememberedPosition(*settings_, QStringLiteral("lenses/index"), *menu.deiktissahl));
     QObject::connect(menu.deiktissahl, &QScrollBar::valueChanged, &menu,
                      [this](int value) { settings_->setValue(QStringLiteral("lenses/index"), value); });
 }

@@ -7,7 +7,10 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +25,59 @@ constexpr const char* usage =
     "\n"
     "Στο πρόγραμμα / In the program: F1 guide, Ctrl+S save the picture, Ctrl+C copy it,\n"
     "Ctrl++ / Ctrl+- / Ctrl+0 projector view.\n";
+
+constexpr const char* noDisplay =
+    "lensbench: Δεν βρέθηκε οθόνη για τα παράθυρα του προγράμματος (DISPLAY ή WAYLAND_DISPLAY).\n"
+    "lensbench: No display was found for the program's windows (DISPLAY or WAYLAND_DISPLAY).\n";
+
+bool inEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+// Whether anything names a display or a Qt platform the windows could go to.
+bool displayNamed(int argc, char** argv)
+{
+    if (inEnvironment("DISPLAY") || inEnvironment("WAYLAND_DISPLAY") || inEnvironment("QT_QPA_PLATFORM"))
+        return true;
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "-platform") || !std::strcmp(argv[i], "--platform"))
+            return true;
+    return false;
+}
+
+// Qt's messages while it connects to the display are held back: when the display named cannot be
+// reached, the user reads that in the program's words and the program ends with status 1 (Qt would
+// abort, after advice to reinstall); once connected, they go out as they came.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler qtHandler = nullptr;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(noDisplay, stderr);
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, context.category ? context.category : "", text});
+}
+
+void releaseStartupMessages()
+{
+    qInstallMessageHandler(qtHandler);
+    if (!qtHandler)
+        return;
+    for (const HeldMessage& held : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.c_str());
+        qtHandler(held.type, context, held.text);
+    }
+    heldMessages.clear();
+}
 
 } // namespace
 
@@ -39,7 +95,13 @@ int main(int argc, char** argv)
         }
     }
 
+    if (!displayNamed(argc, argv)) {
+        std::fputs(noDisplay, stderr);
+        return 1;
+    }
+    qtHandler = qInstallMessageHandler(holdStartupMessage);
     QApplication application(argc, argv);
+    releaseStartupMessages();
     QApplication::setApplicationName(QStringLiteral("Lens Bench"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lens Bench"));
     QApplication::setApplicationVersion(lens::programVersion());

@@ -124,8 +124,9 @@ inline constexpr double largestBeamAngle = 1e6;
 // The answer to an angle beyond it.
 inline constexpr std::string_view tooLargeAngleMessage =
     "Πολύ μεγάλη γωνία (πέρα από ±1000000°): δώσε άλλη γωνία.\nThe angle is too large (beyond ±1000000°): give another angle.";
-// Parses the answer typed at the angle prompt once (blanks around it, a decimal point or comma, an
-// exponent; no "inf", "nan" or hexadecimal) and says which case it is.
+// Parses the answer typed at the angle prompt once (white space of any kind around it, a decimal point
+// or comma, an exponent, any number of digits; no "inf", "nan" or hexadecimal) and says which case it is.
+// A number too small for a double is an angle of 0; one too large for it is too large an angle.
 BeamAnswer beamslopefromanswer(std::string_view answer);
 
 // ---------------------------------------------------------------------------------------------

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -96,6 +97,35 @@ TEST(Classroom, ThePictureGoesToPngSvgAndTheClipboard)
     QApplication::clipboard()->clear();
     QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->image().size(), shown.size());
+}
+
+// Counts what Qt would have written to stderr while it lives.
+struct QtWarnings {
+    static inline int count = 0;
+    QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++count; });
+    QtWarnings() { count = 0; }
+    ~QtWarnings() { qInstallMessageHandler(previous); }
+};
+
+TEST(Classroom, APictureThatCannotBeWrittenGivesItsMessageAndNothingIsDrawnForIt)
+{
+    Classroom c;
+    for (const char* file : {"/nonexistent-folder/bench.png", "/nonexistent-folder/bench.svg",
+                             "/nonexistent-folder/bench.pdf"}) {
+        SCOPED_TRACE(file);
+        c.dialogs.messages.clear();
+        const QtWarnings warnings;
+        if (QString::fromUtf8(file).endsWith(QStringLiteral(".pdf"))) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFileName(QString::fromUtf8(file));
+            EXPECT_FALSE(c.bench->printOn(printer));
+        } else {
+            c.dialogs.file = QString::fromUtf8(file);
+            c.bench->savePicture();
+        }
+        EXPECT_EQ(c.dialogs.messages.size(), 1u);
+        EXPECT_EQ(QtWarnings::count, 0);
+    }
 }
 
 TEST(Classroom, TheProjectorViewDrawsTheSamePrimitivesWithWiderPens)
@@ -199,6 +229,37 @@ TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
     EXPECT_FALSE(settings.value(QStringLiteral("bench/wavesAndRays")).toBool());
     EXPECT_FALSE(settings.value(QStringLiteral("bench/onlyWaves")).toBool()); // Check2's handler unticks it again
     EXPECT_EQ(settings.value(QStringLiteral("view/scale")).toInt(), 1);
+}
+
+TEST(Classroom, SettingsThatAreNotValidGiveTheDefaults)
+{
+    // Hand-edited or damaged files: every value that is not one the control can take is left for its default.
+    const char* const files[] = {
+        "[bench]\nindex=nan\nonlyWaves=nan\nwavesAndRays=-1\n[lenses]\nindex=1e308\n[view]\nscale=7\n",
+        "[bench]\nindex=-150\nonlyWaves=-1\nwavesAndRays=1\n[lenses]\nindex=99\n[view]\nscale=0\n",
+        "[bench]\nindex=150, 160\nonlyWaves=yes\nwavesAndRays=@Point(1 2)\n[lenses]\nindex=1.7\n[view]\nscale=2.5\n",
+    };
+    for (const char* text : files) {
+        SCOPED_TRACE(text);
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("lensbench.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        QSettings settings(file.fileName(), QSettings::IniFormat);
+        ScriptedDialogs dialogs;
+        LensBenchApp app{&dialogs, &settings};
+        app.endProgram = [] {};
+        app.Main();
+        BenchScreen& v = app.vitrosa();
+        EXPECT_EQ(v.deiktisdiathlasis->value(), 150);
+        EXPECT_FALSE(v.Check1->isChecked());
+        EXPECT_FALSE(v.Check2->isChecked());
+        EXPECT_EQ(app.eisagogiko().deiktissahl->value(), 150);
+        EXPECT_EQ(app.viewScale(), 1);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
 }
 
 TEST(Classroom, EveryVisibleControlAndMenuItemHasABilingualTooltip)

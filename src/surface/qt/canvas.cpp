@@ -144,6 +144,8 @@ bool Canvas::writeSvg(const QString& file, const std::function<void()>& drawScen
 {
     device_.flush();
     SvgDevice svg(file, device_.width(), device_.height(), image_);
+    if (!svg.ready())
+        return false; // nothing is drawn into a file that did not open
     surface_.setDevice(svg);
     if (drawScene)
         drawScene();

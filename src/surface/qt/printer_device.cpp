@@ -1,5 +1,6 @@
 #include "surface/qt/printer_device.h"
 
+#include <QFile>
 #include <QPrinter>
 
 namespace lens {
@@ -22,7 +23,17 @@ QPainter& PrinterDevice::painter()
     return *painter_;
 }
 
-bool PrinterDevice::ready() { return painter().isActive(); }
+bool PrinterDevice::ready()
+{
+    // A PDF file that cannot be written (a folder that does not exist, no right to write there) is
+    // known before a painter is started on it; nothing is drawn for it then.
+    if (!painter_ && printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+        QFile file(printer_.outputFileName());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) // leaves a file already there as it is
+            return false;
+    }
+    return painter().isActive();
+}
 
 void PrinterDevice::dot(double x, double y, const Pen& pen)
 {

@@ -1,5 +1,6 @@
 #include "surface/qt/screen_window.h"
 
+#include "surface/qt/file_dialogs.h"
 #include "surface/qt/fonts.h"
 
 #include <QAction>
@@ -78,6 +79,7 @@ void Dialogs::messageBox(QWidget* parent, const QString& text)
 
 void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint)
 {
+    keepFileListsFromReadingFiles(); // the print dialog's file chooser, and the preview's "Export to PDF"
     QPrintPreviewDialog preview(&printer, parent);
     // Large enough to read the page; it opens with the whole page in view.
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
@@ -88,6 +90,7 @@ void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<
 
 QString Dialogs::saveFileName(QWidget* parent, const QString& suggested)
 {
+    keepFileListsFromReadingFiles();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     QString kind;
     QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Αποθήκευση εικόνας / Save picture"),

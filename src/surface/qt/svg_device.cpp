@@ -3,9 +3,10 @@
 namespace lens {
 
 SvgDevice::SvgDevice(const QString& file, int width, int height, const QImage& retained)
-    : width_(width), height_(height), retained_(retained)
+    : file_(file), width_(width), height_(height), retained_(retained)
 {
-    generator_.setFileName(file);
+    if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        generator_.setOutputDevice(&file_);
     generator_.setSize(QSize(width, height));
     generator_.setViewBox(QRect(0, 0, width, height));
     generator_.setResolution(96);
@@ -23,12 +24,15 @@ QPainter& SvgDevice::painter()
     return *painter_;
 }
 
+bool SvgDevice::ready() { return file_.isOpen() && painter().isActive(); }
+
 bool SvgDevice::finish()
 {
     if (!painter_)
         return false;
-    const bool written = painter_->isActive() && painter_->end();
+    const bool written = painter_->isActive() && painter_->end() && file_.flush() && file_.error() == QFile::NoError;
     painter_.reset();
+    file_.close();
     return written;
 }
 

@@ -2,6 +2,7 @@
 
 #include "surface/qt/image_device.h"
 
+#include <QFile>
 #include <QSvgGenerator>
 
 #include <memory>
@@ -22,6 +23,9 @@ public:
     void clear(Rgb background) override;
     void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override;
     void dot(double x, double y, const Pen& pen) override;
+    // Whether the file is open for the drawing; nothing is to be drawn when it is not (a folder that
+    // does not exist, no right to write there).
+    bool ready();
     // Ends the file; false when it could not be written.
     bool finish();
     QPainter& painter() override;
@@ -30,6 +34,7 @@ protected:
     QPaintDevice* paintDevice() override { return &generator_; }
 
 private:
+    QFile file_; // opened here, so a file that cannot be written is known before any drawing
     QSvgGenerator generator_;
     std::unique_ptr<QPainter> painter_;
     int width_, height_;
