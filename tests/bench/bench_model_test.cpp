@@ -39,3 +39,96 @@ TEST(BenchModel, HiddenScrollBarsPlaceTheBlades)
     EXPECT_DOUBLE_EQ(upperBladeTop(view), h / 2);
     EXPECT_DOUBLE_EQ(lowerBladeBottom(view), -h / 2);
 }
+
+namespace {
+
+// The bench's model on a recording picture of 1920 × 1080 pixels, loaded as the screen loads it.
+struct LoadedBench {
+    SharedValues shared;
+    BenchModel model{shared};
+    RecordingDevice device{1920, 1080};
+    Surface s{device};
+    LoadedBench()
+    {
+        s.Scale(-384, 216, 384, -216);
+        model.load(s, 5, 2, 5, 5);
+    }
+};
+
+} // namespace
+
+TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
+{
+    LoadedBench b;
+    BenchModel& m = b.model;
+    ASSERT_EQ(m.scenes.size(), 1u); // the opening beam
+    EXPECT_TRUE(b.shared.parallelmode);
+    EXPECT_NEAR(m.Line1.Y2, 86.6025, 1e-4) << "the upper blade fitted to the lens";
+
+    // Ticking "SHOW ONLY WAVES" with "SHOW WAVES AND RAYS" ticked leaves both clear (the nested handlers),
+    // 100 rays and a clear picture.
+    m.setTicked(b.s, Box::Check1, true);
+    EXPECT_EQ(m.value(Bar::desmi1), 140);
+    m.setTicked(b.s, Box::Check2, true);
+    EXPECT_FALSE(m.ticked(Box::Check1));
+    EXPECT_FALSE(m.ticked(Box::Check2));
+    EXPECT_EQ(m.value(Bar::desmi1), 100);
+    EXPECT_TRUE(m.scenes.empty());
+
+    // Shift+press on empty space: the source there, the fan and the image construction drawn over the lens.
+    m.setTicked(b.s, Box::Check1, true);
+    m.press(b.s, 1, -250, 30);
+    ASSERT_EQ(m.scenes.size(), 2u);
+    EXPECT_EQ(m.scenes[0].kind, Scene::fan);
+    EXPECT_EQ(m.scenes[1].kind, Scene::construction);
+    EXPECT_FALSE(b.shared.parallelmode);
+    EXPECT_DOUBLE_EQ(m.pigi.Left, -250);
+    EXPECT_GT(m.records.raycount, 10);
+    m.release(b.s, -250, 30);
+    EXPECT_FALSE(m.drag.any());
+
+    // A resize draws the same picture again from the scenes.
+    b.device.reset();
+    m.redrawPicture(b.s);
+    const std::size_t again = b.device.count();
+    b.device.reset();
+    m.redrawPicture(b.s);
+    EXPECT_EQ(b.device.count(), again);
+    EXPECT_GT(again, 1000u);
+
+    // Centre A dragged: its marker follows the pointer, the drop sets its hidden scroll bar and the lens.
+    m.press(b.s, 0, -50, 0);
+    EXPECT_TRUE(m.drag.dragCentreA);
+    EXPECT_EQ(m.move(b.s, -30, 40), 2);
+    EXPECT_TRUE(m.Shape1.Visible);
+    EXPECT_NEAR(m.Shape1.Left + m.Shape1.Width / 2, -30, 1e-9);
+    m.release(b.s, -30.4, 40);
+    EXPECT_EQ(m.value(Bar::kentrokykloy2), -30);
+    EXPECT_DOUBLE_EQ(m.lens.xcentreA, -30);
+    EXPECT_FALSE(m.Shape1.Visible);
+    EXPECT_TRUE(m.scenes.empty());
+}
+
+TEST(BenchModel, TheAnimationTicksUntilItsTimerStops)
+{
+    LoadedBench b;
+    BenchModel& m = b.model;
+    m.setTicked(b.s, Box::Check1, true);
+    m.press(b.s, 1, -200, 0);
+    m.kymatachronika(b.s);
+    EXPECT_TRUE(m.animationOnView);
+    EXPECT_TRUE(m.Timer1.running());
+    int ticks = 0;
+    while (m.Timer1.running() && ticks < 1000) {
+        m.Timer1_Timer(b.s);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 502); // 240 fronts, then idle until 500 ms have been counted
+    EXPECT_EQ(m.animation.shownTick, 240);
+    // Hidden, the bench stops a running animation where it stands.
+    m.parallilakymata(b.s);
+    m.Timer2_Timer(b.s);
+    m.stopAnimation();
+    EXPECT_FALSE(m.Timer2.running());
+    EXPECT_EQ(m.tickcount2, 0);
+}
