@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace {
@@ -31,53 +32,45 @@ struct LensScreen {
     }
 };
 
-void PlanoConvexWithWaves(benchmark::State& state)
+// Draws one scene from a clear picture on every iteration and reports the rays it recorded.
+void drawScene(benchmark::State& state, const std::function<void(LensScreen&)>& scene)
 {
     LensScreen screen;
     for (auto _ : state) {
         screen.surface.Cls();
-        drawsahllens(screen.surface, screen.scene, 12, screen.b, 108, 25);
-        redrawwavefronts(screen.surface, screen.scene, false);
+        scene(screen);
         screen.device.flush();
     }
     state.counters["rays"] = screen.scene.raycount;
+}
+
+void PlanoConvexWithWaves(benchmark::State& state)
+{
+    drawScene(state, [](LensScreen& s) {
+        drawsahllens(s.surface, s.scene, 12, s.b, 108, 25);
+        redrawwavefronts(s.surface, s.scene, false);
+    });
 }
 BENCHMARK(PlanoConvexWithWaves)->Unit(benchmark::kMillisecond);
 
 void BiconvexWithWaves(benchmark::State& state)
 {
-    LensScreen screen;
-    for (auto _ : state) {
-        screen.surface.Cls();
-        drawbiconvexlens(screen.surface, screen.scene, 12, screen.b, 108, 25);
-        redrawwavefronts(screen.surface, screen.scene, false);
-        screen.device.flush();
-    }
-    state.counters["rays"] = screen.scene.raycount;
+    drawScene(state, [](LensScreen& s) {
+        drawbiconvexlens(s.surface, s.scene, 12, s.b, 108, 25);
+        redrawwavefronts(s.surface, s.scene, false);
+    });
 }
 BENCHMARK(BiconvexWithWaves)->Unit(benchmark::kMillisecond);
 
 void PlanoConvexBeamAt20Degrees(benchmark::State& state)
 {
-    LensScreen screen;
-    for (auto _ : state) {
-        screen.surface.Cls();
-        sahlparallelbeam(screen.surface, screen.scene, 12, screen.b, screen.slope20);
-        screen.device.flush();
-    }
-    state.counters["rays"] = screen.scene.raycount;
+    drawScene(state, [](LensScreen& s) { sahlparallelbeam(s.surface, s.scene, 12, s.b, s.slope20); });
 }
 BENCHMARK(PlanoConvexBeamAt20Degrees)->Unit(benchmark::kMillisecond);
 
 void BiconvexBeamAt20Degrees(benchmark::State& state)
 {
-    LensScreen screen;
-    for (auto _ : state) {
-        screen.surface.Cls();
-        biconvexparallelbeam(screen.surface, screen.scene, 12, screen.b, screen.slope20);
-        screen.device.flush();
-    }
-    state.counters["rays"] = screen.scene.raycount;
+    drawScene(state, [](LensScreen& s) { biconvexparallelbeam(s.surface, s.scene, 12, s.b, s.slope20); });
 }
 BENCHMARK(BiconvexBeamAt20Degrees)->Unit(benchmark::kMillisecond);
 

@@ -33,24 +33,21 @@ LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setFont(controlFont(QStringLiteral("Arial"), 8.25));
 
-    placeTwips(Command1, 120, 600, 2220, 855);
-    placeTwips(Command2, 2280, 600, 2295, 855);
-    placeTwips(deiktissahl, 360, 2280, 2535, 375);
-    placeTwips(Label1, 3120, 2160, 1575, 735);
-    placeTwips(Command3, 4680, 600, 2175, 855);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, deiktissahl);
-    setTabOrder(deiktissahl, Command3);
+    placeTwips({{Command1, 120, 600, 2220, 855}, {Command2, 2280, 600, 2295, 855}, {deiktissahl, 360, 2280, 2535, 375},
+                {Label1, 3120, 2160, 1575, 735}, {Command3, 4680, 600, 2175, 855}});
+    setTabChain({Command1, Command2, deiktissahl, Command3});
 
-    Command1->setToolTip(QStringLiteral("Αμφίκυρτος φακός με δύο υπερβολές.\nA biconvex lens of two hyperbolas."));
-    Command2->setToolTip(QStringLiteral("Ο επιπεδόκυρτος φακός του Ιμπν Σαχλ: μια επίπεδη και μια υπερβολική έδρα.\n"
-                                        "Ibn Sahl's plano-convex lens: one flat face and one hyperbolic face."));
-    Command3->setToolTip(QStringLiteral("Πίσω στον πάγκο των σφαιρικών φακών.\nBack to the bench of spherical lenses."));
-    deiktissahl->setToolTip(QStringLiteral("Δείκτης διάθλασης των υπερβολικών φακών (1.00 έως 2.50).\n"
-                                           "Index of refraction of the hyperbolic lenses (1.00 to 2.50)."));
+    setToolTips({
+        {Command1, "Αμφίκυρτος φακός με δύο υπερβολές.\nA biconvex lens of two hyperbolas."},
+        {Command2, "Ο επιπεδόκυρτος φακός του Ιμπν Σαχλ: μια επίπεδη και μια υπερβολική έδρα.\n"
+                   "Ibn Sahl's plano-convex lens: one flat face and one hyperbolic face."},
+        {Command3, "Πίσω στον πάγκο των σφαιρικών φακών.\nBack to the bench of spherical lenses."},
+        {deiktissahl, "Δείκτης διάθλασης των υπερβολικών φακών (1.00 έως 2.50).\n"
+                      "Index of refraction of the hyperbolic lenses (1.00 to 2.50)."},
+        {&canvas(), "Διάλεξε φακό και δείκτη διάθλασης. Δεξί κλικ: αποθήκευση, αντιγραφή. F1: οδηγός.\n"
+                    "Choose a lens and an index of refraction. Right-click: save, copy. F1: the guide."},
+    });
     Label1->setToolTip(deiktissahl->toolTip());
-    canvas().setToolTip(QStringLiteral("Διάλεξε φακό και δείκτη διάθλασης. Δεξί κλικ: αποθήκευση, αντιγραφή. F1: οδηγός.\n"
-                                       "Choose a lens and an index of refraction. Right-click: save, copy. F1: the guide."));
 
     setClientTwips(7485, 5520);
 

@@ -82,17 +82,6 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     Text4 = makeReadOut(arial75);
     Label3 = new QLabel;
     readOuts_ = {Text1, Text2, Text5, Text6, Text7, Label3};
-    placeTwips(Text1, 4440, 0, 2775, 375);
-    placeTwips(Text2, 4440, 360, 5055, 375);
-    placeTwips(Text6, 0, 360, 1335, 375);
-    placeTwips(Text5, 0, 0, 1335, 375);
-    placeTwips(Text7, 7200, 0, 3135, 375);
-    placeTwips(Label3, 9120, 1560, 1215, 495);
-    placeTwips(Text3, 6600, 360, 3615, 285);
-    placeTwips(Text4, 7200, 1080, 3495, 375);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{Text6, Text5, Text7, Label3, Text3, Text4})
-        hidden->hide();
-
     Check1 = new QCheckBox(QStringLiteral("SHOW WAVES AND RAYS"));
     Check2 = new QCheckBox(QStringLiteral("SHOW ONLY WAVES"));
     ektyposi = new QPushButton(QStringLiteral("PRINT"));
@@ -108,15 +97,14 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     Label2->setFont(controlFont(QApplication::font().family(), 9));
-    placeTwips(Check1, 8040, 720, 2175, 375);
-    placeTwips(Check2, 8040, 1080, 2175, 375);
-    placeTwips(ektyposi, 8040, 2400, 2172, 492);
-    placeTwips(Label1, 0, 720, 4935, 735);
-    placeTwips(Label2, 4920, 720, 3015, 1215);
-    setTabOrder(desmi1, deiktisdiathlasis);
-    setTabOrder(deiktisdiathlasis, Check1);
-    setTabOrder(Check1, Check2);
-    setTabOrder(Check2, ektyposi);
+    placeTwips({{Text1, 4440, 0, 2775, 375}, {Text2, 4440, 360, 5055, 375}, {Text6, 0, 360, 1335, 375},
+                {Text5, 0, 0, 1335, 375}, {Text7, 7200, 0, 3135, 375}, {Label3, 9120, 1560, 1215, 495},
+                {Text3, 6600, 360, 3615, 285}, {Text4, 7200, 1080, 3495, 375}, {Check1, 8040, 720, 2175, 375},
+                {Check2, 8040, 1080, 2175, 375}, {ektyposi, 8040, 2400, 2172, 492}, {Label1, 0, 720, 4935, 735},
+                {Label2, 4920, 720, 3015, 1215}});
+    for (QWidget* hidden : std::initializer_list<QWidget*>{Text6, Text5, Text7, Label3, Text3, Text4})
+        hidden->hide();
+    setTabChain({desmi1, deiktisdiathlasis, Check1, Check2, ektyposi});
     for (auto [box, which] : {std::pair{Check1, Box::Check1}, std::pair{Check2, Box::Check2}})
         QObject::connect(box, &QCheckBox::toggled, this, [this, which = which](bool on) {
             if (on != model.ticked(which)) {
@@ -150,32 +138,29 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     TELIOMA = addMenuItem(QStringLiteral("END"), call(onEnd));
 
     // What each control does, in Greek and in English.
-    desmi1->setToolTip(QStringLiteral("Πλήθος ακτίνων της δέσμης και της βεντάλιας από την πηγή.\n"
-                                      "Number of rays of the beam and of the fan from the source."));
-    deiktisdiathlasis->setToolTip(QStringLiteral("Δείκτης διάθλασης του φακού (0.40 έως 2.50).\n"
-                                                 "Index of refraction of the lens (0.40 to 2.50)."));
-    Check1->setToolTip(QStringLiteral("Ακτίνες και μέτωπα κύματος στο επόμενο σχέδιο (140 ακτίνες).\n"
-                                      "Rays and wavefronts in the next drawing (140 rays)."));
-    Check2->setToolTip(QStringLiteral("Μόνο τα μέτωπα κύματος, χωρίς ακτίνες και κατασκευή (100 ακτίνες).\n"
-                                      "Wavefronts only, no rays and no construction (100 rays)."));
+    setToolTips({
+        {desmi1, "Πλήθος ακτίνων της δέσμης και της βεντάλιας από την πηγή.\n"
+                 "Number of rays of the beam and of the fan from the source."},
+        {deiktisdiathlasis, "Δείκτης διάθλασης του φακού (0.40 έως 2.50).\nIndex of refraction of the lens (0.40 to 2.50)."},
+        {Check1, "Ακτίνες και μέτωπα κύματος στο επόμενο σχέδιο (140 ακτίνες).\n"
+                 "Rays and wavefronts in the next drawing (140 rays)."},
+        {Check2, "Μόνο τα μέτωπα κύματος, χωρίς ακτίνες και κατασκευή (100 ακτίνες).\n"
+                 "Wavefronts only, no rays and no construction (100 rays)."},
+        {ektyposi, "Προεπισκόπηση και εκτύπωση της σελίδας (ή αρχείο PDF).\nPreview and print the page (or write a PDF file)."},
+        {&canvas(), "Shift+κλικ: πηγή και βεντάλια ακτίνων. Σύρε ένα διάφραγμα, ένα κέντρο ή την άκρη ενός κύκλου.\n"
+                    "Δεξί κλικ: αποθήκευση, αντιγραφή, προβολέας. F1: οδηγός.\n"
+                    "Shift+click: the source and a fan of rays. Drag a blade, a centre or the edge of a circle.\n"
+                    "Right-click: save, copy, projector view. F1: the guide."},
+        {singleray, "Μία ακτίνα μέσα από φακό δύο κύκλων.\nOne ray through a lens of two circles."},
+        {EPANALIPSI, "Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\nA parallel beam at an angle you give in degrees."},
+        {SAHLIC, "Οι υπερβολικοί φακοί του Ιμπν Σαχλ.\nIbn Sahl's hyperbolic lenses."},
+        {parallilakymata, "Το μέτωπο της παράλληλης δέσμης ταξιδεύει μέσα από τον φακό.\n"
+                          "The parallel beam's front travels through the lens."},
+        {kymatachronika, "Το μέτωπο από την πηγή ταξιδεύει μέσα από τον φακό.\nThe front from the source travels through the lens."},
+        {TELIOMA, "Τέλος του προγράμματος.\nEnd the program."},
+    });
     Text1->setToolTip(desmi1->toolTip());
     Text2->setToolTip(deiktisdiathlasis->toolTip());
-    ektyposi->setToolTip(QStringLiteral("Προεπισκόπηση και εκτύπωση της σελίδας (ή αρχείο PDF).\n"
-                                        "Preview and print the page (or write a PDF file)."));
-    canvas().setToolTip(QStringLiteral(
-        "Shift+κλικ: πηγή και βεντάλια ακτίνων. Σύρε ένα διάφραγμα, ένα κέντρο ή την άκρη ενός κύκλου.\n"
-        "Δεξί κλικ: αποθήκευση, αντιγραφή, προβολέας. F1: οδηγός.\n"
-        "Shift+click: the source and a fan of rays. Drag a blade, a centre or the edge of a circle.\n"
-        "Right-click: save, copy, projector view. F1: the guide."));
-    singleray->setToolTip(QStringLiteral("Μία ακτίνα μέσα από φακό δύο κύκλων.\nOne ray through a lens of two circles."));
-    EPANALIPSI->setToolTip(QStringLiteral("Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\n"
-                                          "A parallel beam at an angle you give in degrees."));
-    SAHLIC->setToolTip(QStringLiteral("Οι υπερβολικοί φακοί του Ιμπν Σαχλ.\nIbn Sahl's hyperbolic lenses."));
-    parallilakymata->setToolTip(QStringLiteral("Το μέτωπο της παράλληλης δέσμης ταξιδεύει μέσα από τον φακό.\n"
-                                               "The parallel beam's front travels through the lens."));
-    kymatachronika->setToolTip(QStringLiteral("Το μέτωπο από την πηγή ταξιδεύει μέσα από τον φακό.\n"
-                                              "The front from the source travels through the lens."));
-    TELIOMA->setToolTip(QStringLiteral("Τέλος του προγράμματος.\nEnd the program."));
 
     show_();
     setClientTwips(11055, 8505);
@@ -213,6 +198,12 @@ void BenchScreen::loadOnceSized()
     show_();
 }
 
+void BenchScreen::forward(void (bench::BenchModel::*command)(Surface&))
+{
+    (model.*command)(surface());
+    show_();
+}
+
 void BenchScreen::show_()
 {
     for (int b = 0; b < bench::barCount; ++b)
@@ -238,11 +229,7 @@ void BenchScreen::show_()
     canvas().update();
 }
 
-void BenchScreen::anaschediasi()
-{
-    model.anaschediasi(surface());
-    show_();
-}
+void BenchScreen::anaschediasi() { forward(&bench::BenchModel::anaschediasi); }
 
 bool BenchScreen::parallelbeam(double angle)
 {
@@ -328,29 +315,13 @@ bool BenchScreen::printOn(QPrinter& printer)
     return true;
 }
 
-void BenchScreen::parallilakymata_Click()
-{
-    model.parallilakymata(surface());
-    show_();
-}
+void BenchScreen::parallilakymata_Click() { forward(&bench::BenchModel::parallilakymata); }
 
-void BenchScreen::kymatachronika_Click()
-{
-    model.kymatachronika(surface());
-    show_();
-}
+void BenchScreen::kymatachronika_Click() { forward(&bench::BenchModel::kymatachronika); }
 
-void BenchScreen::Timer1_Timer()
-{
-    model.Timer1_Timer(surface());
-    show_();
-}
+void BenchScreen::Timer1_Timer() { forward(&bench::BenchModel::Timer1_Timer); }
 
-void BenchScreen::Timer2_Timer()
-{
-    model.Timer2_Timer(surface());
-    show_();
-}
+void BenchScreen::Timer2_Timer() { forward(&bench::BenchModel::Timer2_Timer); }
 
 void BenchScreen::showEvent(QShowEvent* event)
 {

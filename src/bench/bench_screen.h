@@ -107,6 +107,8 @@ private:
     void loadOnceSized();
     // Shows what the model holds: scroll bars, boxes, read-outs, timers, menu items, the picture.
     void show_();
+    // Runs a command of the model on this screen's picture and shows the result.
+    void forward(void (bench::BenchModel::*command)(Surface&));
     QScrollBar* bar(bench::Bar b) const { return bars_[static_cast<std::size_t>(b)]; }
 
     std::array<QScrollBar*, bench::barCount> bars_{};

@@ -27,16 +27,13 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
     kymataYESNO = new QRadioButton(QStringLiteral("ONLY WAVES"));
     RAYSANDWAVES = new QRadioButton(QStringLiteral("RAYS WAVES"));
     onlyrays = new QRadioButton(QStringLiteral("Only Rays"));
-    placeTwips(kymataYESNO, 120, 0, 1455, 375);
-    placeTwips(RAYSANDWAVES, 1560, 0, 1335, 375);
-    placeTwips(onlyrays, 2880, 0, 1215, 375);
+    placeTwips({{kymataYESNO, 120, 0, 1455, 375}, {RAYSANDWAVES, 1560, 0, 1335, 375}, {onlyrays, 2880, 0, 1215, 375}});
     for (QRadioButton* option : {kymataYESNO, RAYSANDWAVES, onlyrays}) {
         option->setAutoFillBackground(true);
         option->setFont(controlFont(QStringLiteral("Arial"), 7.5));
     }
     RAYSANDWAVES->setChecked(true);
-    setTabOrder(kymataYESNO, RAYSANDWAVES);
-    setTabOrder(RAYSANDWAVES, onlyrays);
+    setTabChain({kymataYESNO, RAYSANDWAVES, onlyrays});
     // The choice takes effect at the next drawing; nothing is redrawn here.
     QObject::connect(kymataYESNO, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
@@ -69,18 +66,17 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
     kymatikosahl = addMenuItem(QStringLiteral("WAVES"), [this] { kymatikosahl_Click(); });
     BACKFAKO = addMenuItem(QStringLiteral("BACK TO MENU"), [this] { BACKFAKO_Click(); });
 
-    kymataYESNO->setToolTip(QStringLiteral("Μόνο μέτωπα κύματος στο επόμενο σχέδιο.\nWavefronts only in the next drawing."));
-    RAYSANDWAVES->setToolTip(QStringLiteral("Ακτίνες και μέτωπα κύματος.\nRays and wavefronts."));
-    onlyrays->setToolTip(QStringLiteral("Μόνο ακτίνες.\nRays only."));
-    parallilidesmifotos->setToolTip(QStringLiteral("Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\n"
-                                                   "A parallel beam at an angle you give in degrees."));
-    TELOS->setToolTip(QStringLiteral("Τέλος του προγράμματος.\nEnd the program."));
-    kymatikosahl->setToolTip(QStringLiteral("Τα μέτωπα κύματος των ακτίνων που σχεδιάστηκαν.\n"
-                                            "The wavefronts of the rays drawn."));
-    BACKFAKO->setToolTip(QStringLiteral("Πίσω στο μενού των φακών.\nBack to the lens menu."));
-    canvas().setToolTip(QStringLiteral(
-        "Πάτησε όπου θέλεις την πηγή φωτός· σύρε ένα διάφραγμα (σκούρο μπλε). Δεξί κλικ: αποθήκευση, αντιγραφή.\n"
-        "Press where the light source should be; drag a blade of the diaphragm (dark blue). Right-click: save, copy."));
+    setToolTips({
+        {kymataYESNO, "Μόνο μέτωπα κύματος στο επόμενο σχέδιο.\nWavefronts only in the next drawing."},
+        {RAYSANDWAVES, "Ακτίνες και μέτωπα κύματος.\nRays and wavefronts."},
+        {onlyrays, "Μόνο ακτίνες.\nRays only."},
+        {parallilidesmifotos, "Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\nA parallel beam at an angle you give in degrees."},
+        {TELOS, "Τέλος του προγράμματος.\nEnd the program."},
+        {kymatikosahl, "Τα μέτωπα κύματος των ακτίνων που σχεδιάστηκαν.\nThe wavefronts of the rays drawn."},
+        {BACKFAKO, "Πίσω στο μενού των φακών.\nBack to the lens menu."},
+        {&canvas(), "Πάτησε όπου θέλεις την πηγή φωτός· σύρε ένα διάφραγμα (σκούρο μπλε). Δεξί κλικ: αποθήκευση, αντιγραφή.\n"
+                    "Press where the light source should be; drag a blade of the diaphragm (dark blue). Right-click: save, copy."},
+    });
 
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };

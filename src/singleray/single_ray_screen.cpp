@@ -29,15 +29,9 @@ SingleRayScreen::SingleRayScreen()
     Text7 = makeReadOut(QApplication::font());
     Text7->setFont(controlFont(QStringLiteral("Arial Greek"), 8.25));
     Command1 = new CommandButton(QStringLiteral("Πίσω"));
-    placeTwips(aktina2, 0, 0, 2775, 375);
-    placeTwips(Text5, 2760, 0, 1335, 375);
-    placeTwips(aktina1, 0, 360, 2775, 375);
-    placeTwips(Text6, 2760, 360, 1335, 375);
-    placeTwips(deiktisdiathlasis, 0, 720, 2415, 375);
-    placeTwips(Text2, 2520, 720, 2175, 375);
-    placeTwips(kentrokykloy, -120, 1080, 2655, 375);
-    placeTwips(Text7, 2520, 1080, 3135, 375);
-    placeTwips(Command1, 4200, 120, 1335, 495);
+    placeTwips({{aktina2, 0, 0, 2775, 375}, {Text5, 2760, 0, 1335, 375}, {aktina1, 0, 360, 2775, 375},
+                {Text6, 2760, 360, 1335, 375}, {deiktisdiathlasis, 0, 720, 2415, 375}, {Text2, 2520, 720, 2175, 375},
+                {kentrokykloy, -120, 1080, 2655, 375}, {Text7, 2520, 1080, 3135, 375}, {Command1, 4200, 120, 1335, 495}});
 
     fos = &canvas().addShape();
     fos->kind = ShapeControl::circle;
@@ -62,15 +56,14 @@ SingleRayScreen::SingleRayScreen()
     onChange(deiktisdiathlasis, &SingleRayScreen::deiktisdiathlasis_Change);
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
-    setTabOrder(aktina2, aktina1);
-    setTabOrder(aktina1, deiktisdiathlasis);
-    setTabOrder(deiktisdiathlasis, kentrokykloy);
-    setTabOrder(kentrokykloy, Command1);
-    aktina2->setToolTip(QStringLiteral("Ακτίνα του αριστερού κύκλου.\nRadius of the left circle."));
-    aktina1->setToolTip(QStringLiteral("Ακτίνα του δεξιού κύκλου.\nRadius of the right circle."));
-    deiktisdiathlasis->setToolTip(QStringLiteral("Δείκτης διάθλασης του φακού.\nIndex of refraction of the lens."));
-    kentrokykloy->setToolTip(QStringLiteral("Κέντρο του δεξιού κύκλου.\nCentre of the right circle."));
-    Command1->setToolTip(QStringLiteral("Πίσω στον πάγκο.\nBack to the bench."));
+    setTabChain({aktina2, aktina1, deiktisdiathlasis, kentrokykloy, Command1});
+    setToolTips({
+        {aktina2, "Ακτίνα του αριστερού κύκλου.\nRadius of the left circle."},
+        {aktina1, "Ακτίνα του δεξιού κύκλου.\nRadius of the right circle."},
+        {deiktisdiathlasis, "Δείκτης διάθλασης του φακού.\nIndex of refraction of the lens."},
+        {kentrokykloy, "Κέντρο του δεξιού κύκλου.\nCentre of the right circle."},
+        {Command1, "Πίσω στον πάγκο.\nBack to the bench."},
+    });
     for (auto [readOut, bar] : {std::pair{Text5, aktina2}, std::pair{Text6, aktina1}, std::pair{Text2, deiktisdiathlasis},
                                 std::pair{Text7, kentrokykloy}})
         readOut->setToolTip(bar->toolTip());

@@ -14,7 +14,7 @@
 #include "waves/ray_records.h"
 #include "waves/single_ray.h"
 
-#include "../spherical/bench_surface.h"
+#include "wave_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +24,9 @@
 namespace lens::waves {
 namespace {
 
-using spherical::benchtest::BenchSurface;
-using spherical::Diaphragm;
-using spherical::LensState;
-constexpr double pi = std::numbers::pi;
-const Diaphragm open{0, 1000, -1000};
-
-BenchValues valuesFor(double n)
+BenchValues wavesOnly(double n)
 {
-    BenchValues v;
-    v.deiktisdiathlasis = static_cast<int>(std::lround(n * 100));
-    v.diaphragm = open;
+    BenchValues v = valuesFor(n, open);
     v.Check2 = true;
     return v;
 }
@@ -62,7 +54,7 @@ TEST(FrontJoins, PointSourceFrontsJoinOnlyNeighboursInTheFan)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(row.n);
+        BenchValues v = wavesOnly(row.n);
         v.raystep = row.raystep;
         desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
@@ -109,7 +101,7 @@ TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(row.n);
+        BenchValues v = wavesOnly(row.n);
         v.parallelmode = true;
         parallelwaves(b.surface, lens, records, v, angle);
         ASSERT_GE(records.raycount, 3);
@@ -268,7 +260,7 @@ TEST(PrintedPage, EveryRayWhoseFrontIsPrintedIsPrintedOnAPortraitPage)
     Surface page(paper);
     LensState lens;
     RayRecords records;
-    BenchValues v = valuesFor(1.5);
+    BenchValues v = wavesOnly(1.5);
     v.Check2 = false;
     v.Check1 = true;
     printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -300, 0);

@@ -11,7 +11,7 @@
 #include "waves/ray_records.h"
 #include "waves/single_ray.h"
 
-#include "../spherical/bench_surface.h"
+#include "wave_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -22,22 +22,6 @@
 
 namespace lens::waves {
 namespace {
-
-using spherical::benchtest::BenchSurface;
-using spherical::Diaphragm;
-using spherical::LensState;
-constexpr double pi = std::numbers::pi;
-const Diaphragm fitted{0, 86.60254037844386, -86.60254037844386};
-
-struct Point { double x, y; };
-std::vector<Point> dotsIn(const BenchSurface& b, Rgb colour, int width = 0)
-{
-    std::vector<Point> out;
-    for (const auto& d : b.device.dots)
-        if (d.pen.colour == colour && (width == 0 || d.pen.width == width))
-            out.push_back({b.surface.userX(d.x), b.surface.userY(d.y)});
-    return out;
-}
 
 double distanceToSegment(Point p, Point a, Point b)
 {
@@ -75,13 +59,6 @@ void expectSnell(double x, double y, double ax, double ay, double bx, double by,
     EXPECT_NEAR(goingIn ? sin1 : n * sin1, goingIn ? n * sin2 : sin2, 1e-5);
 }
 
-BenchValues valuesFor(double n, Diaphragm d = fitted)
-{
-    BenchValues v;
-    v.deiktisdiathlasis = static_cast<int>(std::lround(n * 100));
-    v.diaphragm = d;
-    return v;
-}
 
 TEST(BundleRay, TimeMarksLieAtEqualOpticalPathAndRaysObeySnell)
 {

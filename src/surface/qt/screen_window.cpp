@@ -314,6 +314,33 @@ void ScreenWindow::placeTwips(QWidget* control, double left, double top, double 
                          twipsToPixels(height, this));
 }
 
+void ScreenWindow::placeTwips(std::initializer_list<Placement> placements)
+{
+    for (const Placement& p : placements)
+        placeTwips(p.control, p.left, p.top, p.width, p.height);
+}
+
+void ScreenWindow::setTabChain(std::initializer_list<QWidget*> controls)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void ScreenWindow::setToolTips(std::initializer_list<std::pair<QObject*, const char*>> tips)
+{
+    for (const auto& [object, text] : tips) {
+        const QString tip = QString::fromUtf8(text);
+        if (auto* widget = qobject_cast<QWidget*>(object))
+            widget->setToolTip(tip);
+        else if (auto* action = qobject_cast<QAction*>(object))
+            action->setToolTip(tip);
+    }
+}
+
 void ScreenWindow::setWindowTwips(std::optional<double> left, std::optional<double> top, double width,
                                   double height)
 {

@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <optional>
 
 class QAction;
@@ -69,6 +71,13 @@ public:
 
     // Places a child control of the client area, in twips.
     void placeTwips(QWidget* control, double left, double top, double width, double height);
+    // Places several, each at (left, top) with its width and height in twips.
+    struct Placement { QWidget* control; double left, top, width, height; };
+    void placeTwips(std::initializer_list<Placement> placements);
+    // Tab walks through the controls in this order.
+    void setTabChain(std::initializer_list<QWidget*> controls);
+    // Gives each control or menu item its tooltip (UTF-8 text).
+    static void setToolTips(std::initializer_list<std::pair<QObject*, const char*>> tips);
     // Window placement in twips; width and height are those of the whole window.
     void setWindowTwips(std::optional<double> left, std::optional<double> top, double width, double height);
     // Sizes the window so its client area (below the menu bar) is width × height twips.
