@@ -41,6 +41,18 @@ LensState lensFrom(const BenchControls& c)
             c.deiktisdiathlasis / 100.0};
 }
 
+bool strictlyInView(const Surface& surface, double x, double y)
+{
+    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
+    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
+    return std::fmin(xL, xR) < x && x < std::fmax(xL, xR) && std::fmin(yT, yB) < y && y < std::fmax(yT, yB);
+}
+
+bool insideLens(double x, double y, double xA, double xB, double rA, double rB)
+{
+    return apostasi(x, y, xA, 0) < rA && apostasi(x, y, xB, 0) < rB;
+}
+
 double apostasi(double x1, double y1, double x2, double y2)
 {
     return std::sqrt((y1 - y2) * (y1 - y2) + (x1 - x2) * (x1 - x2));

@@ -14,8 +14,7 @@ namespace {
 // The y of the lens surface straight above (or below, sign -1) a blade end that lies inside the glass.
 std::optional<double> bladeOnSurface(double bx, double by, double xA, double rA, double xB, double rB, int sign)
 {
-    const double dA = apostasi(bx, by, xA, 0), dB = apostasi(bx, by, xB, 0);
-    if (!(dA < rA && dB < rB))
+    if (!insideLens(bx, by, xA, xB, rA, rB))
         return std::nullopt; // outside the glass (or exactly on its surface): the blade stays
     const SimeiaTomis rim = tomikyklon(xA, xB, rA, rB);
     // Left of the rim the end lies under circle B's face, right of it under circle A's. Being strictly inside

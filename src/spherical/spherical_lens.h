@@ -54,6 +54,10 @@ inline constexpr Rgb outline = RGB(0, 0, 0);
 inline constexpr Rgb glass = RGB(200, 228, 250);    // the pale tint the lens is filled with
 } // namespace sceneColours
 
+// Whether (x, y) lies strictly inside the surface's visible rectangle (a point on its edge does not).
+bool strictlyInView(const Surface&, double x, double y);
+// Whether (x, y) lies strictly inside both discs, in the glass of the lens (a point on a face does not).
+bool insideLens(double x, double y, double xA, double xB, double rA, double rB);
 // Distance between (x1, y1) and (x2, y2), in user units.
 double apostasi(double x1, double y1, double x2, double y2);
 // Arcsine of s in radians; no value when |s| > 1 or s is not a number.

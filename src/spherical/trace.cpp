@@ -18,13 +18,6 @@ bool onCircle(double x, double y, double xc, double r, double tolerance)
     return std::fabs(apostasi(x, y, xc, 0) - r) < tolerance;
 }
 
-bool strictlyInView(const Surface& surface, double x, double y)
-{
-    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
-    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
-    return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
-}
-
 } // namespace
 
 ProtiTomi lensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0,

@@ -16,18 +16,6 @@ constexpr int airDotsBefore = 20; // the start and the marks up to 475 units fro
 constexpr int dotsAfter = 19;
 constexpr int mostGlassMarks = 4000;
 
-bool strictlyInView(const Surface& surface, double x, double y)
-{
-    const double xL = surface.ScaleLeft(), xR = xL + surface.ScaleWidth();
-    const double yT = surface.ScaleTop(), yB = yT + surface.ScaleHeight();
-    return std::min(xL, xR) < x && x < std::max(xL, xR) && std::min(yT, yB) < y && y < std::max(yT, yB);
-}
-
-bool insideGlass(double x, double y, double xA, double xB, double rA, double rB)
-{
-    return apostasi(x, y, xA, 0) < rA && apostasi(x, y, xB, 0) < rB;
-}
-
 void timeMark(Surface& surface, double x, double y, Rgb colour)
 {
     surface.DrawWidth = 3;
@@ -64,7 +52,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     // The first boundary point ahead is the entry, unless the ray starts in the glass (or on its surface,
     // heading in): then it is already in the glass and that point is its exit.
     const bool startsInGlass =
-        insideGlass((startX + hit.x) / 2, (startY + hit.y) / 2, xA, xB, rA, rB);
+        insideLens((startX + hit.x) / 2, (startY + hit.y) / 2, xA, xB, rA, rB);
     const double entryX = startsInGlass ? startX : hit.x, entryY = startsInGlass ? startY : hit.y;
     const double d0 = startsInGlass ? 0.0 : toLens;
 
