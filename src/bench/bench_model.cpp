@@ -125,15 +125,18 @@ void BenchModel::changed(Surface& s, Bar bar)
         raystep = raystepFor(v, value(Bar::arvimaton));
         writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixed(rayCountShown(raystep), 2),
                      "Times New Roman Greek");
+        redrawLive(s); // the picture keeps up with its read-outs
         break;
     case Bar::arvimaton:
         readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixed(v, 0);
         raystep = raystepFor(value(Bar::desmi1), v);
+        redrawLive(s);
         break;
     case Bar::deiktisdiathlasis:
         lens.refindex = v / 100.0;
         writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixed(lens.refindex, 2),
                      "Times New Roman Greek");
+        redrawLive(s);
         break;
     case Bar::aktina1:
         writeReadOut(ReadOut::Text6, "Ακτίνα1 =" + fixed(v, 0), "Times New Roman");
@@ -152,19 +155,21 @@ void BenchModel::changed(Surface& s, Bar bar)
         break;
     case Bar::HScroll1:
         Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = diaphragmXFor(s, v);
-        newLensPicture(s);
+        redrawLive(s);
         break;
     case Bar::VScroll1:
         Line1.BorderColor = RGB(250, 0, 0);
         Line1.BorderWidth = 4;
         Line1.Y1 = upperBladeTop(s);
         Line1.Y2 = upperTipFor(s, v);
-        newLensPicture(s);
+        if (!fitting_)
+            redrawLive(s);
         break;
     case Bar::VScroll2:
         Line2.Y1 = lowerBladeBottom(s);
         Line2.Y2 = lowerTipFor(s, v);
-        newLensPicture(s);
+        if (!fitting_)
+            redrawLive(s);
         break;
     }
 }
@@ -211,6 +216,7 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
     anaschediasi(s);
     if (parallelbeam(s, 0))
         scenes.push_back({Scene::beam, 0, 0, 0});
+    loaded_ = true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -270,6 +276,8 @@ void BenchModel::anaschediasi(Surface& s)
 
 void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
 {
+    // The scroll bars follow the blades; the redraw that fits them goes on to draw the picture.
+    ++fitting_;
     if (fit.upper) {
         setValue(s, Bar::VScroll1, fit.upper->scrollValue);
         Line1.Y2 = fit.upper->y;
@@ -278,11 +286,27 @@ void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
         setValue(s, Bar::VScroll2, fit.lower->scrollValue);
         Line2.Y2 = fit.lower->y;
     }
+    --fitting_;
 }
 
 void BenchModel::lensRefresh(Surface& s)
 {
     lensFromScrollBars();
+    redrawLive(s);
+}
+
+void BenchModel::redrawLive(Surface& s)
+{
+    if (!loaded_)
+        return;
+    animationOnView = false; // a change of the lens or the light ends the animation's picture
+    redrawPicture(s);
+}
+
+void BenchModel::clearPicture(Surface& s)
+{
+    stopAnimation();
+    paused_ = 0;
     newLensPicture(s);
 }
 
@@ -295,7 +319,13 @@ void BenchModel::newLensPicture(Surface& s)
 
 void BenchModel::drawOverLens(Surface& s, const Scene& scene)
 {
-    scenes.push_back(scene);
+    // The same construction again draws nothing new: it is kept once.
+    const bool again = scene.kind == Scene::construction &&
+                       std::any_of(scenes.begin(), scenes.end(), [&](const Scene& kept) {
+                           return kept.kind == Scene::construction && kept.x == scene.x && kept.y == scene.y;
+                       });
+    if (!again)
+        scenes.push_back(scene);
     draw(s, scene);
 }
 
@@ -346,8 +376,16 @@ void BenchModel::onlyWavesArmsTheAnimation()
 
 void BenchModel::press(Surface& s, int shift, double x, double y)
 {
-    newLensPicture(s);
     lensFromScrollBars();
+    paused_ = 0;
+    // A press on a blade, a centre or an edge picks it up over the picture as it stands, so that the drag
+    // and the drop show the scenes with the lens as it moves; a press elsewhere starts a new picture.
+    if (objectAt(s, Line1, Line2, lens, x, y) != BenchObject::none) {
+        animationOnView = false;
+        redrawPicture(s);
+    } else {
+        newLensPicture(s);
+    }
     pressOnBench(drag, s, Line1, Line2, lens, shift, x, y);
     if (drag.dragSource) {
         shared.parallelmode = false;
@@ -411,9 +449,56 @@ void BenchModel::release(Surface& s, double x, double y)
     case BenchDrop::source:
         return;
     }
+    // The drop draws the picture again with the lens and blades where they now stand.
     if (drop.kind != BenchDrop::nothing)
-        newLensPicture(s);
+        redrawLive(s);
     onlyWavesArmsTheAnimation();
+}
+
+bool BenchModel::followsPointer(int shift) const
+{
+    return (drag.dragSource && shiftAlone(shift)) || drag.dragLine1 || drag.dragLine2 || drag.dragCentreA ||
+           drag.dragCentreB || drag.dragRadiusA || drag.dragRadiusB;
+}
+
+void BenchModel::follow(Surface& s, int shift, double x, double y)
+{
+    if (!followsPointer(shift))
+        return;
+    if (drag.dragSource) {
+        // The source goes with the pointer, and the fan and its construction with it.
+        pigi.Left = x, pigi.Top = y;
+        shared.sourcex = x, shared.sourcey = y;
+        for (Scene& scene : scenes)
+            if (scene.kind == Scene::fan || scene.kind == Scene::construction)
+                scene.x = x, scene.y = y;
+        redrawLive(s);
+        return;
+    }
+    lensFromScrollBars();
+    // Where the drop here would put the object, without ending the drag.
+    DragFlags stillDragging = drag;
+    const BenchDrop drop = releaseOnBench(stillDragging, s, Line1, Line2, lens, x, y);
+    switch (drop.kind) {
+    case BenchDrop::blades:
+        redrawLive(s);
+        break;
+    case BenchDrop::centreA:
+        setValue(s, Bar::kentrokykloy2, drop.scrollValue);
+        break;
+    case BenchDrop::centreB:
+        setValue(s, Bar::kentrokykloy, drop.scrollValue);
+        break;
+    case BenchDrop::radiusA:
+        setValue(s, Bar::aktina1, drop.scrollValue);
+        break;
+    case BenchDrop::radiusB:
+        setValue(s, Bar::aktina2, drop.scrollValue);
+        break;
+    case BenchDrop::nothing:
+    case BenchDrop::source:
+        break;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -488,6 +573,7 @@ void BenchModel::printPage(Surface& page, Surface& benchTrace)
 
 void BenchModel::parallilakymata(Surface& s)
 {
+    paused_ = 0;
     s.Cls();
     Timer1.interval = 2000;
     sxediasifakoy11(s);
@@ -498,6 +584,7 @@ void BenchModel::parallilakymata(Surface& s)
 
 void BenchModel::kymatachronika(Surface& s)
 {
+    paused_ = 0;
     s.Cls();
     Timer2.interval = 2000;
     sxediasifakoy11(s);
@@ -553,8 +640,36 @@ void BenchModel::Timer2_Timer(Surface& s)
         drawTick(s, tickcount2);
 }
 
+void BenchModel::pauseOrResume()
+{
+    if (paused_ != 0) {
+        (paused_ == 1 ? Timer1 : Timer2).enabled = true;
+        paused_ = 0;
+    } else if (animationOnView && Timer1.running()) {
+        Timer1.enabled = false;
+        paused_ = 1;
+    } else if (animationOnView && Timer2.running()) {
+        Timer2.enabled = false;
+        paused_ = 2;
+    }
+}
+
+void BenchModel::stepWhilePaused(Surface& s)
+{
+    // One tick of the paused timer, which stays paused (unless the tick ends the animation).
+    if (paused_ == 1)
+        Timer1_Timer(s);
+    else if (paused_ == 2)
+        Timer2_Timer(s);
+    if (paused_ != 0 && (paused_ == 1 ? tickcount1 : tickcount2) == 0)
+        paused_ = 0; // the count is up: nothing is left to resume
+}
+
 void BenchModel::stopAnimation()
 {
+    if (paused_ != 0)
+        (paused_ == 1 ? tickcount1 : tickcount2) = 0;
+    paused_ = 0;
     for (auto [timer, count] : {std::pair{&Timer1, &tickcount1}, std::pair{&Timer2, &tickcount2}})
         if (timer->running()) {
             timer->enabled = false;

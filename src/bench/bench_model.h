@@ -99,7 +99,21 @@ public:
     void press(Surface&, int shift, double x, double y);
     // The pointer shape for (x, y): 0 default, 2 cross-hair, 9 west-east arrow; a dragged centre's marker follows.
     int move(const Surface&, double x, double y);
+    // Whether a move with this Shift state changes the picture live: the source carried with Shift held, or
+    // a blade, centre or edge being dragged.
+    bool followsPointer(int shift) const;
+    // The live picture for the pointer at (x, y): the fan (with its waves and construction) from there, or
+    // the lens and blades as the drop there would leave them, with the scenes drawn over them again.
+    void follow(Surface&, int shift, double x, double y);
     void release(Surface&, double x, double y);
+    // The lens alone again: the scenes drawn over it are forgotten and a running animation ends.
+    void clearPicture(Surface&);
+
+    // The wave animation runs (or stands paused), and pausing, resuming and stepping it by one tick.
+    bool animating() const { return animationOnView && (Timer1.running() || Timer2.running() || paused_ != 0); }
+    bool paused() const { return paused_ != 0; }
+    void pauseOrResume();
+    void stepWhilePaused(Surface&);
 
     // The parallel beam at the angle (radians); false when it is vertical and nothing is drawn.
     bool parallelbeam(Surface&, double angle);
@@ -155,8 +169,14 @@ private:
     void sxediasifakoy11(Surface&);
     void drawTick(Surface&, int j);
 
+    // Draws the picture again with the values of the moment, once the bench has been loaded.
+    void redrawLive(Surface&);
+
     std::array<int, barCount> bars_{};
     bool check1_ = false, check2_ = false;
+    bool loaded_ = false;
+    int fitting_ = 0; // the blades are being fitted: their scroll bars follow, the redraw under way goes on
+    int paused_ = 0;  // the timer (1 or 2) of a paused animation, 0 when none is paused
 };
 
 } // namespace lens::bench

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPrinter>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QScrollBar>
 
 #include <cmath>
@@ -162,6 +164,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     Text1->setToolTip(desmi1->toolTip());
     Text2->setToolTip(deiktisdiathlasis->toolTip());
 
+    onClear = [this] { forward(&bench::BenchModel::clearPicture); };
     show_();
     setClientTwips(11055, 8505);
 }
@@ -256,17 +259,56 @@ void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
     show_();
 }
 
-void BenchScreen::Form_MouseMove(int, int, double x, double y)
+void BenchScreen::Form_MouseMove(int, int shift, double x, double y)
 {
     setMousePointer(model.move(surface(), x, y));
     if (model.drag.dragCentreA || model.drag.dragCentreB)
         canvas().update();
+    if (!model.followsPointer(shift))
+        return;
+    // Moves come faster than pictures: only the latest position is drawn, once the events that have
+    // arrived are handled, so the picture is never more than a frame behind and no backlog builds up.
+    pendingMove_ = {shift, x, y};
+    if (!followScheduled_) {
+        followScheduled_ = true;
+        QTimer::singleShot(0, this, [this] { followPointer(); });
+    }
+}
+
+void BenchScreen::followPointer()
+{
+    followScheduled_ = false;
+    if (!pendingMove_)
+        return;
+    const PendingMove m = *pendingMove_;
+    pendingMove_.reset();
+    model.follow(surface(), m.shift, m.x, m.y);
+    show_();
 }
 
 void BenchScreen::Form_MouseUp(int, int, double x, double y)
 {
+    followPointer(); // the last position drawn before the drop
     model.release(surface(), x, y);
     show_();
+}
+
+bool BenchScreen::windowKey(const QKeyEvent& key, bool press)
+{
+    // While the front travels, Space pauses and resumes it, whichever control has the keyboard (a focused
+    // check box would otherwise toggle and the front run on), and "." steps it one tick while it is paused.
+    const bool pause = key.key() == Qt::Key_Space && model.animating();
+    const bool step = key.key() == Qt::Key_Period && model.paused();
+    if (!pause && !step)
+        return false;
+    if (press && !key.isAutoRepeat()) {
+        if (pause)
+            model.pauseOrResume();
+        else
+            model.stepWhilePaused(surface());
+        show_();
+    }
+    return true;
 }
 
 void BenchScreen::EPANALIPSI_Click()

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -100,6 +101,7 @@ public:
     std::function<void()> onEnd;
 
 protected:
+    bool windowKey(const QKeyEvent& key, bool press) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -110,6 +112,12 @@ private:
     // Runs a command of the model on this screen's picture and shows the result.
     void forward(void (bench::BenchModel::*command)(Surface&));
     QScrollBar* bar(bench::Bar b) const { return bars_[static_cast<std::size_t>(b)]; }
+
+    // The latest pointer position of a live drag, drawn once the events that have arrived are handled.
+    void followPointer();
+    struct PendingMove { int shift; double x, y; };
+    std::optional<PendingMove> pendingMove_;
+    bool followScheduled_ = false;
 
     std::array<QScrollBar*, bench::barCount> bars_{};
     std::array<QWidget*, bench::readOutCount> readOuts_{};

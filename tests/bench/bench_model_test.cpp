@@ -106,6 +106,43 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     EXPECT_EQ(m.value(Bar::kentrokykloy2), -30);
     EXPECT_DOUBLE_EQ(m.lens.xcentreA, -30);
     EXPECT_FALSE(m.Shape1.Visible);
+    EXPECT_EQ(m.scenes.size(), 2u) << "the drop draws the fan again with the new lens";
+}
+
+TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
+{
+    LoadedBench b;
+    BenchModel& m = b.model;
+    m.press(b.s, 1, -250, 30);
+    // Shift held while the button is down carries the source: the fan and its construction follow.
+    ASSERT_TRUE(m.followsPointer(1));
+    EXPECT_FALSE(m.followsPointer(0));
+    b.device.reset();
+    m.follow(b.s, 1, -220, -40);
+    EXPECT_DOUBLE_EQ(b.shared.sourcex, -220);
+    EXPECT_DOUBLE_EQ(m.pigi.Top, -40);
+    for (const Scene& scene : m.scenes)
+        EXPECT_TRUE(scene.x == -220 && scene.y == -40);
+    EXPECT_GT(b.device.segments.size(), 50u) << "the fan drawn from the new place";
+    m.release(b.s, -220, -40);
+
+    // A change of n or of the number of rays draws the picture again at once, with the same scenes.
+    for (auto [bar, v] : {std::pair{Bar::deiktisdiathlasis, 170}, std::pair{Bar::desmi1, 60}}) {
+        b.device.reset();
+        m.setValue(b.s, bar, v);
+        EXPECT_GT(b.device.segments.size(), 50u);
+        EXPECT_EQ(m.scenes.size(), 2u);
+    }
+    EXPECT_DOUBLE_EQ(m.lens.refindex, 1.7);
+
+    // A blade dragged moves with the pointer before the drop; the clear command leaves the lens alone.
+    m.press(b.s, 0, m.Line1.X1, 150);
+    ASSERT_TRUE(m.drag.dragLine1);
+    m.follow(b.s, 0, 120, 150);
+    EXPECT_DOUBLE_EQ(m.Line1.X1, 120);
+    EXPECT_DOUBLE_EQ(m.Line2.X1, 120);
+    m.release(b.s, 120, 150);
+    m.clearPicture(b.s);
     EXPECT_TRUE(m.scenes.empty());
 }
 
@@ -125,6 +162,16 @@ TEST(BenchModel, TheAnimationTicksUntilItsTimerStops)
     }
     EXPECT_EQ(ticks, 502); // 240 fronts, then idle until 500 ms have been counted
     EXPECT_EQ(m.animation.shownTick, 240);
+    // Paused, the front stands; "." steps it one tick; resumed, it runs on.
+    m.kymatachronika(b.s);
+    m.Timer1_Timer(b.s);
+    m.pauseOrResume();
+    EXPECT_TRUE(m.paused());
+    EXPECT_FALSE(m.Timer1.running());
+    m.stepWhilePaused(b.s);
+    EXPECT_EQ(m.animation.shownTick, 2);
+    m.pauseOrResume();
+    EXPECT_TRUE(m.Timer1.running());
     // Hidden, the bench stops a running animation where it stands.
     m.parallilakymata(b.s);
     m.Timer2_Timer(b.s);

@@ -168,8 +168,8 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
     // does not already do it.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     QObject::connect(menuKey, &QShortcut::activated, this, [this] { openMenuBar(); });
-    if (!style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this))
-        QApplication::instance()->installEventFilter(this);
+    altOpensMenu_ = !style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr, this);
+    QApplication::instance()->installEventFilter(this);
 
     // The picture's commands, on every screen: each is a key and an item of the picture's context menu.
     auto command = [this](const QString& text, const QKeySequence& key, std::function<void()> run) {
@@ -203,9 +203,22 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
         if (onAbout)
             onAbout();
     });
+    // A clean slate: the screen's lens alone again. Delete does it while the pointer is over the picture.
+    QAction* clear = new QAction(QStringLiteral("Καθαρισμός εικόνας / Clear the picture"), this);
+    QObject::connect(clear, &QAction::triggered, this, [this] {
+        if (onClear)
+            onClear();
+    });
+    auto* clearKey = new QShortcut(QKeySequence::Delete, this);
+    QObject::connect(clearKey, &QShortcut::activated, this, [this] {
+        if (onClear && canvas_->underMouse())
+            onClear();
+    });
     showViewScale();
-    canvas_->onContextMenu = [this, save, copy, guide, about](const QPoint& at) {
+    canvas_->onContextMenu = [this, save, copy, clear, guide, about](const QPoint& at) {
         QMenu menu(this);
+        if (onClear)
+            menu.addAction(clear);
         menu.addActions({save, copy});
         menu.addSeparator();
         menu.addActions({thicker_, thinner_, normal_});
@@ -286,8 +299,17 @@ bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
             QToolTip::hideText();
         return true;
     }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // A key the whole window answers, whichever of its controls has the keyboard.
+        if (widget && widget->window() == this && windowKey(*key, event->type() == QEvent::KeyPress)) {
+            event->accept();
+            return true;
+        }
+    }
     // Alt pressed and released with nothing in between, in this window.
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    if (altOpensMenu_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
         const bool here = widget && widget->window() == this && isActiveWindow();

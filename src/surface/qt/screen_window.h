@@ -14,6 +14,7 @@
 #include <optional>
 
 class QAction;
+class QKeyEvent;
 class QFont;
 class QLineEdit;
 class QPrinter;
@@ -119,6 +120,9 @@ public:
     // help items open the guide and the About box.
     std::function<void(int)> onViewScaleAsked;
     std::function<void()> onHelp, onAbout;
+    // Draws the screen's lens alone again (Delete over the picture, and the context menu); none on a screen
+    // without a lens.
+    std::function<void()> onClear;
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
     Dialogs* dialogs = nullptr; // never null once the app has set it up
@@ -131,6 +135,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A key for the whole window, before the control that has the keyboard sees it: true when the window
+    // takes it (press is false for the override check that comes first).
+    virtual bool windowKey(const QKeyEvent&, bool /*press*/) { return false; }
 
 private:
     void layOutClientArea();
@@ -152,6 +159,7 @@ private:
     QAction* thinner_ = nullptr;
     QAction* normal_ = nullptr;
     bool altAlone_ = false;
+    bool altOpensMenu_ = false; // Alt alone opens the menu bar here; the style does not
 };
 
 QFont controlFont(const QString& name, double points);
