@@ -277,7 +277,7 @@ void hyperbolicLens(Input& in, Problems& problems)
         tracebiconvexray(surface, scene, 12, b, x0, y0, s, k);
         (void)biconvexRayPath(lens, scene.in, x0, y0, s, k);
         (void)tracePlanoConvexRay(lens, scene.in, x0, y0, s, k);
-        (void)tracePlanoConvexBeamRay(lens, x0, y0, s);
+        (void)tracePlanoConvexBeamRay(lens, scene.in, x0, y0, s);
         (void)hyperbolalinefar(s, k, b, in.value());
         (void)hyperbolalinenear(s, k, b, in.value());
         (void)arcsine(in.value());
