@@ -115,9 +115,11 @@ TracedRay tracePlanoConvexRay(const HyperbolicLens& lens, const SceneInputs& in,
 
     if (stoppedByDiaphragm(ray, in, x0, y0, s, X1, Y1))
         return ray;
-    // Beyond the rim, on the other branch (which is no part of the lens), or through glass of index 1
-    // (no lens at all), the ray passes by.
-    if (!(std::fabs(Y1) <= lens.rim) || (curvedFirst && X1 < -a) || lens.b == 0) {
+    // Beyond the rim, on the other branch (which is no part of the lens), on the branch beyond the plane
+    // face, or through glass of index 1 (no lens at all), the ray passes by. In glass of index barely above
+    // 1 the hyperbola is nearly flat, and a line along the axis meets it far beyond the plane face at a
+    // height that rounds to within the rim.
+    if (!(std::fabs(Y1) <= lens.rim) || (curvedFirst && (X1 < -a || !(X1 <= 4 * a + slack(lens)))) || lens.b == 0) {
         missLens(ray, in, x0, y0, s, X1);
         return ray;
     }

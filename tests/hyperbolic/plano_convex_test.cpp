@@ -329,6 +329,31 @@ TEST(PlanoConvexLens, EntryInsideTheVertexEndsTheFanCleanly)
     EXPECT_EQ(screen.surface.DrawWidth, 1);
 }
 
+// Glass of index a hair above 1 makes a nearly flat hyperbola, which a line close to the axis meets far
+// beyond the plane face, where the lens is not: no ray is traced through glass there.
+TEST(PlanoConvexLens, NearlyFlatFaceIsMetOnlyWithinTheLens)
+{
+    SceneInputs in;
+    in.lensindex = 1;
+    for (double b : {1e-200, 1e-30})
+        for (double s : {1e-16, -1e-16, 1e-13}) {
+            SCOPED_TRACE(::testing::Message() << "b " << b << " slope " << s);
+            const HyperbolicLens lens = lensShape(12, b, 1);
+            const TracedRay ray = tracePlanoConvexRay(lens, in, 200, 0, s, -200 * s);
+            if (ray.end == RayEnd::lostInGlass || ray.end == RayEnd::leftLens) {
+                EXPECT_LE(ray.entryx, 48 + 1e-9);
+                EXPECT_GE(ray.entryx, 12 - 1e-9);
+            }
+            for (int i = 0; i < ray.segmentCount; ++i) {
+                const RaySegment& seg = ray.segments[static_cast<std::size_t>(i)];
+                if (seg.colour == colours::cyan) {
+                    EXPECT_LE(std::fmax(seg.x1, seg.x2), 48 + 1e-9);
+                    EXPECT_GE(std::fmin(seg.x1, seg.x2), 12 - 1e-9);
+                }
+            }
+        }
+}
+
 TEST(PlanoConvexLens, IndexOneDrawsNoGlassAndRecordsNothing)
 {
     Screen screen(1.0);
