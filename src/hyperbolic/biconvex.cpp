@@ -57,7 +57,7 @@ TracedRay biconvexRayPath(const HyperbolicLens& lens, const SceneInputs& in, dou
     // by, as it does beyond the rim or through glass of index 1.
     const bool onFace = leftFirst ? (leftOn1 || leftOn2) : (rightOn1 || rightOn2);
     if (!onFace || !(std::fabs(Y1) <= lens.rim) || b == 0) {
-        missLens(ray, x0, y0, s, X1, Y1);
+        missLens(ray, in, x0, y0, s, X1);
         return ray;
     }
     ray.add(x0, y0, X1, Y1, colours::blue);
@@ -130,16 +130,9 @@ TracedRay biconvexRayPath(const HyperbolicLens& lens, const SceneInputs& in, dou
     ray.dirx = dirx;
     ray.diry = diry;
 
-    // Blades beyond the exit point, on the way the light goes.
-    const double xd = in.diaphragmX;
-    if (sign(xd - X2) == sign(X2 - X1)) {
-        const double yd = std::tan(out.psi) * (xd - X2) + Y2;
-        if (yd > in.upperTip || yd < in.lowerTip) {
-            ray.stopAt(RayEnd::stoppedAfterLens, xd, yd, 5, true);
-            ray.add(X2, Y2, xd, yd, colours::magenta);
-            return ray;
-        }
-    }
+    // Blades beyond the exit point, on the way the light goes: a wide dot in the fore colour marks the stop.
+    if (stoppedAfterLens(ray, in, X2, Y2, dirx, diry, 5, true))
+        return ray;
     ray.add(X2, Y2, X2 + 130 * dirx, Y2 + 130 * diry, colours::green);
     ray.end = RayEnd::leftLens;
     return ray;

@@ -195,8 +195,9 @@ struct TracedRay {
 
 // Traces the ray y = s·x + k from (x0, y0) through the plano-convex lens, with the diaphragm of `in`.
 TracedRay tracePlanoConvexRay(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);
-// Traces the beam ray y = m·(x − xs) + ys from (xs, ys) into the plane face of the plano-convex lens (no diaphragm).
-TracedRay tracePlanoConvexBeamRay(const HyperbolicLens&, double xs, double ys, double m);
+// Traces the beam ray y = m·(x − xs) + ys from (xs, ys) into the plane face of the plano-convex lens, with the
+// diaphragm of `in` (blades at the start line stop nothing).
+TracedRay tracePlanoConvexBeamRay(const HyperbolicLens&, const SceneInputs&, double xs, double ys, double m);
 // The path of the ray y = s·x + k from (x0, y0) through the biconvex lens, with the diaphragm of `in`: traced,
 // not drawn and not recorded (tracebiconvexray draws and records it).
 TracedRay biconvexRayPath(const HyperbolicLens&, const SceneInputs&, double x0, double y0, double s, double k);

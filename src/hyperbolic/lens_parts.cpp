@@ -204,6 +204,17 @@ bool crossesForward(double dx1, double dy1, double dx2, double dy2, double norma
     return (dx1 * nx + dy1 * ny) * (dx2 * nx + dy2 * ny) > 0;
 }
 
+namespace {
+// Where a line of slope s from (x0, y0) meets the blades' vertical, when that lies outside the opening.
+std::optional<double> closedBladeHeight(const SceneInputs& in, double x0, double y0, double s)
+{
+    const double yd = s * (in.diaphragmX - x0) + y0;
+    if (yd > in.upperTip || yd < in.lowerTip)
+        return yd;
+    return std::nullopt;
+}
+} // namespace
+
 bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1)
 {
     const double xd = in.diaphragmX;
@@ -213,17 +224,42 @@ bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double
     const double yd = s * (xd - x0) + y0;
     if (!(pointdistance(x0, y0, x1, y1) >= pointdistance(x0, y0, xd, yd)))
         return false;
-    if (!(yd > in.upperTip || yd < in.lowerTip))
+    if (!closedBladeHeight(in, x0, y0, s))
         return false;
     ray.stopAt(RayEnd::stoppedBeforeLens, xd, yd, 4, false);
     ray.add(x0, y0, xd, yd, colours::magenta);
     return true;
 }
 
-void missLens(TracedRay& ray, double x0, double y0, double s, double x1, double /*y1*/)
+bool stoppedAfterLens(TracedRay& ray, const SceneInputs& in, double xe, double ye, double dx, double dy, int dotWidth,
+                      bool dotInForeColor)
+{
+    const double xd = in.diaphragmX;
+    // The blades stand ahead only on the side the light now travels to; light along them never crosses them.
+    if (dx == 0 || sign(xd - xe) != sign(dx))
+        return false;
+    const std::optional<double> yd = closedBladeHeight(in, xe, ye, dy / dx);
+    if (!yd)
+        return false;
+    ray.stopAt(RayEnd::stoppedAfterLens, xd, *yd, dotWidth, dotInForeColor);
+    ray.add(xe, ye, xd, *yd, colours::magenta);
+    return true;
+}
+
+void missLens(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1)
 {
     ray.end = RayEnd::missedLens;
-    ray.add(x0, y0, x0 + 100 * (x1 - x0), y0 + 100 * s * (x1 - x0), colours::blue);
+    const double xFar = x0 + 100 * (x1 - x0);
+    // Blades that the drawn line reaches, beyond the face line, stop it as they stop a ray before the lens.
+    const double xd = in.diaphragmX;
+    if (sign(x1 - x0) != 0 && sign(xd - x0) == sign(x1 - x0) && std::fabs(xd - x0) <= std::fabs(xFar - x0)) {
+        if (const std::optional<double> yd = closedBladeHeight(in, x0, y0, s)) {
+            ray.stopAt(RayEnd::stoppedBeforeLens, xd, *yd, 4, false);
+            ray.add(x0, y0, xd, *yd, colours::magenta);
+            return;
+        }
+    }
+    ray.add(x0, y0, xFar, y0 + 100 * s * (x1 - x0), colours::blue);
 }
 
 void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray)

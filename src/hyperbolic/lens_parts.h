@@ -53,8 +53,15 @@ bool crossesForward(double dx1, double dy1, double dx2, double dy2, double norma
 // Stops the ray of slope s from (x0, y0) at the diaphragm when the blades lie between the source and the
 // entry point (x1, y1) and the ray passes outside the opening; returns whether it was stopped.
 bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1);
-// Marks the ray as missing the lens and draws it on from (x0, y0) through (x1, y1), 100 times as far.
-void missLens(TracedRay& ray, double x0, double y0, double s, double x1, double y1);
+// Stops the ray that left the glass at (xe, ye) along (dx, dy) when the blades stand ahead of it and it
+// meets them outside the opening: a dot at the blade, dotWidth pixels across in ForeColor or magenta, and a
+// magenta segment from the exit point; returns whether it was stopped (it is then not recorded).
+bool stoppedAfterLens(TracedRay& ray, const SceneInputs& in, double xe, double ye, double dx, double dy, int dotWidth,
+                      bool dotInForeColor);
+// The ray of slope s from (x0, y0) passes beside the lens: drawn on through (x1, y1), 100 times as far,
+// unless it meets a blade outside the opening on the way; then it ends there as a ray stopped before
+// the lens.
+void missLens(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1);
 
 // Draws what a traced ray contributes: its lines unless "ONLY WAVES", its diaphragm dot always.
 void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray);

@@ -8,33 +8,36 @@ namespace lens::hyperbolic {
 
 namespace {
 
-// The ray leaves the glass at (x, y) along (dirx, diry): its green segment and its row of the ray table.
-void leaveLens(TracedRay& ray, double x, double y, double dirx, double diry)
+using namespace parts;
+
+// The ray leaves the glass at (x, y) along (dirx, diry): stopped by blades standing ahead of it outside the
+// opening, or drawn on in green and recorded.
+void leaveLens(TracedRay& ray, const SceneInputs& in, double x, double y, double dirx, double diry)
 {
-    ray.add(x, y, x + 530 * dirx, y + 530 * diry, colours::green);
     ray.exitx = x;
     ray.exity = y;
     ray.dirx = dirx;
     ray.diry = diry;
+    if (stoppedAfterLens(ray, in, x, y, dirx, diry, 4, false))
+        return;
+    ray.add(x, y, x + 530 * dirx, y + 530 * diry, colours::green);
     ray.end = RayEnd::leftLens;
 }
-
-using namespace parts;
 
 // Slack for points that land on the rim up to rounding.
 double slack(const HyperbolicLens& lens) { return 1e-9 * lens.a; }
 
 // The ray came along (ix, iy) and entered through the plane face at (x1, y1) along a line of slope s:
 // refract it, find where it meets the curved face and refract it out towards −x.
-void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, double ix, double iy, double x1, double y1,
-                      double s)
+void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, const SceneInputs& in, double ix, double iy,
+                      double x1, double y1, double s)
 {
     const double a = lens.a, b = lens.b, n = lens.n;
     ray.end = RayEnd::lostInGlass;
-    const Refraction in = refractLine(0, std::atan(s), 1 / n);
-    if (!in.passes || std::cos(in.psi) == 0)
+    const Refraction into = refractLine(0, std::atan(s), 1 / n);
+    if (!into.passes || std::cos(into.psi) == 0)
         return;
-    const double mg = std::sin(in.psi) / std::cos(in.psi);
+    const double mg = std::sin(into.psi) / std::cos(into.psi);
     const double kg = y1 - x1 * mg;
 
     // The exit lies on the curved face, between the vertex and the plane face. The far crossing is that
@@ -60,21 +63,21 @@ void throughPlaneFace(TracedRay& ray, const HyperbolicLens& lens, double ix, dou
     const double dirx = -std::cos(out.psi), diry = -std::sin(out.psi);
     if (!crossesForward(X2 - x1, Y2 - y1, dirx, diry, normal->angle))
         return;
-    leaveLens(ray, X2, Y2, dirx, diry);
+    leaveLens(ray, in, X2, Y2, dirx, diry);
 }
 
 // The ray came along (ix, iy) and entered through the curved face at (x1, y1) along a line of slope s:
 // refract it, carry it to the plane face and refract it out towards +x.
-void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, double ix, double iy, double x1, double y1,
-                       double s, const FaceNormal& normal)
+void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, const SceneInputs& in, double ix, double iy,
+                       double x1, double y1, double s, const FaceNormal& normal)
 {
     const double a = lens.a, n = lens.n;
     ray.end = RayEnd::lostInGlass;
     addNormal(ray, lens, x1, y1, normal);
-    const Refraction in = refractLine(normal.angle, std::atan(s), 1 / n);
-    if (!in.passes || std::cos(in.psi) == 0)
+    const Refraction into = refractLine(normal.angle, std::atan(s), 1 / n);
+    if (!into.passes || std::cos(into.psi) == 0)
         return;
-    const double mg = std::sin(in.psi) / std::cos(in.psi);
+    const double mg = std::sin(into.psi) / std::cos(into.psi);
     const double kg = y1 - x1 * mg;
     const double X2 = 4 * a, Y2 = mg * 4 * a + kg;
     // A line that reaches x = 4a beyond the rim has left the glass through the curved face again, and
@@ -88,7 +91,7 @@ void throughCurvedFace(TracedRay& ray, const HyperbolicLens& lens, double ix, do
     const double dirx = std::cos(out.psi), diry = std::sin(out.psi);
     if (!crossesForward(X2 - x1, Y2 - y1, dirx, diry, 0))
         return;
-    leaveLens(ray, X2, Y2, dirx, diry);
+    leaveLens(ray, in, X2, Y2, dirx, diry);
 }
 
 } // namespace
@@ -112,10 +115,12 @@ TracedRay tracePlanoConvexRay(const HyperbolicLens& lens, const SceneInputs& in,
 
     if (stoppedByDiaphragm(ray, in, x0, y0, s, X1, Y1))
         return ray;
-    // Beyond the rim, on the other branch (which is no part of the lens), or through glass of index 1
-    // (no lens at all), the ray passes by.
-    if (!(std::fabs(Y1) <= lens.rim) || (curvedFirst && X1 < -a) || lens.b == 0) {
-        missLens(ray, x0, y0, s, X1, Y1);
+    // Beyond the rim, on the other branch (which is no part of the lens), on the branch beyond the plane
+    // face, or through glass of index 1 (no lens at all), the ray passes by. In glass of index barely above
+    // 1 the hyperbola is nearly flat, and a line along the axis meets it far beyond the plane face at a
+    // height that rounds to within the rim.
+    if (!(std::fabs(Y1) <= lens.rim) || (curvedFirst && (X1 < -a || !(X1 <= 4 * a + slack(lens)))) || lens.b == 0) {
+        missLens(ray, in, x0, y0, s, X1);
         return ray;
     }
     ray.add(x0, y0, X1, Y1, colours::blue);
@@ -129,26 +134,30 @@ TracedRay tracePlanoConvexRay(const HyperbolicLens& lens, const SceneInputs& in,
             ray.end = RayEnd::endsScene;
             return ray;
         }
-        throughCurvedFace(ray, lens, X1 - x0, Y1 - y0, X1, Y1, s, *normal);
+        throughCurvedFace(ray, lens, in, X1 - x0, Y1 - y0, X1, Y1, s, *normal);
     } else {
-        throughPlaneFace(ray, lens, X1 - x0, Y1 - y0, X1, Y1, s);
+        throughPlaneFace(ray, lens, in, X1 - x0, Y1 - y0, X1, Y1, s);
     }
     return ray;
 }
 
-TracedRay tracePlanoConvexBeamRay(const HyperbolicLens& lens, double xs, double ys, double m)
+TracedRay tracePlanoConvexBeamRay(const HyperbolicLens& lens, const SceneInputs& in, double xs, double ys, double m)
 {
     TracedRay ray;
     const double a = lens.a;
     const double X1 = 4 * a, Y1 = ys + (4 * a - xs) * m;
+    // Blades standing at the start line (their place at start) lie behind every ray of the beam; blades
+    // dragged between the start and the lens, or beyond it, stop the rays they meet outside the opening.
+    if (stoppedByDiaphragm(ray, in, xs, ys, m, X1, Y1))
+        return ray;
     if (!(std::fabs(Y1) <= lens.rim) || lens.b == 0) {
-        missLens(ray, xs, ys, m, X1, Y1);
+        missLens(ray, in, xs, ys, m, X1);
         return ray;
     }
     ray.add(xs, ys, X1, Y1, colours::blue);
     ray.entryx = X1;
     ray.entryy = Y1;
-    throughPlaneFace(ray, lens, X1 - xs, Y1 - ys, X1, Y1, m);
+    throughPlaneFace(ray, lens, in, X1 - xs, Y1 - ys, X1, Y1, m);
     return ray;
 }
 
@@ -200,7 +209,7 @@ void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double
     constexpr double startX = 130;
     for (int j = 0; j <= 100; ++j) {
         const double ys = 100 - 2 * j;
-        const TracedRay ray = tracePlanoConvexBeamRay(lens, startX, ys, m);
+        const TracedRay ray = tracePlanoConvexBeamRay(lens, scene.in, startX, ys, m);
         drawTracedRay(surface, scene.in, ray);
         if (writeRayRow(scene, ray, startX, ys)) {
             scene.setFanPosition(j, startPath(startX, ys, m));

@@ -21,10 +21,8 @@ bool finite(double v) { return std::isfinite(v); }
 
 // How far outside the picture a dot or a circle's centre may lie and still be handed to the device, in
 // pixels; and the largest circle drawn. Anything beyond shows nothing a window could display.
-constexpr double reach = 1 << 16;
+constexpr double reach = primitiveReach;
 constexpr double largestRadius = 1 << 20;
-// Width of the band around the picture that segments are clipped to, in picture sizes.
-constexpr double clipBand = 4;
 
 // Clips the segment (x1, y1)–(x2, y2) to the rectangle [left, right] × [top, bottom] (Liang–Barsky);
 // false when no part of it lies inside.
@@ -123,7 +121,7 @@ void Surface::Line(double x1, double y1, double x2, double y2, Rgb colour)
     // recorded of them is their true geometry.
     const Pen p = pen(colour);
     const double w = device_->width(), h = device_->height();
-    const double margin = clipBand * std::max(w, h) + p.width;
+    const double margin = segmentClipMargin(w, h, p.width);
     const double left = ScaleLeft(), top = ScaleTop(), sw = ScaleWidth(), sh = ScaleHeight();
     double px1 = (x1 - left) / sw * w, py1 = (y1 - top) / sh * h;
     double px2 = (x2 - left) / sw * w, py2 = (y2 - top) / sh * h;

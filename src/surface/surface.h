@@ -12,6 +12,18 @@ enum DrawStyleCode : int { solidStyle = 0, dottedStyle = 2, dashDotStyle = 3 };
 // FillStyle: 0 fills circles solid with FillColor, 1 leaves them empty.
 enum FillStyleCode : int { solidFill = 0, noFill = 1 };
 
+// How far outside the picture a drawing may reach the device. A segment is clipped to a band of
+// segmentClipBand picture sizes (the larger of width and height) around the picture, widened by its pen's
+// width; a dot or a circle's centre further than primitiveReach pixels outside is not drawn.
+inline constexpr double segmentClipBand = 4;
+inline constexpr double primitiveReach = 1 << 16;
+// The width in pixels of the band around a picture of width × height pixels that a segment drawn with a
+// pen penWidth pixels wide is clipped to.
+inline double segmentClipMargin(double width, double height, int penWidth)
+{
+    return segmentClipBand * (width > height ? width : height) + penWidth;
+}
+
 // The pen a device draws with: the pattern is already resolved (wide pens are solid).
 struct Pen {
     Rgb colour;

@@ -1,13 +1,13 @@
 #include "optics_harness.h"
 
+#include "fuzz_support.h"
+
 #include "hyperbolic/hyperbolic_lenses.h"
 #include "spherical/spherical_lens.h"
 #include "surface/recording_device.h"
 #include "surface/surface.h"
 
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -16,84 +16,44 @@ namespace lens::fuzz {
 
 namespace {
 
-constexpr double inf = std::numeric_limits<double>::infinity();
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double pi = std::numbers::pi;
 
-// Values at the edges of the controls' ranges and beyond, which the bytes pick from most of the time.
-constexpr double special[] = {0,    1,     -1,   0.4,    2.5,    1.05,   1.01,   12,    18,    48,   84,   90,
-                              -90,  130,   100,  -100,   -50,    20,     500,    -500,  1e300, -1e300, inf, -inf,
-                              nan,  1e-300, 1e6, -1e6,   1e20,   std::numeric_limits<double>::max(),
-                              -std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(), 45,
-                              -45,  270,   0.5,  1.5};
-constexpr int specialCount = static_cast<int>(sizeof special / sizeof special[0]);
+} // namespace
 
-// Reads the case's choices from its bytes; past the end every choice is 0.
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-    unsigned byte() { return pos_ < size_ ? data_[pos_++] : 0u; }
-    int pick(int count) { return count > 0 ? static_cast<int>(byte() % static_cast<unsigned>(count)) : 0; }
-    // A number: one of the special values, one in the controls' ranges, or any bit pattern at all.
-    double value()
-    {
-        const unsigned how = byte();
-        if (how < 128)
-            return special[how % specialCount];
-        if (how < 224) {
-            const double unit = (byte() * 256.0 + byte()) / 65535.0; // 0..1
-            return -600 + 1200 * unit;
-        }
-        std::uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i)
-            bits = bits << 8 | byte();
-        double v;
-        std::memcpy(&v, &bits, sizeof v);
-        return v;
-    }
-    int integer() { return static_cast<int>(std::lround(std::fmax(-1e6, std::fmin(1e6, finiteOr(value(), 0))))); }
-    static double finiteOr(double v, double fallback) { return std::isfinite(v) ? v : fallback; }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
-// Collects what went wrong in one case.
-struct Problems {
-    std::ostringstream text;
-    bool any = false;
-    void add(const std::string& what)
-    {
-        if (!any)
-            text << what;
-        any = true;
-    }
-};
-
-// Every primitive finite and near the picture; segments clipped around it.
 void checkDevice(const RecordingDevice& device, Problems& problems)
 {
     if (device.nonFinite > 0)
         problems.add("a " + device.firstNonFinite + " reached the device with a coordinate that is not finite");
-    const double bound = 6.0 * std::max(device.width(), device.height());
-    for (const auto& s : device.segments)
-        for (double v : {s.x1, s.y1, s.x2, s.y2})
-            if (!(std::fabs(v) <= bound))
-                problems.add("a segment reached the device " + std::to_string(v) + " pixels out");
-    const double reach = 70000 + std::max(device.width(), device.height());
+    const double w = device.width(), h = device.height();
+    for (const auto& s : device.segments) {
+        // The surface clips every segment to a band around the picture that grows with the pen.
+        const double margin = segmentClipMargin(w, h, s.pen.width);
+        for (const auto& [x, y] : {std::pair{s.x1, s.y1}, std::pair{s.x2, s.y2}})
+            if (!(x >= -margin && x <= w + margin && y >= -margin && y <= h + margin)) {
+                std::ostringstream what;
+                what << "a segment reached the device at (" << x << ", " << y << ") on a picture of " << w << " × "
+                     << h << " pixels, beyond its clip margin of " << margin;
+                problems.add(what.str());
+            }
+    }
+    const auto onReach = [&](double x, double y) {
+        return x >= -primitiveReach && x <= w + primitiveReach && y >= -primitiveReach && y <= h + primitiveReach;
+    };
     for (const auto& d : device.dots)
-        if (!(std::fabs(d.x) <= reach && std::fabs(d.y) <= reach))
+        if (!onReach(d.x, d.y))
             problems.add("a dot far off the picture reached the device");
     for (const auto& e : device.ellipses)
-        if (!(std::fabs(e.cx) <= reach && std::fabs(e.cy) <= reach))
+        if (!onReach(e.cx, e.cy))
             problems.add("a circle far off the picture reached the device");
+    for (const auto& t : device.texts)
+        if (!onReach(t.x, t.y))
+            problems.add("text far off the picture reached the device");
     for (const auto& f : device.fills)
         if (f.px < 0 || f.py < 0 || f.px >= device.width() || f.py >= device.height())
             problems.add("a fill seed off the picture reached the device");
 }
+
+namespace {
 
 // The hyperbolic ray and wave tables: rows within the table, every recorded value finite.
 void checkTables(const hyperbolic::HyperbolicScene& s, Problems& problems)
@@ -277,7 +237,7 @@ void hyperbolicLens(Input& in, Problems& problems)
         tracebiconvexray(surface, scene, 12, b, x0, y0, s, k);
         (void)biconvexRayPath(lens, scene.in, x0, y0, s, k);
         (void)tracePlanoConvexRay(lens, scene.in, x0, y0, s, k);
-        (void)tracePlanoConvexBeamRay(lens, x0, y0, s);
+        (void)tracePlanoConvexBeamRay(lens, scene.in, x0, y0, s);
         (void)hyperbolalinefar(s, k, b, in.value());
         (void)hyperbolalinenear(s, k, b, in.value());
         (void)arcsine(in.value());
@@ -340,10 +300,12 @@ std::string runOpticsCase(const std::uint8_t* data, std::size_t size)
 {
     Input in(data, size);
     Problems problems;
-    switch (in.pick(4)) {
+    switch (in.pick(6)) {
     case 0: geometryRoutines(in, problems); break;
     case 1: sphericalLens(in, problems); break;
     case 2: hyperbolicLens(in, problems); break;
+    case 3: waveRoutines(in, problems); break;
+    case 4: screenModels(in, problems); break;
     default: surfaceOperations(in, problems); break;
     }
     return problems.text.str();

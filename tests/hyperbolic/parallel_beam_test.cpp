@@ -38,7 +38,7 @@ TEST(ParallelBeam, PlanoConvexBeamAtZeroConvergesOnTheFarFocus)
         EXPECT_EQ(s.raystartx[i], 130);
         EXPECT_EQ(s.sahlentryy[i], s.raystarty[i]);
         EXPECT_NEAR(s.sahlexity[i], s.sahlentryy[i], 1e-12);
-        const TracedRay ray = tracePlanoConvexBeamRay(lens, 130, s.raystarty[i], 0);
+        const TracedRay ray = tracePlanoConvexBeamRay(lens, s.in, 130, s.raystarty[i], 0);
         ASSERT_EQ(ray.end, RayEnd::leftLens);
         const double distance = std::fabs((-lens.c - ray.exitx) * ray.diry - (0 - ray.exity) * ray.dirx);
         EXPECT_LT(distance, 1e-6);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace lens::hyperbolic {
 namespace {
@@ -75,6 +76,8 @@ TEST(PlanoConvexLens, SourceAtFarFocusGivesParallelRaysInTheGlass)
         Screen screen(n);
         auto& s = screen.scene;
         const double c = 12 * n;
+        s.in.upperTip = 500; // the blades wide open: they would stop the parallel rays above and below ±10
+        s.in.lowerTip = -500;
         drawsahllens(screen.surface, s, 12, bFor(n), -c, 0);
         ASSERT_GE(s.raycount, 30);
         const HyperbolicLens lens = lensShape(12, bFor(n), n);
@@ -228,6 +231,67 @@ TEST(PlanoConvexLens, BladesStopRaysOutsideTheOpening)
     }
 }
 
+// Light never passes a blade: wherever the blades stand outside the glass, before the lens, after it or
+// beside it, no ray line drawn crosses them outside the opening, each stopped ray ends on its blade, and
+// only rays that passed the opening are recorded and so take part in the wavefronts.
+TEST(HyperbolicLenses, NoDrawnRayCrossesAClosedBlade)
+{
+    struct Case {
+        const char* what;
+        double bladesX;
+        std::function<void(Screen&)> draw;
+    };
+    const double b = bFor(1.5);
+    const Case cases[] = {
+        {"plano-convex fan from the far focus, blades at their start place", 130,
+         [&](Screen& s) { drawsahllens(s.surface, s.scene, 12, b, -18, 0); }},
+        {"plano-convex fan, blades beyond the lens", -60,
+         [&](Screen& s) { drawsahllens(s.surface, s.scene, 12, b, 108, 25); }},
+        {"plano-convex fan, blades before the lens", 80,
+         [&](Screen& s) { drawsahllens(s.surface, s.scene, 12, b, 108, 25); }},
+        {"plano-convex beam, blades beyond the focus", -30,
+         [&](Screen& s) { sahlparallelbeam(s.surface, s.scene, 12, b, 0); }},
+        {"plano-convex beam at 20°, blades before the lens", 80,
+         [&](Screen& s) { sahlparallelbeam(s.surface, s.scene, 12, b, std::tan(0.349066)); }},
+        {"biconvex fan from the left focus", 130,
+         [&](Screen& s) { drawbiconvexlens(s.surface, s.scene, 12, b, -18, 0); }},
+        {"biconvex beam, blades beyond the lens", -60,
+         [&](Screen& s) { biconvexparallelbeam(s.surface, s.scene, 12, b, 0.1); }},
+    };
+    constexpr double upper = 10, lower = -10, slack = 1e-2;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Screen screen;
+        auto& in = screen.scene.in;
+        in.diaphragmX = c.bladesX;
+        in.onlyrays = true; // the ray lines alone
+        c.draw(screen);
+        EXPECT_FALSE(screen.device.dots.empty()); // some rays are stopped
+        for (Rgb colour : {colours::blue, colours::cyan, colours::green, colours::magenta})
+            for (const auto& seg : screen.segments(colour)) {
+                const double from = seg.x1 - c.bladesX, to = seg.x2 - c.bladesX;
+                if (!(std::fabs(from) > slack && std::fabs(to) > slack && (from < 0) != (to < 0)))
+                    continue;
+                const double y = seg.y1 + (seg.y2 - seg.y1) * (c.bladesX - seg.x1) / (seg.x2 - seg.x1);
+                EXPECT_TRUE(y >= lower - slack && y <= upper + slack)
+                    << "(" << seg.x1 << ", " << seg.y1 << ")-(" << seg.x2 << ", " << seg.y2 << ") at " << y;
+            }
+        for (const auto& seg : screen.segments(colours::magenta))
+            EXPECT_NEAR(seg.x2, c.bladesX, slack);
+
+        // Each recorded ray left the glass on a line that, where it reaches the blades, runs in the opening.
+        const auto& s = screen.scene;
+        ASSERT_GT(s.raycount, 2);
+        for (int i = 0; i < s.raycount; ++i) {
+            const double dx = s.sahldirx[i], dy = s.sahldiry[i];
+            if ((c.bladesX - s.sahlexitx[i]) * dx <= 0)
+                continue;
+            const double y = s.sahlexity[i] + dy / dx * (c.bladesX - s.sahlexitx[i]);
+            EXPECT_TRUE(y >= lower && y <= upper) << "ray " << i << " meets the blades at " << y;
+        }
+    }
+}
+
 TEST(PlanoConvexLens, EntryInsideTheVertexEndsTheFanCleanly)
 {
     // At n = 1.01 a ray from (−30, 10) misses the hyperbola, and the point x = 0 of its line lies
@@ -263,6 +327,31 @@ TEST(PlanoConvexLens, EntryInsideTheVertexEndsTheFanCleanly)
         ASSERT_EQ(s.sahldirx[i], 0) << i;
     }
     EXPECT_EQ(screen.surface.DrawWidth, 1);
+}
+
+// Glass of index a hair above 1 makes a nearly flat hyperbola, which a line close to the axis meets far
+// beyond the plane face, where the lens is not: no ray is traced through glass there.
+TEST(PlanoConvexLens, NearlyFlatFaceIsMetOnlyWithinTheLens)
+{
+    SceneInputs in;
+    in.lensindex = 1;
+    for (double b : {1e-200, 1e-30})
+        for (double s : {1e-16, -1e-16, 1e-13}) {
+            SCOPED_TRACE(::testing::Message() << "b " << b << " slope " << s);
+            const HyperbolicLens lens = lensShape(12, b, 1);
+            const TracedRay ray = tracePlanoConvexRay(lens, in, 200, 0, s, -200 * s);
+            if (ray.end == RayEnd::lostInGlass || ray.end == RayEnd::leftLens) {
+                EXPECT_LE(ray.entryx, 48 + 1e-9);
+                EXPECT_GE(ray.entryx, 12 - 1e-9);
+            }
+            for (int i = 0; i < ray.segmentCount; ++i) {
+                const RaySegment& seg = ray.segments[static_cast<std::size_t>(i)];
+                if (seg.colour == colours::cyan) {
+                    EXPECT_LE(std::fmax(seg.x1, seg.x2), 48 + 1e-9);
+                    EXPECT_GE(std::fmin(seg.x1, seg.x2), 12 - 1e-9);
+                }
+            }
+        }
 }
 
 TEST(PlanoConvexLens, IndexOneDrawsNoGlassAndRecordsNothing)
