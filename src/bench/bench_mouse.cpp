@@ -98,11 +98,11 @@ BenchDrop releaseOnBench(DragFlags& drag, const Surface& view, LineControl& line
     } else if (drag.dragRadiusA) {
         drag.dragRadiusA = false;
         drop.kind = BenchDrop::radiusA;
-        drop.scrollValue = static_cast<int>(std::clamp(std::fabs(X - lens.xcentreA), 50.0, 500.0));
+        drop.scrollValue = wholeWithin(std::trunc(std::fabs(X - lens.xcentreA)), 50, 500);
     } else if (drag.dragRadiusB) {
         drag.dragRadiusB = false;
         drop.kind = BenchDrop::radiusB;
-        drop.scrollValue = static_cast<int>(std::clamp(std::fabs(X - lens.xcentreB), 0.0, 500.0));
+        drop.scrollValue = wholeWithin(std::trunc(std::fabs(X - lens.xcentreB)), 0, 500);
     } else if (drag.dragLine2) {
         drag.dragLine2 = false;
         bladesAt(line1, line2, X);

@@ -10,6 +10,7 @@
 #include "waves/parallel_waves.h"
 #include "waves/point_source_waves.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -119,8 +120,10 @@ void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens
     if (!v.Check2) {
         BenchControls controls;
         controls.deiktisdiathlasis = v.deiktisdiathlasis;
-        controls.kentrokykloy = static_cast<int>(std::lround(xcentreB));
-        controls.kentrokykloy2 = static_cast<int>(std::lround(xcentreA));
+        // The centres as their scroll bars hold them: whole numbers within the bars' reach.
+        auto whole = [](double x) { return std::isfinite(x) ? static_cast<int>(std::lround(std::clamp(x, -1e6, 1e6))) : 0; };
+        controls.kentrokykloy = whole(xcentreB);
+        controls.kentrokykloy2 = whole(xcentreA);
         LensState constructed = lens;
         cardinalpoints(page, constructed, controls, x0, y0, PictureForm::page);
         thinlensimage(page, constructed, controls, x0, y0, PictureForm::page);

@@ -14,7 +14,14 @@
 #include "waves/cardinal_points.h"
 #include "waves/print_bench.h"
 #include "waves/wave_animation.h"
-#include "waves/waves.h"
+#include "waves/bundle_ray.h"
+#include "waves/lens_outline.h"
+#include "waves/parallel_beam.h"
+#include "waves/parallel_waves.h"
+#include "waves/point_fan.h"
+#include "waves/point_source_waves.h"
+#include "waves/ray_records.h"
+#include "waves/single_ray.h"
 
 #include <functional>
 #include <memory>
