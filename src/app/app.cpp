@@ -178,6 +178,11 @@ LensMenu& LensBenchApp::eisagogiko()
             screen.openFromMenu(biconvex);
         };
         eisagogiko_->showBench = [this] { vitrosa().Show(); };
+        // The open hyperbolic lens follows the menu's index at once.
+        QObject::connect(eisagogiko_->deiktissahl, &QScrollBar::valueChanged, eisagogiko_.get(), [this] {
+            if (elsahl_)
+                elsahl_->indexChanged();
+        });
         rememberLensMenu();
         placeMenuBesideLensScreen();
     }

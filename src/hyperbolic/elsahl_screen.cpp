@@ -1,5 +1,7 @@
 #include "hyperbolic/elsahl_screen.h"
 
+#include "hyperbolic/lens_parts.h"
+
 #include "hyperbolic/lens_screen_model.h"
 
 #include <QAction>
@@ -78,6 +80,7 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
                     "Press where the light source should be; drag a blade of the diaphragm (dark blue). Right-click: save, copy."},
     });
 
+    onClear = [this] { clearPicture(); };
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseMove = [this](int b, int s, double x, double y) { Form_MouseMove(b, s, x, y); };
     canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
@@ -156,6 +159,14 @@ void ElSahlScreen::draw(const DrawStep& step)
         else
             hyperbolic::sahlparallelbeam(surface(), scene, 12, step.b, step.slope);
         break;
+    case DrawStep::outline: {
+        const hyperbolic::HyperbolicLens shape = hyperbolic::lensShape(12, step.b, step.in.lensindex);
+        if (step.biconvex)
+            hyperbolic::parts::drawBiconvexOutline(surface(), shape, false);
+        else
+            hyperbolic::parts::drawPlanoConvexOutline(surface(), shape, false);
+        break;
+    }
     }
     if (!scene.caption.empty())
         setCaption(QString::fromStdString(scene.caption));
@@ -294,6 +305,28 @@ void ElSahlScreen::parallilidesmifotos_Click()
     newPicture();
     DrawStep step = stepNow(DrawStep::beam);
     step.slope = slope;
+    draw(step);
+}
+
+void ElSahlScreen::indexChanged()
+{
+    if (!isVisible() || picture_.empty() || indexTooSmall())
+        return;
+    // Every drawing of the picture again, with the lens the new index gives.
+    for (DrawStep& step : picture_) {
+        step.in.lensindex = shared_.lensindex;
+        step.b = semiAxisB();
+    }
+    replayPicture();
+}
+
+void ElSahlScreen::clearPicture()
+{
+    if (picture_.empty())
+        return;
+    DrawStep step = picture_.front();
+    step.kind = DrawStep::outline;
+    newPicture();
     draw(step);
 }
 

@@ -37,6 +37,10 @@ public:
     void kymatikosahl_Click();
     void parallilidesmifotos_Click();
     void BACKFAKO_Click();
+    // The lens menu's index changed: the picture on view is drawn again with the new lens.
+    void indexChanged();
+    // The lens alone again, without rays or fronts.
+    void clearPicture();
 
     // Whether (x, y) lies on a blade, within ScaleWidth/120 across and |ScaleHeight|/120 past its ends.
     bool onBlade(const LineControl& blade, double x, double y) const;
@@ -63,7 +67,7 @@ private:
     // One drawing command of the current picture, with the inputs it was drawn from, so that
     // the picture can be drawn again after a resize.
     struct DrawStep {
-        enum Kind { lens, fronts, beam } kind = lens;
+        enum Kind { lens, fronts, beam, outline } kind = lens;
         hyperbolic::SceneInputs in;
         double b = 0;
         bool biconvex = false;

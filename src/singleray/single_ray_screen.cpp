@@ -54,6 +54,7 @@ SingleRayScreen::SingleRayScreen()
     onChange(aktina2, &SingleRayScreen::aktina2_Change);
     onChange(kentrokykloy, &SingleRayScreen::kentrokykloy_Change);
     onChange(deiktisdiathlasis, &SingleRayScreen::deiktisdiathlasis_Change);
+    onClear = [this] { lensRefresh(); };
     canvas().onMouseDown = [this](int b, int s, double x, double y) { Form_MouseDown(b, s, x, y); };
     canvas().onMouseUp = [this](int b, int s, double x, double y) { Form_MouseUp(b, s, x, y); };
     setTabChain({aktina2, aktina1, deiktisdiathlasis, kentrokykloy, Command1});
@@ -170,6 +171,9 @@ void SingleRayScreen::deiktisdiathlasis_Change()
 {
     refindex = deiktisdiathlasis->value() / 100.0;
     Text2->setText(QStringLiteral("Index of refraction n= ") + formatFixed(refindex, 2));
+    // The foci and the ray on view follow the new index at once.
+    if (isVisible())
+        redrawPicture();
 }
 
 } // namespace lens

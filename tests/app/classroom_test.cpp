@@ -283,3 +283,32 @@ TEST(Classroom, EveryVisibleControlAndMenuItemHasABilingualTooltip)
             EXPECT_TRUE(item->toolTip().contains(QLatin1Char('\n'))) << item->text().toStdString();
     }
 }
+
+TEST(Classroom, DeleteOverThePictureClearsItAndSpacePausesTheTravellingFront)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    v.Check1->setChecked(true);
+    v.Form_MouseDown(1, 1, -200, 0);
+    v.Form_MouseUp(1, 1, -200, 0);
+    ASSERT_FALSE(v.model.scenes.empty());
+    // Delete acts only with the pointer over the picture.
+    QTest::mouseMove(&v.canvas(), v.canvas().rect().center());
+    QTest::keyClick(&v, Qt::Key_Delete);
+    EXPECT_TRUE(v.model.scenes.empty());
+
+    v.Form_MouseDown(1, 1, -200, 0);
+    v.Form_MouseUp(1, 1, -200, 0);
+    v.kymatachronika->trigger();
+    v.Timer1_Timer();
+    v.Check1->setFocus(); // Space would tick the box: the front is paused instead
+    QTest::keyClick(v.Check1, Qt::Key_Space);
+    EXPECT_TRUE(v.Check1->isChecked());
+    EXPECT_TRUE(v.model.paused());
+    EXPECT_FALSE(v.Timer1.running());
+    QTest::keyClick(v.Check1, Qt::Key_Period);
+    EXPECT_EQ(v.model.animation.shownTick, 2);
+    QTest::keyClick(v.Check1, Qt::Key_Space);
+    EXPECT_FALSE(v.model.paused());
+    EXPECT_TRUE(v.Timer1.running());
+}

@@ -231,3 +231,18 @@ TEST(HyperbolicLensScreen, PointerShapeAndTheIndexGuard)
     EXPECT_EQ(s.screen->canvas().image(), before);
     EXPECT_EQ(s.app.shared.sourcex, 108) << "the source stays";
 }
+
+TEST(HyperbolicLensScreen, TheMenusIndexRedrawsTheOpenLensAndTheClearLeavesItAlone)
+{
+    LensScreen l;
+    const int raysBefore = l.count(cyan);
+    ASSERT_GT(raysBefore, 0);
+    const QImage before = l.screen->canvas().image().copy();
+    l.app.eisagogiko().deiktissahl->setValue(200);
+    EXPECT_DOUBLE_EQ(l.screen->scene.in.lensindex, 2.0);
+    EXPECT_NE(l.screen->canvas().image(), before) << "the lens and its rays for n = 2.00";
+    l.screen->onClear();
+    EXPECT_EQ(l.count(cyan), 0);
+    EXPECT_EQ(l.count(blue), 0);
+    EXPECT_GT(l.count(red), 100) << "the lens outline stays";
+}
