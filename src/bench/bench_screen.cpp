@@ -144,10 +144,10 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
         {desmi1, "Πλήθος ακτίνων της δέσμης και της βεντάλιας από την πηγή.\n"
                  "Number of rays of the beam and of the fan from the source."},
         {deiktisdiathlasis, "Δείκτης διάθλασης του φακού (0.40 έως 2.50).\nIndex of refraction of the lens (0.40 to 2.50)."},
-        {Check1, "Ακτίνες και μέτωπα κύματος στο επόμενο σχέδιο (140 ακτίνες).\n"
-                 "Rays and wavefronts in the next drawing (140 rays)."},
-        {Check2, "Μόνο τα μέτωπα κύματος, χωρίς ακτίνες και κατασκευή (100 ακτίνες).\n"
-                 "Wavefronts only, no rays and no construction (100 rays)."},
+        {Check1, "Ακτίνες και μέτωπα κύματος στο επόμενο σχέδιο (534 ακτίνες).\n"
+                 "Rays and wavefronts in the next drawing (534 rays)."},
+        {Check2, "Μόνο τα μέτωπα κύματος, χωρίς ακτίνες και κατασκευή (381 ακτίνες).\n"
+                 "Wavefronts only, no rays and no construction (381 rays)."},
         {ektyposi, "Προεπισκόπηση και εκτύπωση της σελίδας (ή αρχείο PDF).\nPreview and print the page (or write a PDF file)."},
         {&canvas(), "Shift+κλικ: πηγή και βεντάλια ακτίνων. Σύρε ένα διάφραγμα, ένα κέντρο ή την άκρη ενός κύκλου.\n"
                     "Δεξί κλικ: αποθήκευση, αντιγραφή, προβολέας. F1: οδηγός.\n"
@@ -329,7 +329,7 @@ void BenchScreen::ektyposi_Click()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("SPHERICAL  LENSES"));
+    printer.setDocName(windowTitle().simplified()); // a file name without the caption's double blank
     dialogs->printPage(this, printer, [this](QPrinter& page) { printOn(page); });
 }
 

@@ -91,7 +91,10 @@ void Dialogs::printPage(QWidget* parent, QPrinter& printer, const std::function<
 QString Dialogs::saveFileName(QWidget* parent, const QString& suggested)
 {
     keepFileListsFromReadingFiles();
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    // The user's Pictures folder (made if it is missing, as on a fresh account), else the home folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = QDir::homePath();
     QString kind;
     QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Αποθήκευση εικόνας / Save picture"),
                                                 QDir(folder).filePath(suggested),
