@@ -17,12 +17,27 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+cannot_install() {
+  cat >&2 <<MSG
+
+Lens Bench needs these packages, which are not installed, and this account cannot install them:
+  ${missing[*]}
+Ask the computer's administrator to run:
+  sudo apt-get install ${missing[*]}
+then run this command again.
+MSG
+  exit 1
+}
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || cannot_install
+    sudo="sudo"
+  fi
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; }
+  $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; } ||
+    cannot_install
 fi
 
 if [ "$checked" = 1 ]; then
