@@ -1,6 +1,7 @@
 #include "bench/bench_model.h"
 
 #include "hyperbolic/hyperbolic_lenses.h"
+#include "waves/aberration_picture.h"
 #include "waves/cardinal_points.h"
 #include "waves/parallel_beam.h"
 #include "waves/point_fan.h"
@@ -358,6 +359,49 @@ void BenchModel::redrawPicture(Surface& s)
     const std::vector<Scene> drawn = scenes; // a scene may start a new picture while it draws
     for (const Scene& scene : drawn)
         draw(s, scene);
+    drawMeasurements(s);
+}
+
+std::optional<waves::Aberration> BenchModel::measuredAberration(const Surface& s) const
+{
+    // The last beam or fan on view: a beam parallel to the axis, or a fan from a point on it.
+    for (auto scene = scenes.rbegin(); scene != scenes.rend(); ++scene) {
+        if (scene->kind == Scene::beam)
+            return scene->angle == 0 ? waves::beamAberration(s, diaphragm(), lens, lens.refindex, value(Bar::desmi1))
+                                     : std::nullopt;
+        if (scene->kind == Scene::fan)
+            return waves::fanAberration(s, diaphragm(), lens, lens.refindex, scene->x, scene->y, raystep);
+    }
+    return std::nullopt;
+}
+
+std::vector<waves::NumberLine> BenchModel::numbers(const Surface& s) const
+{
+    std::optional<std::pair<double, double>> source;
+    if (!shared.parallelmode)
+        source = std::pair{shared.sourcex, shared.sourcey};
+    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens, lens.refindex, source);
+    if (const auto a = measuredAberration(s)) {
+        const auto more = waves::aberrationNumbers(*a);
+        lines.insert(lines.end(), more.begin(), more.end());
+    }
+    return lines;
+}
+
+void BenchModel::showAberration(Surface& s, bool shown)
+{
+    if (aberrationShown == shown)
+        return;
+    aberrationShown = shown;
+    redrawLive(s);
+}
+
+void BenchModel::drawMeasurements(Surface& s)
+{
+    if (!aberrationShown)
+        return;
+    if (const auto a = measuredAberration(s))
+        waves::drawAberration(s, *a);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -403,6 +447,7 @@ void BenchModel::press(Surface& s, int shift, double x, double y)
     }
     if (!check2_)
         drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
+    drawMeasurements(s);
 }
 
 int BenchModel::move(const Surface& s, double x, double y)
@@ -552,6 +597,7 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
     if (!parallelbeam(s, shared.bundleangle))
         return std::string(waves::verticalBeamMessage);
     scenes.push_back({Scene::beam, shared.bundleangle, 0, 0});
+    drawMeasurements(s);
     kymatachronikaEnabled = false;
     Timer2 = {1550, true};
     parallilakymataEnabled = true;

@@ -10,6 +10,7 @@
 #include "surface/shared_values.h"
 #include "surface/surface.h"
 #include "waves/bench_values.h"
+#include "waves/lens_numbers.h"
 #include "waves/ray_records.h"
 #include "waves/wave_animation.h"
 
@@ -131,6 +132,13 @@ public:
     void Timer2_Timer(Surface&);
     // The bench was hidden: a running animation ends where it stands.
     void stopAnimation();
+    // The lens in numbers (with the image for a fan from a point) and the aberration measured from the rays
+    // of the last beam parallel to the axis or fan from a point on it, when there is one.
+    std::vector<waves::NumberLine> numbers(const Surface&) const;
+    std::optional<waves::Aberration> measuredAberration(const Surface&) const;
+    // Shows the measured aberration on the picture (with the legend): drawn again at once.
+    void showAberration(Surface&, bool shown);
+
     // The printed page, the wave rays traced over benchTrace (a surface with the bench's coordinates)
     // into a table of its own, so the bench's picture and its animation are left alone.
     void printPage(Surface& page, Surface& benchTrace);
@@ -154,6 +162,7 @@ public:
     std::vector<Scene> scenes;    // drawn over the lens since the last clear
     waves::OutlineRedraw outlineRedraw = waves::OutlineRedraw::once;
     waves::OutlineRedraw tickOutline = waves::OutlineRedraw::once;
+    bool aberrationShown = false; // the bracket, the waist and the aberration curve over the picture
 
 private:
     void changed(Surface&, Bar);
@@ -168,6 +177,8 @@ private:
     void draw(Surface&, const Scene&);
     void sxediasifakoy11(Surface&);
     void drawTick(Surface&, int j);
+    // What is drawn over the scenes: the measured aberration when it is shown.
+    void drawMeasurements(Surface&);
 
     // Draws the picture again with the values of the moment, once the bench has been loaded.
     void redrawLive(Surface&);
