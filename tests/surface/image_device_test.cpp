@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 using namespace lens;
 
@@ -150,6 +151,102 @@ TEST(ImageDeviceFill, SeedColourFillKeepsLinesInsideTheRegion)
     p.surface.FloodFill(140, 100, colours::black);
     p.surface.FloodFill(-3, 500, colours::black);
     EXPECT_EQ(p.at(5, 5), colours::white);
+}
+
+namespace {
+
+// The region a fill must take, found pixel by pixel: every 4-connected pixel from the device-pixel seed
+// that is not of the border colour (or that is of the seed's colour), each looked at once.
+QImage referenceFill(QImage image, int sx, int sy, QRgb border, QRgb fill, FloodMode mode)
+{
+    const int w = image.width(), h = image.height();
+    if (sx < 0 || sy < 0 || sx >= w || sy >= h || (image.pixel(sx, sy) & RGB_MASK) == (border & RGB_MASK))
+        return image;
+    const QRgb seed = image.pixel(sx, sy) & RGB_MASK;
+    auto inside = [&](QRgb c) {
+        return mode == FloodMode::seedColour ? (c & RGB_MASK) == seed : (c & RGB_MASK) != (border & RGB_MASK);
+    };
+    std::vector<char> seen(std::size_t(w * h), 0);
+    std::vector<QPoint> todo{{sx, sy}};
+    seen[std::size_t(sy * w + sx)] = 1;
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        image.setPixel(p, fill);
+        for (QPoint n : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)}) {
+            if (n.x() < 0 || n.y() < 0 || n.x() >= w || n.y() >= h || seen[std::size_t(n.y() * w + n.x())] ||
+                !inside(image.pixel(n)))
+                continue;
+            seen[std::size_t(n.y() * w + n.x())] = 1;
+            todo.push_back(n);
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(ImageDeviceFill, FillsTheRegionAPixelByPixelFillFinds)
+{
+    const QRgb border = qRgb(0, 0, 0), line = qRgb(0, 160, 0), paint = qRgb(200, 228, 250), back = qRgb(240, 240, 240);
+    const int w = 61, h = 47;
+    auto blank = [&] {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(back);
+        return image;
+    };
+    std::vector<std::pair<const char*, QImage>> shapes;
+    { // A thin ring (its stair steps meet only at corners in places) with a line and a painted patch inside.
+        QImage ring = blank();
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const double r = std::hypot(x - 30.2, y - 23.6);
+                if (std::fabs(r - 17) < 0.6)
+                    ring.setPixel(x, y, border);
+                else if (r < 17 && (y == 20 || (x == 27 && y > 26)))
+                    ring.setPixel(x, y, y == 20 ? line : paint);
+            }
+        shapes.emplace_back("ring", ring);
+    }
+    { // A serpentine: walls two columns apart, open at the top and the bottom in turn through one-pixel gaps.
+        QImage comb = blank();
+        for (int x = 2; x < w - 1; x += 2)
+            for (int y = 0; y < h; ++y)
+                if ((x / 2) % 2 ? y != h - 1 : y != 0)
+                    comb.setPixel(x, y, (x / 2) % 3 ? border : line);
+        shapes.emplace_back("comb", comb);
+    }
+    { // Scattered border, line and paint pixels to every edge: islands, dead ends and narrow passages.
+        QImage noise = blank();
+        unsigned state = 12345;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                state = state * 1103515245u + 12345u;
+                const unsigned roll = (state >> 16) % 100;
+                if (roll < 38)
+                    noise.setPixel(x, y, roll < 30 ? border : roll < 34 ? line : paint);
+            }
+        shapes.emplace_back("noise", noise);
+    }
+    const QPoint seeds[] = {{30, 23}, {0, 0}, {w - 1, h - 1}, {13, 23}, {-1, 5}, {w, 3}, {4, h}};
+    for (const auto& [name, shape] : shapes)
+        for (QPoint seed : seeds)
+            for (FloodMode mode : {FloodMode::untilBorder, FloodMode::seedColour})
+                for (const bool sameAsSeed : {false, true}) { // a fill of a colour the region holds already
+                    for (const qreal ratio : {1.0, 1.5}) { // the seed in logical pixels, the fill in device pixels
+                        QImage image = shape.scaled(int(w * ratio), int(h * ratio));
+                        image.setDevicePixelRatio(ratio);
+                        const QPoint device(int(std::floor(seed.x() * ratio)), int(std::floor(seed.y() * ratio)));
+                        const bool onImage = image.rect().contains(device);
+                        const QRgb fill = sameAsSeed && onImage ? image.pixel(device) : paint;
+                        SCOPED_TRACE(testing::Message() << name << " seed " << seed.x() << "," << seed.y() << " mode "
+                                                        << int(mode) << " same " << sameAsSeed << " ratio " << ratio);
+                        const QImage expected = referenceFill(image, device.x(), device.y(), border, fill, mode);
+                        ImageDevice(image).floodFill(seed.x(), seed.y(), RGB(0, 0, 0),
+                                                     RGB(qRed(fill), qGreen(fill), qBlue(fill)), mode);
+                        EXPECT_TRUE(image == expected);
+                    }
+                }
 }
 
 TEST(CanvasLines, ClsLeavesLineControlsInPlace)

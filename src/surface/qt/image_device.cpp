@@ -371,6 +371,68 @@ void ImageDevice::clear(Rgb background)
     touched();
 }
 
+namespace {
+
+// Whether a pixel is still to be filled: every colour but the border's, or only the seed's own colour.
+struct NotBorder {
+    QRgb border;
+    bool operator()(QRgb c) const { return (c & RGB_MASK) != border; }
+};
+struct OfSeedColour {
+    QRgb seed;
+    bool operator()(QRgb c) const { return (c & RGB_MASK) == seed; }
+};
+
+// The 4-connected region of pixels `inside` accepts, from (sx, sy), filled run by run. A seed is a
+// stretch of columns on a row whose neighbouring row in the opposite direction (the parent) has been
+// filled over that stretch: a row is looked at from its parent only, plus the parts where a run juts
+// out past its parent's ends, which are looked at back towards the parent's row (the first seed's
+// row is looked at both ways). Every painted pixel must fail `inside` afterwards (the mark), so no
+// pixel is filled twice and no record of the visited pixels is needed. Each filled run is handed to
+// `run(line, first, last)`.
+template <typename Inside, typename Run>
+void spanFill(const ImageDevice::Pixels& px, int sx, int sy, Inside inside, QRgb mark,
+              std::vector<ImageDevice::FillSeed>& stack, Run run)
+{
+    stack.clear();
+    stack.push_back({sx, sx, sy, 1});
+    stack.push_back({sx, sx, sy - 1, -1});
+    const int w = px.w;
+    while (!stack.empty()) {
+        const ImageDevice::FillSeed seed = stack.back();
+        stack.pop_back();
+        const int y = seed.y, dy = seed.dy;
+        if (y < 0 || y >= px.h)
+            continue;
+        QRgb* line = px.row(y);
+        int x1 = seed.left, x2 = seed.right;
+        int x = x1;
+        if (inside(line[x])) {
+            // The run reaches left of the seed: that part's other neighbour row is the parent's.
+            while (x > 0 && inside(line[x - 1]))
+                line[--x] = mark;
+            if (x < x1)
+                stack.push_back({x, x1 - 1, y - dy, -dy});
+        }
+        while (x1 <= x2) {
+            while (x1 < w && inside(line[x1]))
+                line[x1++] = mark;
+            if (x1 > x) {
+                run(line, x, x1 - 1);
+                stack.push_back({x, x1 - 1, y + dy, dy});
+                if (x1 - 1 > x2) // past the seed's right end too
+                    stack.push_back({x2 + 1, x1 - 1, y - dy, -dy});
+            }
+            ++x1;
+            while (x1 < x2 && !inside(line[x1]))
+                ++x1;
+            x = x1;
+        }
+    }
+}
+
+} // namespace
+
 void ImageDevice::floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode)
 {
     flush();
@@ -383,49 +445,32 @@ void ImageDevice::floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode
         image_.format() != QImage::Format_ARGB32_Premultiplied)
         image_.convertTo(QImage::Format_RGB32);
 
+    const Pixels rows{image_.bits(), image_.bytesPerLine(), w, h}; // bits() detaches a shared image
     const QRgb borderRgb = qRgb(border.r, border.g, border.b) & RGB_MASK;
     const QRgb fillRgb = qRgb(fill.r, fill.g, fill.b);
-    auto at = [&](int x, int y) -> QRgb& { return reinterpret_cast<QRgb*>(image_.scanLine(y))[x]; };
-    const QRgb seedRgb = at(sx, sy) & RGB_MASK;
+    const QRgb seedRgb = rows.row(sy)[sx] & RGB_MASK;
     if (seedRgb == borderRgb)
         return;
 
-    std::vector<bool> seen(std::size_t(w) * std::size_t(h), false);
-    auto fillable = [&](int x, int y) {
-        if (seen[std::size_t(y) * std::size_t(w) + std::size_t(x)])
-            return false;
-        const QRgb c = at(x, y) & RGB_MASK;
-        return mode == FloodMode::seedColour ? c == seedRgb : c != borderRgb;
+    // Device pixels throughout: the seed was scaled by the ratio, the whole image is the region's bound.
+    // When the fill colour would still count as inside (any colour but the border's, or a fill of the
+    // seed's own colour), the region is first marked with a colour that does not, and the runs are
+    // painted once it is complete.
+    auto fillRegion = [&](auto inside, QRgb mark) {
+        if (!inside(fillRgb)) {
+            spanFill(rows, sx, sy, inside, fillRgb, fillStack_, [](QRgb*, int, int) {});
+            return;
+        }
+        fillRuns_.clear();
+        spanFill(rows, sx, sy, inside, mark, fillStack_,
+                 [&](QRgb* line, int first, int last) { fillRuns_.push_back({line, first, last}); });
+        for (const FillRun& r : fillRuns_)
+            std::fill(r.line + r.first, r.line + r.last + 1, fillRgb);
     };
-
-    // Scanline fill: each popped seed fills its whole run and pushes the runs above and below.
-    std::vector<std::pair<int, int>> stack{{sx, sy}};
-    while (!stack.empty()) {
-        auto [x, y] = stack.back();
-        stack.pop_back();
-        if (!fillable(x, y))
-            continue;
-        int left = x, right = x;
-        while (left > 0 && fillable(left - 1, y))
-            --left;
-        while (right < w - 1 && fillable(right + 1, y))
-            ++right;
-        for (int i = left; i <= right; ++i) {
-            seen[std::size_t(y) * std::size_t(w) + std::size_t(i)] = true;
-            at(i, y) = fillRgb;
-        }
-        for (int ny : {y - 1, y + 1}) {
-            if (ny < 0 || ny >= h)
-                continue;
-            bool inRun = false;
-            for (int i = left; i <= right; ++i) {
-                const bool ok = fillable(i, ny);
-                if (ok && !inRun)
-                    stack.emplace_back(i, ny);
-                inRun = ok;
-            }
-        }
-    }
+    if (mode == FloodMode::seedColour)
+        fillRegion(OfSeedColour{seedRgb}, qRgb(qRed(seedRgb) ^ 1, qGreen(seedRgb), qBlue(seedRgb)));
+    else
+        fillRegion(NotBorder{borderRgb}, borderRgb | ~RGB_MASK);
     touched();
 }
 

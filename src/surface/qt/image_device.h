@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace lens {
 
@@ -61,6 +62,10 @@ public:
         int w, h;
         QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
     };
+    // A flood fill's pending stretch of columns [left, right] on row y, reached from row y − dy.
+    struct FillSeed {
+        int left, right, y, dy;
+    };
 
 protected:
     QPainter& painter() override;
@@ -85,6 +90,13 @@ private:
     std::unique_ptr<QPainter> painter_;
     mutable Geometry geometry_;
     PixelCache pixels_;
+    // Kept from fill to fill, so a fill allocates nothing once they have grown.
+    struct FillRun {
+        QRgb* line;
+        int first, last;
+    };
+    std::vector<FillSeed> fillStack_;
+    std::vector<FillRun> fillRuns_;
 };
 
 QColor toQColor(Rgb colour);
