@@ -1,5 +1,8 @@
 #include "bench/bench_model.h"
 #include "surface/recording_device.h"
+#include "waves/aberration_picture.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -178,4 +181,29 @@ TEST(BenchModel, TheAnimationTicksUntilItsTimerStops)
     m.stopAnimation();
     EXPECT_FALSE(m.Timer2.running());
     EXPECT_EQ(m.tickcount2, 0);
+}
+
+TEST(BenchModel, TheMeasuredAberrationFollowsTheBlades)
+{
+    LoadedBench b;
+    BenchModel& m = b.model;
+    b.device.reset();
+    m.showAberration(b.s, true);
+    EXPECT_FALSE(b.device.segmentsIn(waves::aberrationColours::bracket).empty());
+    const auto open = m.measuredAberration(b.s);
+    ASSERT_TRUE(open.has_value());
+    EXPECT_NEAR(open->marginalFocus, 83.78, 5e-3);
+    // The upper blade dragged to x = −100 and down towards the axis: the lower follows its mirror image, the
+    // outer rays are stopped and the aberration shrinks while the drag goes on.
+    m.press(b.s, 0, m.Line1.X1, 150);
+    ASSERT_TRUE(m.drag.dragLine1);
+    m.follow(b.s, 0, -100, 30);
+    m.Line2.Y2 = -30;
+    m.redrawPicture(b.s);
+    const auto closed = m.measuredAberration(b.s);
+    ASSERT_TRUE(closed.has_value());
+    EXPECT_LT(closed->lsa, open->lsa);
+    EXPECT_LT(closed->waistDiameter, open->waistDiameter);
+    const auto lines = m.numbers(b.s);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const waves::NumberLine& l) { return l.name == "LSA"; }));
 }
