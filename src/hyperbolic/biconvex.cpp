@@ -150,6 +150,16 @@ void tracebiconvexray(Surface& surface, HyperbolicScene& scene, double a, double
         scene.rayrecorded = true;
 }
 
+namespace {
+
+// The fan's or the beam's rays through the biconvex lens, each ray of slope s from (x0, y0).
+SceneRay biconvexSceneRay(const HyperbolicLens& lens, const SceneInputs& in, double x0, double y0, double s, double path)
+{
+    return {biconvexRayPath(lens, in, x0, y0, s, y0 - s * x0), x0, y0, path};
+}
+
+} // namespace
+
 void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double b, double x0, double y0)
 {
     scene.clearRayTable();
@@ -163,22 +173,20 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
         return;
 
     // s runs 0.9, 0.86, ... by repeated addition while s ≥ −0.9: 45 rays, the last at −0.86.
-    constexpr int fanCap = 1000;
-    int rays = 0;
-    for (double s = 0.9; s >= -0.9 && rays < fanCap; s += -0.04, ++rays) {
-        const double k = y0 - s * x0;
-        tracebiconvexray(surface, scene, a, b, x0, y0, s, k);
-        if (scene.rayrecorded) {
-            scene.setFanPosition(rays, 0);
+    double s = 0.9;
+    traceScene(
+        surface, scene,
+        [&](int j) -> std::optional<SceneRay> {
+            if (j > 0)
+                s += -0.04;
+            if (!(s >= -0.9) || j >= fanCap)
+                return std::nullopt;
+            return biconvexSceneRay(lens, scene.in, x0, y0, s, 0);
+        },
+        [&](int) {
             if (scene.raycount <= biconvexSlopeLast)
                 scene.biconvexslope[static_cast<std::size_t>(scene.raycount)] = static_cast<float>(s);
-            takeRecordedRay(surface, scene, x0, y0);
-            scene.rayrecorded = false;
-        }
-    }
-    surface.DrawWidth = 1;
-    if (!scene.in.onlyrays)
-        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+        });
 }
 
 void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double b, double m)
@@ -193,18 +201,13 @@ void biconvexparallelbeam(Surface& surface, HyperbolicScene& scene, double a, do
     if (!std::isfinite(m))
         return;
 
-    constexpr double startX = 130;
-    for (int j = 0; j <= 200; ++j) {
+    // Rays at heights 100 down to −100, 1 apart, from the line x = 130.
+    traceScene(surface, scene, [&](int j) -> std::optional<SceneRay> {
+        if (j > 200)
+            return std::nullopt;
         const double ys = 100 - j;
-        tracebiconvexray(surface, scene, a, b, startX, ys, m, ys - startX * m);
-        if (scene.rayrecorded) {
-            scene.setFanPosition(j, startPath(startX, ys, m));
-            takeRecordedRay(surface, scene, startX, ys);
-            scene.rayrecorded = false;
-        }
-    }
-    if (!scene.in.onlyrays)
-        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+        return biconvexSceneRay(lens, scene.in, beamStartX, ys, m, startPath(beamStartX, ys, m));
+    });
 }
 
 } // namespace lens::hyperbolic

@@ -363,5 +363,27 @@ void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int l
                 surface.Line(scene.waveX(i, k), scene.waveY(i, k), scene.waveX(i + 1, k), scene.waveY(i + 1, k), pen);
 }
 
+void traceScene(Surface& surface, HyperbolicScene& scene, const std::function<std::optional<SceneRay>(int)>& nextRay,
+                const std::function<void(int)>& onRecorded)
+{
+    for (int j = 0;; ++j) {
+        const std::optional<SceneRay> next = nextRay(j);
+        if (!next)
+            break;
+        drawTracedRay(surface, scene.in, next->ray);
+        if (next->ray.end == RayEnd::endsScene)
+            return; // no more rays and no fronts; the rays recorded so far stay
+        if (writeRayRow(scene, next->ray, next->xs, next->ys)) {
+            scene.setFanPosition(j, next->path);
+            if (onRecorded)
+                onRecorded(j);
+            takeRecordedRay(surface, scene, next->xs, next->ys);
+        }
+    }
+    surface.DrawWidth = 1;
+    if (!scene.in.onlyrays)
+        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+}
+
 } // namespace parts
 } // namespace lens::hyperbolic

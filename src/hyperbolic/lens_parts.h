@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // Pieces shared by the two hyperbolic lenses: outlines, the refraction at a face, the diaphragm,
 // the ray table rows and the wavefronts. Internal to the hyperbolic routines.
 
@@ -78,5 +80,18 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i, double 
 bool fanNeighbours(const HyperbolicScene& scene, int i);
 // Joins the k-th wave points of fan neighbours among rays first..last, k = 1 to 30, in colour (ForeColor when empty).
 void drawFronts(Surface& surface, const HyperbolicScene& scene, int first, int last, std::optional<Rgb> colour);
+
+inline constexpr int fanCap = 1000;        // a fan's loop ends after this many rays, whatever its step
+inline constexpr double beamStartX = 130;  // the line the parallel beams start from
+
+// One ray of a scene's fan or beam: its trace, where it starts, and the optical path already run at its
+// start (0 from a source; a beam counts from one plane square to it).
+struct SceneRay { TracedRay ray; double xs = 0, ys = 0, path = 0; };
+// What every hyperbolic scene does with its rays once the lens is drawn: for j = 0, 1, … it draws the ray
+// nextRay gives (until it gives none), records a ray that leaves the lens with its place in the bundle and
+// its wave points (onRecorded sees it first), and at the end draws the fronts unless "Only Rays". A ray
+// that ends the scene ends it at once, fronts included.
+void traceScene(Surface& surface, HyperbolicScene& scene, const std::function<std::optional<SceneRay>(int)>& nextRay,
+                const std::function<void(int)>& onRecorded = {});
 
 } // namespace lens::hyperbolic::parts

@@ -175,21 +175,14 @@ void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, 
         return;
 
     // s runs 0.9, 0.87, ... by repeated addition while s ≥ −0.9: 60 rays, the last at −0.87.
-    constexpr int fanCap = 1000;
-    int rays = 0;
-    for (double s = 0.9; s >= -0.9 && rays < fanCap; s += -0.03, ++rays) {
-        const double k = y0 - s * x0;
-        const TracedRay ray = tracePlanoConvexRay(lens, scene.in, x0, y0, s, k);
-        drawTracedRay(surface, scene.in, ray);
-        if (ray.end == RayEnd::endsScene)
-            return; // no more rays and no fronts; the rays recorded so far stay
-        if (writeRayRow(scene, ray, x0, y0)) {
-            scene.setFanPosition(rays, 0);
-            takeRecordedRay(surface, scene, x0, y0);
-        }
-    }
-    if (!scene.in.onlyrays)
-        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+    double s = 0.9;
+    traceScene(surface, scene, [&](int j) -> std::optional<SceneRay> {
+        if (j > 0)
+            s += -0.03;
+        if (!(s >= -0.9) || j >= fanCap)
+            return std::nullopt;
+        return SceneRay{tracePlanoConvexRay(lens, scene.in, x0, y0, s, y0 - s * x0), x0, y0, 0};
+    });
 }
 
 void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double b, double m)
@@ -206,18 +199,14 @@ void sahlparallelbeam(Surface& surface, HyperbolicScene& scene, double a, double
     if (!std::isfinite(m))
         return;
 
-    constexpr double startX = 130;
-    for (int j = 0; j <= 100; ++j) {
+    // Rays at heights 100 down to −100, 2 apart, from the line x = 130.
+    traceScene(surface, scene, [&](int j) -> std::optional<SceneRay> {
+        if (j > 100)
+            return std::nullopt;
         const double ys = 100 - 2 * j;
-        const TracedRay ray = tracePlanoConvexBeamRay(lens, scene.in, startX, ys, m);
-        drawTracedRay(surface, scene.in, ray);
-        if (writeRayRow(scene, ray, startX, ys)) {
-            scene.setFanPosition(j, startPath(startX, ys, m));
-            takeRecordedRay(surface, scene, startX, ys);
-        }
-    }
-    if (!scene.in.onlyrays)
-        drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
+        return SceneRay{tracePlanoConvexBeamRay(lens, scene.in, beamStartX, ys, m), beamStartX, ys,
+                        startPath(beamStartX, ys, m)};
+    });
 }
 
 } // namespace lens::hyperbolic
