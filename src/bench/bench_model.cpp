@@ -26,6 +26,22 @@ std::string fixed(double v, int decimals)
 
 std::size_t slot(ReadOut r) { return static_cast<std::size_t>(r); }
 
+// The hidden scroll bar a dropped centre or radius sets; none for the blades, the source or nothing.
+std::optional<Bar> barOf(BenchDrop::Kind kind)
+{
+    switch (kind) {
+    case BenchDrop::centreA: return Bar::kentrokykloy2;
+    case BenchDrop::centreB: return Bar::kentrokykloy;
+    case BenchDrop::radiusA: return Bar::aktina1;
+    case BenchDrop::radiusB: return Bar::aktina2;
+    case BenchDrop::nothing:
+    case BenchDrop::blades:
+    case BenchDrop::source:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 double raystepFor(int desmi1, int arvimaton)
@@ -472,28 +488,14 @@ void BenchModel::release(Surface& s, double x, double y)
 {
     lensFromScrollBars();
     const BenchDrop drop = releaseOnBench(drag, s, Line1, Line2, lens, x, y);
-    switch (drop.kind) {
-    case BenchDrop::nothing:
-        break;
-    case BenchDrop::blades:
-        break;
-    case BenchDrop::centreA:
-        setValue(s, Bar::kentrokykloy2, drop.scrollValue);
-        Shape1.Visible = false;
-        break;
-    case BenchDrop::centreB:
-        setValue(s, Bar::kentrokykloy, drop.scrollValue);
-        Shape2.Visible = false;
-        break;
-    case BenchDrop::radiusA:
-        setValue(s, Bar::aktina1, drop.scrollValue);
-        break;
-    case BenchDrop::radiusB:
-        setValue(s, Bar::aktina2, drop.scrollValue);
-        break;
-    case BenchDrop::source:
+    if (drop.kind == BenchDrop::source)
         return;
-    }
+    if (const auto bar = barOf(drop.kind))
+        setValue(s, *bar, drop.scrollValue);
+    if (drop.kind == BenchDrop::centreA)
+        Shape1.Visible = false;
+    if (drop.kind == BenchDrop::centreB)
+        Shape2.Visible = false;
     // The drop draws the picture again with the lens and blades where they now stand.
     if (drop.kind != BenchDrop::nothing)
         redrawLive(s);
@@ -524,26 +526,10 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
     // Where the drop here would put the object, without ending the drag.
     DragFlags stillDragging = drag;
     const BenchDrop drop = releaseOnBench(stillDragging, s, Line1, Line2, lens, x, y);
-    switch (drop.kind) {
-    case BenchDrop::blades:
+    if (const auto bar = barOf(drop.kind))
+        setValue(s, *bar, drop.scrollValue); // its handler draws the picture again with the new lens
+    else if (drop.kind == BenchDrop::blades)
         redrawLive(s);
-        break;
-    case BenchDrop::centreA:
-        setValue(s, Bar::kentrokykloy2, drop.scrollValue);
-        break;
-    case BenchDrop::centreB:
-        setValue(s, Bar::kentrokykloy, drop.scrollValue);
-        break;
-    case BenchDrop::radiusA:
-        setValue(s, Bar::aktina1, drop.scrollValue);
-        break;
-    case BenchDrop::radiusB:
-        setValue(s, Bar::aktina2, drop.scrollValue);
-        break;
-    case BenchDrop::nothing:
-    case BenchDrop::source:
-        break;
-    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -96,6 +96,14 @@ double drawRightFace(Surface& surface, const HyperbolicLens& lens)
     return y;
 }
 
+// The construction lines run at the nine heights j·h, j = −4 … 4; draw gets the left face's x there.
+template <typename Draw>
+void atConstructionHeights(const HyperbolicLens& lens, double h, Draw draw)
+{
+    for (int j = -4; j <= 4; ++j)
+        draw(faceXAtHeight(lens, j * h), j * h);
+}
+
 void drawPlanoConvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
 {
     const double a = lens.a;
@@ -108,12 +116,10 @@ void drawPlanoConvexOutline(Surface& surface, const HyperbolicLens& lens, bool c
     if (!constructionLines)
         return;
     // Horizontal lines meet the curved face and go on to the far focus: the lens's focusing property.
-    for (int j = -4; j <= 4; ++j) {
-        const double yj = j * h;
-        const double xj = faceXAtHeight(lens, yj);
+    atConstructionHeights(lens, h, [&](double xj, double yj) {
         surface.Line(10 * a, yj, xj, yj);
         surface.Line(xj, yj, -lens.c, 0);
-    }
+    });
 }
 
 void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool constructionLines)
@@ -126,13 +132,11 @@ void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool cons
     surface.DrawWidth = 1;
     if (!constructionLines)
         return;
-    for (int j = -4; j <= 4; ++j) {
-        const double yj = j * h;
-        const double xj = faceXAtHeight(lens, yj);
+    atConstructionHeights(lens, h, [&](double xj, double yj) {
         surface.Line(xj, yj, -lens.c, 0);
         surface.Line(8 * a - xj, yj, 8 * a + lens.c, 0);
         surface.Line(xj, yj, 8 * a - xj, yj);
-    }
+    });
 }
 
 std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, double y)

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <tuple>
 
 namespace lens::waves {
 
@@ -114,21 +115,21 @@ std::string numberText(const NumberLine& line, bool blank)
 std::vector<NumberLine> lensNumbers(const LensState& lens, double n, std::optional<std::pair<double, double>> source)
 {
     const CardinalPoints p = cardinalpointsof(lens, n);
-    std::vector<NumberLine> lines = {
-        {"Δείκτης διάθλασης / index of refraction", "n", n},
-        {"Κέντρο κύκλου A / centre of circle A", "xA", lens.xcentreA},
-        {"Ακτίνα κύκλου A / radius of circle A", "rA", lens.radiusA},
-        {"Κέντρο κύκλου B / centre of circle B", "xB", lens.xcentreB},
-        {"Ακτίνα κύκλου B / radius of circle B", "rB", lens.radiusB},
-        {"Πάχος / thickness", "d", p.d},
-        {"Εστιακή απόσταση / focal length", "f", p.f},
-        {"Πρώτη εστία / first focal point", "F1", p.F1},
-        {"Δεύτερη εστία / second focal point", "F2", p.F2},
-        {"Πρώτο κύριο σημείο / first principal point", "H1", p.H1},
-        {"Δεύτερο κύριο σημείο / second principal point", "H2", p.H2},
-        {"Πρώτο κομβικό σημείο / first nodal point", "N1", p.N1},
-        {"Δεύτερο κομβικό σημείο / second nodal point", "N2", p.N2},
-    };
+    std::vector<NumberLine> lines = {{"Δείκτης διάθλασης / index of refraction", "n", n}};
+    for (const auto& [name, centre, radius] : {std::tuple{"A", lens.xcentreA, lens.radiusA},
+                                               std::tuple{"B", lens.xcentreB, lens.radiusB}}) {
+        lines.push_back({std::string("Κέντρο κύκλου ") + name + " / centre of circle " + name, std::string("x") + name, centre});
+        lines.push_back({std::string("Ακτίνα κύκλου ") + name + " / radius of circle " + name, std::string("r") + name, radius});
+    }
+    lines.push_back({"Πάχος / thickness", "d", p.d});
+    lines.push_back({"Εστιακή απόσταση / focal length", "f", p.f});
+    // The pairs of cardinal points, left (1) and right (2).
+    struct Pair { const char *greek, *english, *name; std::optional<double> first, second; };
+    for (const Pair& pair : {Pair{"Εστία", "focal point", "F", p.F1, p.F2}, Pair{"Κύριο σημείο", "principal point", "H", p.H1, p.H2},
+                             Pair{"Κομβικό σημείο", "nodal point", "N", p.N1, p.N2}})
+        for (const auto& [which, value] : {std::pair{"1", pair.first}, std::pair{"2", pair.second}})
+            lines.push_back({std::string(pair.greek) + " " + which + " / " + pair.english + " " + which,
+                             std::string(pair.name) + which, value});
     if (source) {
         const auto image = thickimage(p, source->first, source->second);
         lines.push_back({"Είδωλο / image", "image", image ? std::optional<double>(image->x) : std::nullopt});

@@ -10,29 +10,30 @@
 
 namespace lens {
 
+namespace {
+
+// The sum of the codes of the flags that are set.
+template <typename Flags, typename Flag>
+int codeOf(Flags flags, std::initializer_list<std::pair<Flag, int>> codes)
+{
+    int code = 0;
+    for (const auto& [flag, value] : codes)
+        if (flags & flag)
+            code |= value;
+    return code;
+}
+
+} // namespace
+
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
-    int state = 0;
-    if (modifiers & Qt::ShiftModifier)
-        state |= 1;
-    if (modifiers & Qt::ControlModifier)
-        state |= 2;
-    if (modifiers & Qt::AltModifier)
-        state |= 4;
-    return state;
+    return codeOf(modifiers, {std::pair{Qt::ShiftModifier, 1}, {Qt::ControlModifier, 2}, {Qt::AltModifier, 4}});
 }
 
 namespace {
 int buttonCode(Qt::MouseButtons buttons)
 {
-    int code = 0;
-    if (buttons & Qt::LeftButton)
-        code |= 1;
-    if (buttons & Qt::RightButton)
-        code |= 2;
-    if (buttons & Qt::MiddleButton)
-        code |= 4;
-    return code;
+    return codeOf(buttons, {std::pair{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}});
 }
 } // namespace
 
