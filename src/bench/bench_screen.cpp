@@ -12,7 +12,6 @@
 #include <QPrinter>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QScrollBar>
 
 #include <cmath>
@@ -264,31 +263,14 @@ void BenchScreen::Form_MouseMove(int, int shift, double x, double y)
     setMousePointer(model.move(surface(), x, y));
     if (model.drag.dragCentreA || model.drag.dragCentreB)
         canvas().update();
-    if (!model.followsPointer(shift))
-        return;
-    // Moves come faster than pictures: only the latest position is drawn, once the events that have
-    // arrived are handled, so the picture is never more than a frame behind and no backlog builds up.
-    pendingMove_ = {shift, x, y};
-    if (!followScheduled_) {
-        followScheduled_ = true;
-        QTimer::singleShot(0, this, [this] { followPointer(); });
+    if (model.followsPointer(shift)) {
+        model.follow(surface(), shift, x, y);
+        show_();
     }
-}
-
-void BenchScreen::followPointer()
-{
-    followScheduled_ = false;
-    if (!pendingMove_)
-        return;
-    const PendingMove m = *pendingMove_;
-    pendingMove_.reset();
-    model.follow(surface(), m.shift, m.x, m.y);
-    show_();
 }
 
 void BenchScreen::Form_MouseUp(int, int, double x, double y)
 {
-    followPointer(); // the last position drawn before the drop
     model.release(surface(), x, y);
     show_();
 }

@@ -113,12 +113,6 @@ private:
     void forward(void (bench::BenchModel::*command)(Surface&));
     QScrollBar* bar(bench::Bar b) const { return bars_[static_cast<std::size_t>(b)]; }
 
-    // The latest pointer position of a live drag, drawn once the events that have arrived are handled.
-    void followPointer();
-    struct PendingMove { int shift; double x, y; };
-    std::optional<PendingMove> pendingMove_;
-    bool followScheduled_ = false;
-
     std::array<QScrollBar*, bench::barCount> bars_{};
     std::array<QWidget*, bench::readOutCount> readOuts_{};
 };

@@ -1,5 +1,7 @@
 #include "surface/qt/canvas.h"
 
+#include <QTimer>
+
 #include "surface/qt/svg_device.h"
 
 #include <QMouseEvent>
@@ -186,13 +188,30 @@ void Canvas::drawControls(QPainter& p) const
     }
 }
 
-void Canvas::dispatch(const MouseHandler& handler, QMouseEvent* event)
+Canvas::PointerEvent Canvas::pointerEvent(QMouseEvent* event) const
 {
-    if (!handler)
-        return;
     const QPointF pos = event->position();
     const int button = buttonCode(event->button() != Qt::NoButton ? Qt::MouseButtons(event->button()) : event->buttons());
-    handler(button, shiftState(event->modifiers()), surface_.userX(pos.x()), surface_.userY(pos.y()));
+    return {button, shiftState(event->modifiers()), surface_.userX(pos.x()), surface_.userY(pos.y())};
+}
+
+void Canvas::dispatch(const MouseHandler& handler, QMouseEvent* event)
+{
+    flushMove(); // the last position a drag reached comes before the press or release
+    if (!handler)
+        return;
+    const PointerEvent e = pointerEvent(event);
+    handler(e.button, e.shift, e.x, e.y);
+}
+
+void Canvas::flushMove()
+{
+    if (!pendingMove_)
+        return;
+    const PointerEvent e = *pendingMove_;
+    pendingMove_.reset();
+    if (onMouseMove)
+        onMouseMove(e.button, e.shift, e.x, e.y);
 }
 
 void Canvas::mousePressEvent(QMouseEvent* event)
@@ -203,7 +222,18 @@ void Canvas::mousePressEvent(QMouseEvent* event)
     }
     dispatch(onMouseDown, event);
 }
-void Canvas::mouseMoveEvent(QMouseEvent* event) { dispatch(onMouseMove, event); }
+
+void Canvas::mouseMoveEvent(QMouseEvent* event)
+{
+    // Moves come faster than a live picture is drawn: only the latest position is handed on, once the
+    // events that have arrived are handled, so a drag is never more than a frame behind the pointer and
+    // never builds up a backlog.
+    const bool scheduled = pendingMove_.has_value();
+    pendingMove_ = pointerEvent(event);
+    if (!scheduled)
+        QTimer::singleShot(0, this, [this] { flushMove(); });
+}
+
 void Canvas::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton && onContextMenu)

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace lens {
@@ -59,7 +60,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    struct PointerEvent { int button, shift; double x, y; };
+    PointerEvent pointerEvent(QMouseEvent* event) const;
     void dispatch(const MouseHandler& handler, QMouseEvent* event);
+    void flushMove(); // hands on the move waiting to be handled, if any
     void drawControls(QPainter& p) const;
 
     QImage image_;
@@ -69,6 +73,7 @@ private:
     std::deque<ShapeControl> ownShapes_;
     std::vector<const LineControl*> lines_;   // painted in this order, lines first
     std::vector<const ShapeControl*> shapes_;
+    std::optional<PointerEvent> pendingMove_; // the latest move, not handed on yet
     bool repaintAsked_ = false; // a repaint is on its way for what has been drawn since the last one
 };
 
