@@ -194,6 +194,7 @@ TEST(BenchMouse, DragsDropsTheConstructionAndTheCheckBoxes)
     QTest::mousePress(&v.canvas(), Qt::LeftButton, {}, at(-50, 0));
     EXPECT_TRUE(v.model.drag.dragCentreA);
     QTest::mouseMove(&v.canvas(), at(40, 0));
+    QApplication::processEvents(); // moves are handed on once the events that arrived are handled
     EXPECT_TRUE(v.Shape1->Visible);
     QTest::mouseRelease(&v.canvas(), Qt::LeftButton, {}, at(40, 0));
     EXPECT_EQ(v.kentrokykloy2->value(), 0);
