@@ -165,6 +165,48 @@ void singleRayView(Input& in, Surface& view)
     singleray::miaaktina(view, controls, n, blades, x0, y0, x1, y1, x2, y2);
 }
 
+// The bench's model driven by a run of events: presses, drags, drops, control changes (the controls give
+// only their own ranges, which the model holds them to), the bundle's answers, ticks and the clear.
+void benchEvents(Input& in, Surface& view, Problems& problems)
+{
+    SharedValues shared;
+    bench::BenchModel model(shared);
+    model.load(view, 5, 2, 5, 5);
+    for (int event = 0, events = 1 + in.pick(12); event < events; ++event) {
+        const double x = in.value(), y = in.value();
+        switch (in.pick(9)) {
+        case 0: model.press(view, in.pick(8), x, y); break;
+        case 1: model.move(view, x, y); break;
+        case 2: model.follow(view, in.pick(2), x, y); break;
+        case 3: model.release(view, x, y); break;
+        case 4: model.setValue(view, bench::Bar(in.pick(bench::barCount)), in.integer()); break;
+        case 5: model.setTicked(view, in.pick(2) ? bench::Box::Check1 : bench::Box::Check2, in.pick(2) == 1); break;
+        case 6:
+            model.bundleAsked(view);
+            model.bundleAnswered(view, std::to_string(x));
+            break;
+        case 7:
+            in.pick(2) ? model.kymatachronika(view) : model.parallilakymata(view);
+            for (int tick = in.pick(260); tick > 0; --tick)
+                model.Timer1_Timer(view), model.Timer2_Timer(view);
+            break;
+        default:
+            model.showAberration(view, in.pick(2) == 1);
+            if (in.pick(2))
+                model.clearPicture(view);
+            break;
+        }
+    }
+    for (int b = 0; b < bench::barCount; ++b) {
+        const bench::BarRange r = bench::rangeOf(bench::Bar(b));
+        if (model.value(bench::Bar(b)) < r.min || model.value(bench::Bar(b)) > r.max)
+            problems.add("bench model: a scroll bar left its range");
+    }
+    for (const auto& line : model.numbers(view))
+        if (line.value && !std::isfinite(*line.value))
+            problems.add("bench model: a number that is not finite: " + line.name);
+}
+
 } // namespace
 
 void screenModels(Input& in, Problems& problems)
@@ -172,10 +214,11 @@ void screenModels(Input& in, Problems& problems)
     RecordingDevice device(1 + in.pick(1920), 1 + in.pick(1080));
     Surface view(device);
     const bool screensScale = screenScale(in, view);
-    switch (in.pick(4)) {
+    switch (in.pick(5)) {
     case 0: benchModel(in, view, screensScale, problems); break;
     case 1: benchMouse(in, view, problems); break;
     case 2: lensScreen(in, view, problems); break;
+    case 3: benchEvents(in, view, problems); break;
     default: singleRayView(in, view); break;
     }
     checkDevice(device, problems);
