@@ -35,6 +35,22 @@ using namespace lens;
 
 namespace {
 
+// The program started with the settings given, as a user would start it, and put away after.
+struct StartedWith {
+    ScriptedDialogs dialogs;
+    LensBenchApp app;
+    explicit StartedWith(QSettings& settings) : app(&dialogs, &settings)
+    {
+        app.endProgram = [] {};
+        app.Main();
+    }
+    ~StartedWith()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->hide();
+    }
+};
+
 struct SavingDialogs : ScriptedDialogs {
     QString file;
     QString saveFileName(QWidget*, const QString&) override { return file; }
@@ -208,10 +224,8 @@ TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
     settings.setValue(QStringLiteral("view/scale"), 2);
     settings.setValue(QStringLiteral("lenses/index"), 170);
     {
-        ScriptedDialogs dialogs;
-        LensBenchApp app{&dialogs, &settings};
-        app.endProgram = [] {};
-        app.Main();
+        StartedWith started(settings);
+        LensBenchApp& app = started.app;
         BenchScreen& v = app.vitrosa();
         EXPECT_EQ(v.deiktisdiathlasis->value(), 180);
         EXPECT_TRUE(v.Check1->isChecked());
@@ -222,8 +236,6 @@ TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
         v.Check2->setChecked(true);
         v.deiktisdiathlasis->setValue(120);
         app.setViewScale(1);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->hide();
     }
     EXPECT_EQ(settings.value(QStringLiteral("bench/index")).toInt(), 120);
     EXPECT_FALSE(settings.value(QStringLiteral("bench/wavesAndRays")).toBool());
@@ -247,18 +259,14 @@ TEST(Classroom, SettingsThatAreNotValidGiveTheDefaults)
         file.write(text);
         file.close();
         QSettings settings(file.fileName(), QSettings::IniFormat);
-        ScriptedDialogs dialogs;
-        LensBenchApp app{&dialogs, &settings};
-        app.endProgram = [] {};
-        app.Main();
+        StartedWith started(settings);
+        LensBenchApp& app = started.app;
         BenchScreen& v = app.vitrosa();
         EXPECT_EQ(v.deiktisdiathlasis->value(), 150);
         EXPECT_FALSE(v.Check1->isChecked());
         EXPECT_FALSE(v.Check2->isChecked());
         EXPECT_EQ(app.eisagogiko().deiktissahl->value(), 150);
         EXPECT_EQ(app.viewScale(), 1);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->hide();
     }
 }
 
