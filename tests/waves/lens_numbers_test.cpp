@@ -41,12 +41,11 @@ TEST(LensNumbers, ThickLensValuesAgreeWithTheFormulasAndWithTracedRays)
         EXPECT_NEAR(v.at("F2") - v.at("H2"), f, 1e-9);
         EXPECT_NEAR(v.at("H1") - v.at("F1"), f, 1e-9);
         if (row.f != 0) {
-            for (const auto& [name, want] : {std::pair{"f", row.f}, {"F1", row.F1}, {"F2", row.F2}, {"H1", row.H1}, {"H2", row.H2}})
-                EXPECT_EQ(numberText({"", name, v.at(name)}), std::string(": ") + name + " = " + [&] {
-                    char t[32];
-                    std::snprintf(t, sizeof t, "%.2f", want);
-                    return std::string(t);
-                }());
+            for (const auto& [name, want] : {std::pair{"f", row.f}, {"F1", row.F1}, {"F2", row.F2}, {"H1", row.H1}, {"H2", row.H2}}) {
+                char shown[32];
+                std::snprintf(shown, sizeof shown, "%.2f", want);
+                EXPECT_EQ(numberText({"", name, v.at(name)}), std::string(": ") + name + " = " + shown);
+            }
             EXPECT_NEAR(v.at("image"), 364.94, 5e-3);
         }
         // The paraxial focus of a beam traced through the lens is F2 (to the residual aberration of a ray
