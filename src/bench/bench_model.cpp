@@ -558,14 +558,14 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
     return {};
 }
 
-void BenchModel::printPage(Surface& page, Surface& benchTrace)
+void BenchModel::printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption)
 {
     const auto table = std::make_unique<waves::RayRecords>();
     lens.xcentreB = value(Bar::kentrokykloy);
     lens.xcentreA = value(Bar::kentrokykloy2);
     lens.refindex = value(Bar::deiktisdiathlasis) / 100.0;
     waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
-                      lens.radiusB, shared.sourcex, shared.sourcey);
+                      lens.radiusB, shared.sourcex, shared.sourcey, caption);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "surface/shared_values.h"
 #include "surface/surface.h"
 #include "waves/bench_values.h"
+#include "waves/print_bench.h"
 #include "waves/ray_records.h"
 #include "waves/wave_animation.h"
 
@@ -133,7 +134,7 @@ public:
     void stopAnimation();
     // The printed page, the wave rays traced over benchTrace (a surface with the bench's coordinates)
     // into a table of its own, so the bench's picture and its animation are left alone.
-    void printPage(Surface& page, Surface& benchTrace);
+    void printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption = {});
 
     SharedValues& shared;
     spherical::LensState lens; // the lens the routines draw, refreshed from the scroll bars
