@@ -387,22 +387,41 @@ void BenchModel::press(Surface& s, int shift, double x, double y)
         newLensPicture(s);
     }
     pressOnBench(drag, s, Line1, Line2, lens, shift, x, y);
-    if (drag.dragSource) {
-        shared.parallelmode = false;
-        shared.sourcex = x, shared.sourcey = y;
-        Timer2.interval = 11500;
-        Timer2.enabled = false;
-        drawOverLens(s, {Scene::fan, 0, x, y});
-        shared.parallelmode = false;
-    }
-    if (shiftAlone(shift)) {
-        shared.parallelmode = false;
-        pigi.Left = x, pigi.Top = y;
-        onlyWavesArmsTheAnimation();
-        shared.sourcex = x, shared.sourcey = y;
-    }
+    if (drag.dragSource)
+        fanAt(s, x, y);
+    if (shiftAlone(shift))
+        sourceAt(x, y);
     if (!check2_)
         drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
+}
+
+void BenchModel::fanFrom(Surface& s, double x, double y)
+{
+    lensFromScrollBars();
+    paused_ = 0;
+    newLensPicture(s);
+    fanAt(s, x, y);
+    sourceAt(x, y);
+    if (!check2_)
+        drawOverLens(s, {Scene::construction, 0, x, y});
+}
+
+void BenchModel::fanAt(Surface& s, double x, double y)
+{
+    shared.parallelmode = false;
+    shared.sourcex = x, shared.sourcey = y;
+    Timer2.interval = 11500;
+    Timer2.enabled = false;
+    drawOverLens(s, {Scene::fan, 0, x, y});
+    shared.parallelmode = false;
+}
+
+void BenchModel::sourceAt(double x, double y)
+{
+    shared.parallelmode = false;
+    pigi.Left = x, pigi.Top = y;
+    onlyWavesArmsTheAnimation();
+    shared.sourcex = x, shared.sourcey = y;
 }
 
 int BenchModel::move(const Surface& s, double x, double y)

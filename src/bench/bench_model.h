@@ -98,6 +98,9 @@ public:
     void redrawPicture(Surface&);
 
     void press(Surface&, int shift, double x, double y);
+    // The source moved to (x, y) with its fan and construction, on a new picture of the lens, as a Shift+press
+    // on empty space draws them; also where the point lies on a blade, a centre or an edge.
+    void fanFrom(Surface&, double x, double y);
     // The pointer shape for (x, y): 0 default, 2 cross-hair, 9 west-east arrow; a dragged centre's marker follows.
     int move(const Surface&, double x, double y);
     // Whether a move with this Shift state changes the picture live: the source carried with Shift held, or
@@ -165,6 +168,9 @@ private:
     void lensRefresh(Surface&);
     void applyBladeFit(Surface&, const spherical::DiaphragmFit&);
     void onlyWavesArmsTheAnimation();
+    // What a Shift+press on empty space does: the fan drawn from (x, y), and the source moved there.
+    void fanAt(Surface&, double x, double y);
+    void sourceAt(double x, double y);
     void drawOverLens(Surface&, const Scene&);
     void draw(Surface&, const Scene&);
     void sxediasifakoy11(Surface&);
