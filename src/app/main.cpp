@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "app/handouts.h"
 #include "app/help_window.h"
 #include "surface/qt/fonts.h"
 #include "surface/qt/screen_window.h"
@@ -10,18 +11,23 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace {
 
 constexpr const char* usage =
     "Χρήση / Usage: lensbench [--help] [--version]\n"
+    "               lensbench --export FILE [--source X,Y | --beam DEG] [--index N] [--lens XA,RA,XB,RB]\n"
+    "                         [--rays N] [--waves | --only-waves] [--worksheet]\n"
     "\n"
     "Φακοί σε τομή: ακτίνες, μέτωπα κύματος και τα χαρακτηριστικά σημεία ενός παχιού φακού.\n"
     "Lenses in cross-section: rays, wavefronts and the cardinal points of a thick lens.\n"
     "\n"
     "  -h, --help     αυτό το κείμενο / this text\n"
-    "  -v, --version  η έκδοση / the version\n"
+    "  -v, --version  η έκδοση / the version\n";
+
+constexpr const char* usageInProgram =
     "\n"
     "Στο πρόγραμμα / In the program: F1 guide, Ctrl+S save the picture, Ctrl+C copy it,\n"
     "Ctrl++ / Ctrl+- / Ctrl+0 projector view.\n";
@@ -87,12 +93,31 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             std::fputs(usage, stdout);
+            std::fputs(lens::handoutUsage, stdout);
+            std::fputs(usageInProgram, stdout);
             return 0;
         }
         if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
             std::printf("lensbench %s\n", LENSBENCH_VERSION);
             return 0;
         }
+    }
+
+    // A handout is drawn offscreen and written to its file: no display, no window.
+    if (lens::asksForHandout(argc, argv)) {
+        const auto asked = lens::parseHandout(argc, argv);
+        if (const auto* problem = std::get_if<lens::CommandLineProblem>(&asked)) {
+            std::fprintf(stderr, "lensbench: %s\nlensbench: %s\n%s", problem->greek.c_str(), problem->english.c_str(),
+                         "lensbench --help: όλες οι επιλογές / all the options\n");
+            return 2;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("QT_SCALE_FACTOR"); // the picture is 1920 × 1080 pixels, whatever the desktop's scale
+        qunsetenv("QT_SCREEN_SCALE_FACTORS");
+        int qtArgc = 1; // the options are the program's, not Qt's
+        QApplication application(qtArgc, argv);
+        lens::installFontSubstitutions();
+        return lens::writeHandout(std::get<lens::HandoutRequest>(asked));
     }
 
     if (!displayNamed(argc, argv)) {

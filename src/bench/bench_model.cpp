@@ -447,23 +447,42 @@ void BenchModel::press(Surface& s, int shift, double x, double y)
         newLensPicture(s);
     }
     pressOnBench(drag, s, Line1, Line2, lens, shift, x, y);
-    if (drag.dragSource) {
-        shared.parallelmode = false;
-        shared.sourcex = x, shared.sourcey = y;
-        Timer2.interval = 11500;
-        Timer2.enabled = false;
-        drawOverLens(s, {Scene::fan, 0, x, y});
-        shared.parallelmode = false;
-    }
-    if (shiftAlone(shift)) {
-        shared.parallelmode = false;
-        pigi.Left = x, pigi.Top = y;
-        onlyWavesArmsTheAnimation();
-        shared.sourcex = x, shared.sourcey = y;
-    }
+    if (drag.dragSource)
+        fanAt(s, x, y);
+    if (shiftAlone(shift))
+        sourceAt(x, y);
     if (!check2_)
         drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
     drawMeasurements(s);
+}
+
+void BenchModel::fanFrom(Surface& s, double x, double y)
+{
+    lensFromScrollBars();
+    paused_ = 0;
+    newLensPicture(s);
+    fanAt(s, x, y);
+    sourceAt(x, y);
+    if (!check2_)
+        drawOverLens(s, {Scene::construction, 0, x, y});
+}
+
+void BenchModel::fanAt(Surface& s, double x, double y)
+{
+    shared.parallelmode = false;
+    shared.sourcex = x, shared.sourcey = y;
+    Timer2.interval = 11500;
+    Timer2.enabled = false;
+    drawOverLens(s, {Scene::fan, 0, x, y});
+    shared.parallelmode = false;
+}
+
+void BenchModel::sourceAt(double x, double y)
+{
+    shared.parallelmode = false;
+    pigi.Left = x, pigi.Top = y;
+    onlyWavesArmsTheAnimation();
+    shared.sourcex = x, shared.sourcey = y;
 }
 
 int BenchModel::move(const Surface& s, double x, double y)
@@ -590,14 +609,14 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
     return {};
 }
 
-void BenchModel::printPage(Surface& page, Surface& benchTrace)
+void BenchModel::printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption)
 {
     const auto table = std::make_unique<waves::RayRecords>();
     lens.xcentreB = value(Bar::kentrokykloy);
     lens.xcentreA = value(Bar::kentrokykloy2);
     lens.refindex = value(Bar::deiktisdiathlasis) / 100.0;
     waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
-                      lens.radiusB, shared.sourcex, shared.sourcey);
+                      lens.radiusB, shared.sourcex, shared.sourcey, caption);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "surface/surface.h"
 #include "waves/bench_values.h"
 #include "waves/lens_numbers.h"
+#include "waves/print_bench.h"
 #include "waves/ray_records.h"
 #include "waves/wave_animation.h"
 
@@ -98,6 +99,9 @@ public:
     void redrawPicture(Surface&);
 
     void press(Surface&, int shift, double x, double y);
+    // The source moved to (x, y) with its fan and construction, on a new picture of the lens, as a Shift+press
+    // on empty space draws them; also where the point lies on a blade, a centre or an edge.
+    void fanFrom(Surface&, double x, double y);
     // The pointer shape for (x, y): 0 default, 2 cross-hair, 9 west-east arrow; a dragged centre's marker follows.
     int move(const Surface&, double x, double y);
     // Whether a move with this Shift state changes the picture live: the source carried with Shift held, or
@@ -141,7 +145,7 @@ public:
 
     // The printed page, the wave rays traced over benchTrace (a surface with the bench's coordinates)
     // into a table of its own, so the bench's picture and its animation are left alone.
-    void printPage(Surface& page, Surface& benchTrace);
+    void printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption = {});
 
     SharedValues& shared;
     spherical::LensState lens; // the lens the routines draw, refreshed from the scroll bars
@@ -173,6 +177,9 @@ private:
     void lensRefresh(Surface&);
     void applyBladeFit(Surface&, const spherical::DiaphragmFit&);
     void onlyWavesArmsTheAnimation();
+    // What a Shift+press on empty space does: the fan drawn from (x, y), and the source moved there.
+    void fanAt(Surface&, double x, double y);
+    void sourceAt(double x, double y);
     void drawOverLens(Surface&, const Scene&);
     void draw(Surface&, const Scene&);
     void sxediasifakoy11(Surface&);

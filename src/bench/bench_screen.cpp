@@ -1,14 +1,13 @@
 #include "bench/bench_screen.h"
 
-#include "surface/null_device.h"
-#include "surface/qt/printer_device.h"
+#include "bench/bench_page.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -46,11 +45,7 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
 {
     setCaption(QStringLiteral("SPHERICAL  LENSES"));
-    const QColor window = QApplication::palette().color(QPalette::Window);
-    surface().BackColor = RGB(window.red(), window.green(), window.blue());
-    surface().FontName = "Symbol";
-    surface().FontSize = 7.5;
-    surface().Cls();
+    dressBenchPicture(surface());
 
     const QFont arial75 = controlFont(QStringLiteral("Arial"), 7.5);
     const QFont times75 = controlFont(QStringLiteral("Times New Roman"), 7.5);
@@ -312,29 +307,22 @@ void BenchScreen::ektyposi_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(windowTitle().simplified()); // a file name without the caption's double blank
-    dialogs->printPage(this, printer, [this](QPrinter& page) { printOn(page); });
+    // The preview offers the worksheet beside its own buttons; its print button prints what it shows.
+    bool worksheet = false;
+    dialogs->printPage(this, printer, [this, &worksheet](QPrinter& page) {
+        if (auto* preview = findChild<QPrintPreviewDialog*>(QString(), Qt::FindDirectChildrenOnly))
+            offerWorksheet(*preview, worksheet);
+        printOn(page, worksheet);
+    });
 }
 
-bool BenchScreen::printOn(QPrinter& printer)
+bool BenchScreen::printOn(QPrinter& printer, bool worksheet)
 {
-    PrinterDevice device(printer);
-    if (!device.ready()) {
+    if (!printBenchPage(model, surface(), printer, worksheet)) {
         message(QStringLiteral("Ο εκτυπωτής δεν είναι διαθέσιμος: η σελίδα δεν τυπώθηκε.\n"
                                "The printer cannot be reached: the page was not printed."));
         return false;
     }
-    Surface page(device);
-    // Pens and dots keep their on-screen size in points on a page of many dots to the inch.
-    page.PenScale = std::max(1, int(std::lround(printer.resolution() / 96.0)));
-    page.FontName = "Arial";
-    // The wave rays are traced with the bench's coordinates, but nothing is drawn on its picture.
-    const Surface& bench = surface();
-    NullDevice unseen(bench.device().width(), bench.device().height());
-    Surface benchTrace(unseen);
-    benchTrace.Scale(bench.ScaleLeft(), bench.ScaleTop(), bench.ScaleLeft() + bench.ScaleWidth(),
-                     bench.ScaleTop() + bench.ScaleHeight());
-    model.printPage(page, benchTrace);
-    device.EndDoc();
     show_();
     return true;
 }

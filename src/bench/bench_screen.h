@@ -36,10 +36,12 @@ public:
     void Form_MouseUp(int button, int shift, double x, double y);
     // "// BUNDLE  DESMH": a parallel beam at the angle the user types.
     void EPANALIPSI_Click();
-    // "PRINT": the bench on one page, through the print preview and the print dialog.
+    // "PRINT": the bench on one page, through the print preview (which offers the worksheet) and the print
+    // dialog.
     void ektyposi_Click();
-    // Prints the page on the printer given; false, with a message, when the printer cannot be reached.
-    bool printOn(QPrinter& printer);
+    // Prints the page, or the worksheet, on the printer given; false, with a message, when the printer
+    // cannot be reached.
+    bool printOn(QPrinter& printer, bool worksheet = false);
     void parallilakymata_Click();
     void kymatachronika_Click();
     void Timer1_Timer();

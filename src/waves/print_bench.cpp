@@ -1,16 +1,19 @@
 // The printed page. The constructions and the point-source fronts are drawn once, after the whole fan:
-// drawn once for every ray of the fan, each drawing would cover the one before with the same lines.
+// drawn once for every ray of the fan, each drawing would cover the one before with the same lines. The
+// caption is printed last, in the corner the drawing has left emptiest.
 
 #include "waves/print_bench.h"
 
 #include "surface/null_device.h"
 #include "waves/bundle_ray.h"
 #include "waves/cardinal_points.h"
+#include "waves/lens_numbers.h"
 #include "waves/lens_outline.h"
 #include "waves/parallel_waves.h"
 #include "waves/point_source_waves.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -76,20 +79,135 @@ void printFaces(Surface& page, const LensState& lens)
     page.DrawWidth = 1;
 }
 
-} // namespace
+// A rectangle of the page in device pixels.
+struct Place {
+    double left, top, right, bottom;
+    bool holds(double x, double y) const { return left <= x && x <= right && top <= y && y <= bottom; }
+    // Whether the segment from (x1, y1) to (x2, y2) runs through the rectangle (clipped Liang–Barsky).
+    bool crossedBy(double x1, double y1, double x2, double y2) const
+    {
+        double t0 = 0, t1 = 1;
+        const double dx = x2 - x1, dy = y2 - y1;
+        const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0)
+                    return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return false;
+        }
+        return true;
+    }
+};
 
-void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens, RayRecords& records,
-                const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
-                double x0, double y0)
+// Hands every primitive on to the page and counts, for each corner the caption could take, the
+// primitives drawn there, so that the caption goes where it covers the least of the drawing.
+class InkCounter final : public Device {
+public:
+    InkCounter(Device& page, const std::array<Place, 4>& places) : page_(page), places_(places) {}
+
+    std::array<int, 4> ink{};
+
+    int width() const override { return page_.width(); }
+    int height() const override { return page_.height(); }
+    void segment(double x1, double y1, double x2, double y2, const Pen& pen) override
+    {
+        for (std::size_t i = 0; i < places_.size(); ++i)
+            ink[i] += places_[i].crossedBy(x1, y1, x2, y2);
+        page_.segment(x1, y1, x2, y2, pen);
+    }
+    void ellipse(double cx, double cy, double rx, double ry, bool isArc, double start, double end, const Pen& pen,
+                 bool filled, Rgb fillColour) override
+    {
+        // The outline sampled along its arc (counter-clockwise on the page, y downwards).
+        const double twoPi = 2 * std::numbers::pi;
+        double span = isArc ? std::fmod(end - start, twoPi) : twoPi;
+        if (!(span > 0))
+            span += twoPi;
+        if (std::isfinite(span) && std::isfinite(start))
+            for (std::size_t i = 0; i < places_.size(); ++i) {
+                bool touched = filled && places_[i].holds(cx, cy);
+                for (int k = 0; k <= 64 && !touched; ++k) {
+                    const double t = (isArc ? start : 0) + span * k / 64;
+                    touched = places_[i].holds(cx + rx * std::cos(t), cy - ry * std::sin(t));
+                }
+                ink[i] += touched;
+            }
+        page_.ellipse(cx, cy, rx, ry, isArc, start, end, pen, filled, fillColour);
+    }
+    void dot(double x, double y, const Pen& pen) override
+    {
+        count(x, y);
+        page_.dot(x, y, pen);
+    }
+    double text(double x, double y, std::string_view utf8, const Font& font, Rgb colour) override
+    {
+        count(x, y);
+        return page_.text(x, y, utf8, font, colour);
+    }
+    void clear(Rgb background) override { page_.clear(background); }
+    void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override
+    {
+        page_.floodFill(px, py, border, fill, mode);
+    }
+    void refresh() override { page_.refresh(); }
+
+private:
+    void count(double x, double y)
+    {
+        for (std::size_t i = 0; i < places_.size(); ++i)
+            ink[i] += places_[i].holds(x, y);
+    }
+
+    Device& page_;
+    std::array<Place, 4> places_;
+};
+
+// The caption's four possible places, top left, bottom left, top right and bottom right (the order in
+// which an empty corner is taken), for lines of text of the caption's size. A point of type is taken as
+// 4/3 of a 96-dpi pixel, which the page's PenScale enlarges as it does its pens.
+std::array<Place, 4> captionPlaces(const Surface& page, const std::vector<std::string>& lines)
 {
-    const double P = page.device().width(), Q = page.device().height();
-    if (!(P > 0) || !(Q > 0))
-        return;
-    const double a = P / (P + Q), b = Q / (P + Q);
-    page.Scale(-600 * a, 600 * b, 600 * a, -600 * b);
+    const double em = captionPoints * 4 / 3 * std::max(page.PenScale, 1);
+    std::size_t longest = 0;
+    for (const std::string& line : lines) // characters, not bytes: Greek letters take two
+        longest = std::max<std::size_t>(longest, std::size_t(std::count_if(line.begin(), line.end(), [](char c) {
+                                                    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+                                                })));
+    const double w = 0.56 * em * double(longest), h = 1.2 * em * double(lines.size());
+    const double W = page.device().width(), H = page.device().height(), margin = em;
+    const double left = margin, right = std::max(W - margin - w, margin);
+    const double top = margin, bottom = std::max(H - margin - h, margin);
+    return {Place{left, top, left + w, top + h}, Place{left, bottom, left + w, bottom + h},
+            Place{right, top, right + w, top + h}, Place{right, bottom, right + w, bottom + h}};
+}
 
-    LensState lens = benchLens;
-    lens.xcentreA = xcentreA, lens.xcentreB = xcentreB, lens.radiusA = radiusA, lens.radiusB = radiusB;
+void printCaption(Surface& page, const std::vector<std::string>& lines, const Place& place)
+{
+    const double size = page.FontSize;
+    const Rgb colour = page.ForeColor;
+    page.FontSize = captionPoints;
+    page.ForeColor = colours::black;
+    page.CurrentY = page.userY(place.top);
+    for (const std::string& line : lines) {
+        page.CurrentX = page.userX(place.left);
+        page.Print(line);
+    }
+    page.FontSize = size;
+    page.ForeColor = colour;
+}
+
+void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRecords& records,
+              const BenchValues& values, double x0, double y0)
+{
+    const double xcentreA = lens.xcentreA, xcentreB = lens.xcentreB, radiusA = lens.radiusA, radiusB = lens.radiusB;
     const SimeiaTomis rim = tomikyklon(xcentreA, xcentreB, radiusA, radiusB);
     BenchValues v = values;
     v.sourcex = x0, v.sourcey = y0;
@@ -134,6 +252,57 @@ void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens
     if (v.parallelmode)
         parallelwaves(page, benchSurface, lens, records, v, v.bundleangle);
     page.DrawWidth = 1;
+}
+
+} // namespace
+
+std::vector<std::string> captionLines(const Surface& benchSurface, const LensState& lens, const BenchValues& v,
+                                      double x0, double y0, const PageCaption& caption)
+{
+    const double n = v.index();
+    std::optional<std::pair<double, double>> source;
+    if (!v.parallelmode)
+        source = std::pair{x0, y0};
+    std::vector<NumberLine> numbers = lensNumbers(lens, n, source);
+    // Measured on the rays the page shows: the beam's when it runs along the axis, the printed fan's.
+    std::optional<Aberration> aberration;
+    if (v.parallelmode && v.bundleangle == 0)
+        aberration = beamAberration(benchSurface, v.diaphragm, lens, n, v.desmi1);
+    else if (!v.parallelmode)
+        aberration = fanAberration(benchSurface, v.diaphragm, lens, n, x0, y0, printedFanStep);
+    if (aberration)
+        for (NumberLine& line : aberrationNumbers(*aberration))
+            numbers.push_back(std::move(line));
+    std::vector<std::string> lines;
+    for (const NumberLine& line : numbers)
+        lines.push_back(numberText(line, caption.worksheet));
+    if (!caption.date.empty())
+        lines.push_back("Ημερομηνία / date: " + caption.date);
+    return lines;
+}
+
+void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens, RayRecords& records,
+                const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
+                double x0, double y0, const PageCaption& caption)
+{
+    const double P = page.device().width(), Q = page.device().height();
+    if (!(P > 0) || !(Q > 0))
+        return;
+    const double a = P / (P + Q), b = Q / (P + Q);
+    page.Scale(-600 * a, 600 * b, 600 * a, -600 * b);
+
+    LensState lens = benchLens;
+    lens.xcentreA = xcentreA, lens.xcentreB = xcentreB, lens.radiusA = radiusA, lens.radiusB = radiusB;
+    // The drawing goes through a counter of what lands where the caption could stand.
+    const std::vector<std::string> lines = captionLines(benchSurface, lens, values, x0, y0, caption);
+    const std::array<Place, 4> places = captionPlaces(page, lines);
+    Device& paper = page.device();
+    InkCounter counter(paper, places);
+    page.setDevice(counter);
+    drawPage(page, benchSurface, lens, records, values, x0, y0);
+    page.setDevice(paper);
+    const auto emptiest = std::min_element(counter.ink.begin(), counter.ink.end());
+    printCaption(page, lines, places[std::size_t(emptiest - counter.ink.begin())]);
 }
 
 } // namespace lens::waves

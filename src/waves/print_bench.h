@@ -1,22 +1,39 @@
 #pragma once
 
 // The bench on one printed page: the lens, its foci, a fan of 181 rays from the source, the
-// cardinal-point construction and, with a wave box ticked, the waves.
+// cardinal-point construction and, with a wave box ticked, the waves; in a corner, the lens in numbers.
 
 #include "spherical/spherical_lens.h"
 #include "surface/surface.h"
 #include "waves/ray_records.h"
 
+#include <string>
+#include <vector>
+
 namespace lens::waves {
 
 inline constexpr int printedFanStep = 2; // degrees between the rays of the printed fan
 
+// What the page says beside the drawing.
+struct PageCaption {
+    bool worksheet = false; // every number left as a line for the students to fill in
+    std::string date;       // the day of printing as the page gives it; no date line when empty
+};
+inline constexpr double captionPoints = 7; // the caption's type size
+
+// The caption's lines: the lens's values (with the source's image and m for a fan from a point), the
+// spherical aberration where the page lets it be measured (the beam at 0°; the printed fan from a source
+// on the axis) and the date. The aberration's rays are traced over benchSurface, as the bench's are.
+std::vector<std::string> captionLines(const Surface& benchSurface, const spherical::LensState& lens,
+                                      const BenchValues& values, double x0, double y0, const PageCaption& caption);
+
 // Prints the bench on the page. The page gets user coordinates centred on the origin, y upwards, that
 // follow its own aspect (1200 units across its width plus height). The wave rays are traced on
 // benchSurface, a surface with the bench's coordinates, into records (which start from row 0).
-// lens gives the index (refindex) and is drawn with the circles given.
+// lens gives the index (refindex) and is drawn with the circles given. The caption goes to the corner of the
+// page that the drawing leaves emptiest.
 void printbench(Surface& page, Surface& benchSurface, const spherical::LensState& lens, RayRecords& records,
                 const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
-                double x0, double y0);
+                double x0, double y0, const PageCaption& caption = {});
 
 } // namespace lens::waves

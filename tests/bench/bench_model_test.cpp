@@ -110,6 +110,16 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     EXPECT_DOUBLE_EQ(m.lens.xcentreA, -30);
     EXPECT_FALSE(m.Shape1.Visible);
     EXPECT_EQ(m.scenes.size(), 2u) << "the drop draws the fan again with the new lens";
+
+    // A fan asked for on circle A's edge (a handout's source) starts there; the edge is not picked up.
+    const double edge = m.lens.xcentreA + m.lens.radiusA;
+    m.fanFrom(b.s, edge, 100);
+    ASSERT_EQ(m.scenes.size(), 2u);
+    EXPECT_EQ(m.scenes[0].kind, Scene::fan);
+    EXPECT_DOUBLE_EQ(m.scenes[0].x, edge);
+    EXPECT_DOUBLE_EQ(m.pigi.Left, edge);
+    EXPECT_FALSE(m.drag.any());
+    EXPECT_EQ(m.value(Bar::aktina1), 100);
 }
 
 TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)

@@ -273,3 +273,93 @@ TEST(PrintedPage, EveryRayWhoseFrontIsPrintedIsPrintedOnAPortraitPage)
 
 } // namespace
 } // namespace lens::waves
+
+namespace lens::waves {
+namespace {
+
+TEST(PageCaption, GivesTheLensAndTheAberrationWhereThePageMeasuresIt)
+{
+    BenchSurface bench;
+    const LensState lens;
+    const double pi = std::numbers::pi;
+    struct Row { const char* name; bool parallel; double angle, y0; bool worksheet; const char *image, *lsa; };
+    const Row rows[] = {
+        {"fan from the axis", false, 0, 0, false, "image = 364.94", "LSA = "},
+        {"fan from above the axis", false, 0, 40, false, "image = ", nullptr},
+        {"beam along the axis", true, 0, 0, false, nullptr, "LSA = 32.88"},
+        {"beam at 20 degrees", true, 20 * pi / 180, 0, false, nullptr, nullptr},
+        {"worksheet", false, 0, 0, true, "image = ________", "LSA = ________"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BenchValues v = valuesFor(1.5);
+        v.parallelmode = row.parallel;
+        v.bundleangle = row.angle;
+        const auto lines = captionLines(bench.surface, lens, v, -200, row.y0, {row.worksheet, "2025-03-14"});
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        EXPECT_NE(text.find(row.worksheet ? "focal length: f = ________\n" : "focal length: f = 120.00\n"),
+                  std::string::npos) << text;
+        EXPECT_EQ(text.find("image = ") != std::string::npos, row.image != nullptr) << text;
+        if (row.image) {
+            EXPECT_NE(text.find(row.image), std::string::npos) << text;
+        }
+        EXPECT_EQ(text.find("LSA = ") != std::string::npos, row.lsa != nullptr) << text;
+        if (row.lsa) {
+            EXPECT_NE(text.find(row.lsa), std::string::npos) << text;
+        }
+        EXPECT_EQ(lines.back(), "Ημερομηνία / date: 2025-03-14");
+        // A worksheet gives no number but the date.
+        for (std::size_t i = 0; row.worksheet && i + 1 < lines.size(); ++i)
+            EXPECT_EQ(lines[i].find_first_of("0123456789", lines[i].find(" = ")), std::string::npos) << lines[i];
+    }
+}
+
+TEST(PageCaption, StandsWhereNoLineOfTheDrawingRuns)
+{
+    // The caption takes the corner the drawing leaves empty, wherever the source stands.
+    BenchSurface bench;
+    const LensState lens;
+    struct Row { double x0, y0; bool waves; };
+    for (const Row row : {Row{-200, 0, true}, Row{-300, 150, true}, Row{-300, -150, false}, Row{250, 0, true},
+                          Row{-100, 180, false}}) {
+        SCOPED_TRACE(testing::Message() << "source " << row.x0 << ", " << row.y0);
+        RecordingDevice paper(1123, 794); // A4 across at 96 dots to the inch, the recording's text size
+        Surface page(paper);
+        RayRecords records;
+        BenchValues v = valuesFor(1.5);
+        v.Check1 = row.waves;
+        printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+                   row.x0, row.y0, {false, "2025-03-14"});
+        // The caption's block, its width taken generously at half an em a character.
+        const double em = captionPoints * 4 / 3 * page.PenScale;
+        double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+        int lines = 0;
+        for (const auto& t : paper.texts)
+            if (t.font.size == captionPoints) {
+                const auto characters = std::count_if(t.text.begin(), t.text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+                left = std::min(left, t.x), top = std::min(top, t.y);
+                right = std::max(right, t.x + 0.5 * em * double(characters)), bottom = std::max(bottom, t.y + 1.2 * em);
+                ++lines;
+            }
+        ASSERT_GT(lines, 15);
+        EXPECT_GE(left, 0);
+        EXPECT_GE(top, 0);
+        EXPECT_LE(right, paper.width());
+        EXPECT_LE(bottom, paper.height());
+        int covered = 0;
+        for (const auto& s : paper.segments)
+            for (int k = 0; k <= 100; ++k) {
+                const double x = s.x1 + (s.x2 - s.x1) * k / 100, y = s.y1 + (s.y2 - s.y1) * k / 100;
+                if (left <= x && x <= right && top <= y && y <= bottom) {
+                    ++covered;
+                    break;
+                }
+            }
+        EXPECT_EQ(covered, 0);
+    }
+}
+
+} // namespace
+} // namespace lens::waves

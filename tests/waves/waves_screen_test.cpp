@@ -10,8 +10,11 @@
 #include <QDir>
 #include <QScrollBar>
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QTimer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -331,4 +334,38 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
     v.ektyposi->click();
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_TRUE(dialogs.messages.back().contains(QStringLiteral("The printer cannot be reached")));
+}
+
+TEST(BenchPrint, ThePreviewShowsTheWorksheetWhileItsBoxIsTicked)
+{
+    AnimationBench b;
+    BenchScreen& v = *b.bench;
+    ScriptedDialogs dialogs; // the real preview
+    v.dialogs = &dialogs;
+    b.fan(-200, 0);
+    QImage shown[3];
+    bool offered = false;
+    QTimer::singleShot(0, &v, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        QCheckBox* worksheet = nullptr;
+        for (QCheckBox* box : preview->findChildren<QCheckBox*>())
+            if (box->text() == QStringLiteral("Φύλλο εργασίας / Worksheet"))
+                worksheet = box;
+        offered = worksheet && pages;
+        if (offered) {
+            pages->fitToWidth();
+            for (QImage& picture : shown) {
+                picture = pages->grab().toImage();
+                worksheet->click();
+            }
+        }
+        preview->reject();
+    });
+    v.ektyposi->click();
+    ASSERT_TRUE(offered);
+    // Ticked, the page shows blanks in place of the numbers; cleared, the numbers again.
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_EQ(shown[0], shown[2]);
 }

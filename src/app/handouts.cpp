@@ -1,0 +1,387 @@
+// Handouts from the command line. The scene is drawn by the bench's own model on a picture of the
+// bench's size (1920 × 1080, the bench's coordinates) that is never shown; the page is the one the print
+// preview shows. Every value is held to the range of the control that takes it on the bench: the optics
+// has no bounds of its own, and a command line could otherwise ask for scenes that take minutes to draw.
+
+#include "app/handouts.h"
+
+#include "bench/bench_model.h"
+#include "bench/bench_page.h"
+#include "surface/qt/canvas.h"
+#include "surface/qt/screen_window.h"
+
+#include <QPrinter>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace lens {
+
+const char* const handoutUsage =
+    "  --export FILE  γράφει μια σκηνή του πάγκου σε αρχείο PNG, SVG ή PDF, χωρίς παράθυρο\n"
+    "                 writes a bench scene to a PNG, SVG or PDF file, without a window:\n"
+    "                 PNG, SVG: η εικόνα του πάγκου / the bench's picture, 1920 x 1080;\n"
+    "                 PDF: η τυπωμένη σελίδα με τις τιμές του φακού / the printed page with the lens's values\n"
+    "    --source X,Y        βεντάλια από την πηγή / a fan from the source (|X| < 384, |Y| < 216)\n"
+    "    --beam DEG          παράλληλη δέσμη / a parallel beam (-90 < DEG < 90; 0 without either)\n"
+    "    --index N           δείκτης διάθλασης / index of refraction (0.40 to 2.50; 1.50)\n"
+    "    --lens XA,RA,XB,RB  κέντρο και ακτίνα των κύκλων A και B / centre and radius of circles A and B\n"
+    "                        (XA -500..0, RA 50..500, XB 0..500, RB 0..500; -50,100,20,90)\n"
+    "    --rays N            πλήθος ακτίνων / number of rays (2 to 150; 20, 140 with --waves,\n"
+    "                        100 with --only-waves)\n"
+    "    --waves             \"SHOW WAVES AND RAYS\"\n"
+    "    --only-waves        \"SHOW ONLY WAVES\"\n"
+    "    --worksheet         PDF: το φύλλο εργασίας, χωρίς τους αριθμούς / the worksheet, numbers left blank\n";
+
+namespace {
+
+struct Option {
+    const char* name;
+    bool takesValue;
+};
+constexpr Option handoutOptions[] = {{"--export", true}, {"--source", true},  {"--beam", true},
+                                     {"--index", true},  {"--lens", true},    {"--rays", true},
+                                     {"--waves", false}, {"--only-waves", false}, {"--worksheet", false}};
+
+// The option an argument names, as "--rays" or "--rays=20" (the value after '=' goes to value).
+const Option* optionIn(std::string_view arg, std::optional<std::string_view>& value)
+{
+    const std::size_t equals = arg.find('=');
+    const std::string_view name = arg.substr(0, equals);
+    for (const Option& option : handoutOptions)
+        if (name == option.name) {
+            if (equals != std::string_view::npos)
+                value = arg.substr(equals + 1);
+            return &option;
+        }
+    return nullptr;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const char* space = " \t\n\r\f\v";
+    const std::size_t first = text.find_first_not_of(space);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(space) - first + 1);
+}
+
+// One number, with white space around it at most; none for anything else, NaN and infinities too. A
+// number beyond a double's reach is taken as an infinity (and so as out of range), one too small to tell
+// from 0 as 0.
+std::optional<double> numberIn(std::string_view text)
+{
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || end != text.data() + text.size())
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        const std::size_t e = text.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+        return tiny ? 0.0 : (text.front() == '-' ? -HUGE_VAL : HUGE_VAL);
+    }
+    if (error != std::errc() || std::isnan(v) || std::isinf(v))
+        return std::nullopt;
+    return v;
+}
+
+CommandLineProblem notNumbers(std::string_view option, std::string_view value, const char* greekCount,
+                              const char* englishCount)
+{
+    const std::string o(option), v(value);
+    return {o + ": «" + v + "» δεν είναι " + greekCount + ".", o + ": '" + v + "' is not " + englishCount + "."};
+}
+
+// A value within [low, high] (or strictly inside when open), as its control holds it.
+bool within(double v, double low, double high, bool open = false)
+{
+    return open ? low < v && v < high : low <= v && v <= high;
+}
+bool whole(double v) { return v == std::floor(v); }
+
+struct Parser {
+    HandoutRequest request;
+    std::optional<CommandLineProblem> problem;
+
+    void fail(std::string greek, std::string english)
+    {
+        if (!problem)
+            problem = CommandLineProblem{std::move(greek), std::move(english)};
+    }
+
+    void take(std::string_view option, std::string_view value)
+    {
+        const std::string o(option);
+        if (option == "--export") {
+            file(value);
+        } else if (option == "--source") {
+            const auto xy = list(option, value, 2, "δύο αριθμοί X,Y", "two numbers X,Y");
+            if (!xy)
+                return;
+            if (!(std::fabs((*xy)[0]) < 384 && std::fabs((*xy)[1]) < 216))
+                return fail(o + ": η πηγή είναι μέσα στην εικόνα του πάγκου, |X| < 384 και |Y| < 216.",
+                            o + ": the source lies inside the bench's picture, |X| < 384 and |Y| < 216.");
+            request.source = std::pair{(*xy)[0], (*xy)[1]};
+        } else if (option == "--beam") {
+            const auto degrees = list(option, value, 1, "αριθμός μοιρών", "a number of degrees");
+            if (!degrees)
+                return;
+            if (!within((*degrees)[0], -90, 90, true))
+                return fail(o + ": η γωνία της δέσμης είναι μεταξύ -90 και 90 μοιρών, όχι ±90.",
+                            o + ": the beam's angle lies between -90 and 90 degrees, not ±90.");
+            request.beamDegrees = (*degrees)[0];
+        } else if (option == "--index") {
+            const auto n = list(option, value, 1, "αριθμός", "a number");
+            if (!n)
+                return;
+            // The scroll bar holds hundredths.
+            const double hundredths = std::round((*n)[0] * 100);
+            if (!within(hundredths, 40, 250))
+                return fail(o + ": ο δείκτης διάθλασης είναι από 0.40 έως 2.50.",
+                            o + ": the index of refraction is 0.40 to 2.50.");
+            request.index = int(hundredths);
+        } else if (option == "--lens") {
+            const auto c = list(option, value, 4, "τέσσερις αριθμοί XA,RA,XB,RB", "four numbers XA,RA,XB,RB");
+            if (!c)
+                return;
+            struct Bound { double low, high; const char* greek; const char* english; };
+            const Bound bounds[4] = {{-500, 0, "το κέντρο του κύκλου A (XA)", "the centre of circle A (XA)"},
+                                     {50, 500, "η ακτίνα του κύκλου A (RA)", "the radius of circle A (RA)"},
+                                     {0, 500, "το κέντρο του κύκλου B (XB)", "the centre of circle B (XB)"},
+                                     {0, 500, "η ακτίνα του κύκλου B (RB)", "the radius of circle B (RB)"}};
+            std::array<int, 4> circles{};
+            for (std::size_t i = 0; i < 4; ++i) {
+                const Bound& b = bounds[i];
+                const double v = (*c)[i];
+                if (!whole(v) || !within(v, b.low, b.high)) {
+                    char range[64];
+                    std::snprintf(range, sizeof range, "%g", b.low);
+                    const std::string low = range;
+                    std::snprintf(range, sizeof range, "%g", b.high);
+                    return fail(o + ": " + b.greek + " είναι ακέραιος από " + low + " έως " + range + ".",
+                                o + ": " + b.english + " is a whole number from " + low + " to " + range + ".");
+                }
+                circles[i] = int(v);
+            }
+            request.circles = circles;
+        } else if (option == "--rays") {
+            const auto n = list(option, value, 1, "αριθμός", "a number");
+            if (!n)
+                return;
+            if (!whole((*n)[0]) || !within((*n)[0], 2, 150))
+                return fail(o + ": το πλήθος των ακτίνων είναι ακέραιος από 2 έως 150.",
+                            o + ": the number of rays is a whole number from 2 to 150.");
+            request.rays = int((*n)[0]);
+        }
+    }
+
+    // count numbers separated by commas, or a message.
+    std::optional<std::vector<double>> list(std::string_view option, std::string_view value, std::size_t count,
+                                            const char* greekCount, const char* englishCount)
+    {
+        std::vector<double> out;
+        std::size_t start = 0;
+        while (out.size() <= count) {
+            const std::size_t comma = value.find(',', start);
+            const auto v = numberIn(value.substr(start, comma == std::string_view::npos ? comma : comma - start));
+            if (!v)
+                break;
+            out.push_back(*v);
+            if (comma == std::string_view::npos) {
+                if (out.size() == count)
+                    return out;
+                break;
+            }
+            start = comma + 1;
+        }
+        const auto problemText = notNumbers(option, value, greekCount, englishCount);
+        fail(problemText.greek, problemText.english);
+        return std::nullopt;
+    }
+
+    void file(std::string_view value)
+    {
+        namespace fs = std::filesystem;
+        const std::string name(value);
+        const fs::path path(name);
+        std::string suffix = path.extension().string();
+        for (char& c : suffix)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (suffix == ".png")
+            request.kind = HandoutRequest::png;
+        else if (suffix == ".svg")
+            request.kind = HandoutRequest::svg;
+        else if (suffix == ".pdf")
+            request.kind = HandoutRequest::pdf;
+        else
+            return fail("--export: το όνομα «" + name + "» τελειώνει σε .png, .svg ή .pdf.",
+                        "--export: the name '" + name + "' ends in .png, .svg or .pdf.");
+        std::error_code error;
+        const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+        if (!fs::is_directory(folder, error))
+            return fail("--export: ο φάκελος «" + folder.string() + "» δεν υπάρχει.",
+                        "--export: the folder '" + folder.string() + "' does not exist.");
+        request.file = name;
+    }
+};
+
+} // namespace
+
+bool asksForHandout(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::optional<std::string_view> value;
+        if (optionIn(argv[i], value))
+            return true;
+    }
+    return false;
+}
+
+std::variant<HandoutRequest, CommandLineProblem> parseHandout(int argc, const char* const* argv)
+{
+    Parser parser;
+    std::vector<std::string_view> seen;
+    for (int i = 1; i < argc && !parser.problem; ++i) {
+        const std::string_view arg = argv[i];
+        std::optional<std::string_view> value;
+        const Option* option = optionIn(arg, value);
+        if (!option) {
+            const std::string text(arg);
+            if (arg.starts_with('-'))
+                parser.fail("Άγνωστη επιλογή «" + text + "».", "Unknown option '" + text + "'.");
+            else
+                parser.fail("Η τιμή «" + text + "» δεν ανήκει σε καμία επιλογή.", "The value '" + text + "' belongs to no option.");
+            break;
+        }
+        const std::string name = option->name;
+        if (std::find(seen.begin(), seen.end(), option->name) != seen.end()) {
+            parser.fail(name + ": δόθηκε δύο φορές.", name + ": given twice.");
+            break;
+        }
+        seen.push_back(option->name);
+        if (!option->takesValue) {
+            if (value)
+                parser.fail(name + ": δεν παίρνει τιμή.", name + ": takes no value.");
+            else if (name == "--waves")
+                parser.request.waves = true;
+            else if (name == "--only-waves")
+                parser.request.onlyWaves = true;
+            else
+                parser.request.worksheet = true;
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= argc) {
+                parser.fail(name + ": λείπει η τιμή.", name + ": the value is missing.");
+                break;
+            }
+            value = argv[++i];
+        }
+        parser.take(name, *value);
+    }
+    HandoutRequest& r = parser.request;
+    if (!parser.problem) {
+        if (r.file.empty())
+            parser.fail("Οι επιλογές αυτές θέλουν --export FILE.", "These options need --export FILE.");
+        else if (r.source && r.beamDegrees)
+            parser.fail("Δώσε --source ή --beam, όχι και τα δύο.", "Give --source or --beam, not both.");
+        else if (r.waves && r.onlyWaves)
+            parser.fail("Δώσε --waves ή --only-waves, όχι και τα δύο.", "Give --waves or --only-waves, not both.");
+        else if (r.worksheet && r.kind != HandoutRequest::pdf)
+            parser.fail("--worksheet: το φύλλο εργασίας είναι σελίδα PDF.", "--worksheet: the worksheet is a PDF page.");
+    }
+    if (parser.problem)
+        return *parser.problem;
+    return r;
+}
+
+int writeHandout(const HandoutRequest& request)
+{
+    constexpr int width = 1920, height = 1080;
+    SharedValues shared;
+    bench::BenchModel model(shared);
+    // The bench's picture, never shown: the canvas paints the blades and the source over it as the screen does.
+    Canvas canvas;
+    canvas.resize(width, height);
+    canvas.syncImageSize();
+    for (const ShapeControl* shape : {&model.pigi, &model.Shape1, &model.Shape2})
+        canvas.showOverlay(*shape);
+    for (const LineControl* line : {&model.Line1, &model.Line2})
+        canvas.showOverlay(*line);
+    Surface& s = canvas.surface();
+    dressBenchPicture(s);
+    constexpr double S = width + height;
+    s.Scale(-600 * width / S, 600 * height / S, 600 * width / S, -600 * height / S);
+    s.Cls();
+    auto units = [&](double twips, bool across) {
+        const double pixels = twipsToPixels(twips, &canvas);
+        return across ? std::fabs(s.userX(pixels) - s.userX(0)) : std::fabs(s.userY(pixels) - s.userY(0));
+    };
+    model.load(s, units(135, true), units(45, false), units(135, true), units(135, false));
+
+    // The controls as a user would set them, each redrawing the picture, then the scene.
+    using bench::Bar;
+    model.setValue(s, Bar::deiktisdiathlasis, request.index);
+    if (const auto& c = request.circles) {
+        model.setValue(s, Bar::kentrokykloy2, (*c)[0]);
+        model.setValue(s, Bar::aktina1, (*c)[1]);
+        model.setValue(s, Bar::kentrokykloy, (*c)[2]);
+        model.setValue(s, Bar::aktina2, (*c)[3]);
+    }
+    if (request.waves)
+        model.setTicked(s, bench::Box::Check1, true);
+    if (request.onlyWaves)
+        model.setTicked(s, bench::Box::Check2, true);
+    if (request.rays)
+        model.setValue(s, Bar::desmi1, *request.rays);
+    if (request.source) {
+        model.fanFrom(s, request.source->first, request.source->second);
+    } else {
+        // The beam as "// BUNDLE  DESMH" draws it on a clear picture.
+        char degrees[64];
+        std::snprintf(degrees, sizeof degrees, "%.17g", request.beamDegrees.value_or(0));
+        model.clearPicture(s);
+        model.bundleAsked(s);
+        model.bundleAnswered(s, degrees);
+    }
+
+    const QString file = QString::fromStdString(request.file);
+    bool written = false;
+    switch (request.kind) {
+    case HandoutRequest::png:
+        written = canvas.picture().save(file, "PNG");
+        break;
+    case HandoutRequest::svg:
+        written = canvas.writeSvg(file, [&] { model.redrawPicture(s); });
+        break;
+    case HandoutRequest::pdf: {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setDocName(QStringLiteral("SPHERICAL LENSES"));
+        printer.setCreator(QStringLiteral("Lens Bench"));
+        written = printBenchPage(model, s, printer, request.worksheet);
+        break;
+    }
+    }
+    if (!written) {
+        std::fprintf(stderr, "lensbench: Το αρχείο «%s» δεν γράφτηκε.\nlensbench: The file '%s' could not be written.\n",
+                     request.file.c_str(), request.file.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace lens

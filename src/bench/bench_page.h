@@ -1,0 +1,27 @@
+#pragma once
+// The bench's page on a printer or in a PDF file, for the print preview and for handouts made from the
+// command line, and the preview's choice between the captioned page and the worksheet.
+
+#include "bench/bench_model.h"
+
+class QPrinter;
+class QPrintPreviewDialog;
+
+namespace lens {
+
+// The bench's picture as the screen starts it: the window's colour behind it, labels in Symbol at 7.5
+// points.
+void dressBenchPicture(Surface& picture);
+
+// Prints the model's page, captioned with today's date, or as the worksheet; the wave rays are traced with
+// the coordinates of bench (the bench's picture, which is not drawn on). False when the printer cannot be
+// reached: nothing is printed then.
+bool printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& printer, bool worksheet);
+
+// The check box the preview offers in its toolbar.
+inline constexpr const char* worksheetChoice = "Φύλλο εργασίας / Worksheet";
+// Adds the check box to the preview's toolbar, once: ticking or clearing it sets worksheet and draws the
+// preview again, so that the print button prints what is shown.
+void offerWorksheet(QPrintPreviewDialog& preview, bool& worksheet);
+
+} // namespace lens

@@ -1,0 +1,74 @@
+#!/bin/sh
+# Handouts from the command line with no display: what the page, the worksheet and the pictures hold, and
+# the arguments refused with a message and status 2, nothing written.
+#   check_handouts.sh PROGRAM page|pictures|refusals
+set -u
+program=$1
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+case $2 in
+page)
+  # arguments | texts the page holds | texts it must not hold (each list split at ';')
+  while IFS='|' read -r arguments present absent; do
+    # shellcheck disable=SC2086 # the arguments are words
+    "$program" --export "$folder/page.pdf" $arguments || { fail "$arguments: status $?"; continue; }
+    pdfinfo "$folder/page.pdf" | grep -Eq '^Pages: +1$' || fail "$arguments: not one page"
+    text=$(pdftotext "$folder/page.pdf" -)
+    IFS=';'
+    for want in $present; do
+      printf '%s' "$text" | grep -Fq -- "$want" || fail "$arguments: no '$want'"
+    done
+    for unwanted in $absent; do
+      printf '%s' "$text" | grep -Fq -- "$unwanted" && fail "$arguments: '$unwanted' on the page"
+    done
+    unset IFS
+    rm -f "$folder/page.pdf"
+  done <<'ROWS'
+--source -200,0|f = 120.00;F2 = 116.67;image = 364.94;Ημερομηνία / date: |
+--beam 0|marginal focus = 83.78;LSA = 32.88;Εστιακή απόσταση / focal length: f = 120.00|image = 
+--source -200,0 --worksheet|focal length: f = ________;F2 = ________;image = ________;LSA = ________|120.00;116.67;364.94
+ROWS
+  ;;
+pictures)
+  "$program" --export "$folder/bench.png" --source -200,0 --waves || fail "png: status $?"
+  [ "$(od -An -tu1 -N4 "$folder/bench.png" | tr -s ' ')" = " 137 80 78 71" ] || fail "not a PNG"
+  [ "$(od -An -tu1 -j16 -N8 "$folder/bench.png" | tr -s ' ')" = " 0 0 7 128 0 0 4 56" ] || fail "PNG not 1920 x 1080"
+  "$program" --export "$folder/bench.SVG" --beam 20 --only-waves || fail "svg: status $?"
+  grep -q '<svg' "$folder/bench.SVG" && grep -q 'viewBox="0 0 1920 1080"' "$folder/bench.SVG" || fail "not a 1920 x 1080 SVG"
+  ;;
+refusals)
+  while read -r arguments; do
+    out=$folder/out
+    # shellcheck disable=SC2086
+    set -- $(printf '%s' "$arguments" | sed "s|OUT|$out|g")
+    "$program" "$@" >/dev/null 2>"$folder/said"
+    status=$?
+    [ $status -eq 2 ] || fail "$arguments: status $status"
+    # Greek first, then English.
+    sed -n 1p "$folder/said" | LC_ALL=C grep -q "^lensbench: .*$(printf '[\316\317]')" &&
+      sed -n 2p "$folder/said" | LC_ALL=C grep -Eq '^lensbench: .*[A-Za-z]{4}' || fail "$arguments: said '$(cat "$folder/said")'"
+    [ -z "$(ls "$folder" | grep -v '^said$')" ] || fail "$arguments: wrote $(ls "$folder")"
+  done <<'ROWS'
+--export OUT.png --source 400,0
+--export OUT.png --source -200
+--export OUT.pdf --beam 90
+--export OUT.png --beam nan
+--export OUT.png --index 2.6
+--export OUT.png --rays 151
+--export OUT.png --rays abc
+--export OUT.png --lens -50,40,20,90
+--export OUT.png --rays
+--export OUT.gif
+--export OUT/missing/x.png
+--export OUT.png --frobnicate
+--export OUT.png --waves --only-waves
+--export OUT.png --worksheet
+--source -200,0
+ROWS
+  ;;
+esac
+[ $failures -eq 0 ]
