@@ -138,8 +138,9 @@ struct RayLeg {
     double dx = 0, dy = 0;                 // direction travelled along the leg
     LegEnd end = LegEnd::viewEdge;
     int kind = 0;          // prototomi's kind code of the hit (lens legs)
-    int circle = 0;        // circle refracted at the leg's end: 1 A, 2 B, 0 none
-    bool totalReflection = false; // the ray ends here, reflected inside the glass
+    int circle = 0;        // circle refracted or reflected at the leg's end: 1 A, 2 B, 0 none
+    bool totalReflection = false; // totally reflected inside the glass at the leg's end: a bench ray ends there
+    bool reflected = false;       // and a reflecting trace follows the reflected ray on from there
     bool bladeBeyondView = false; // a blade leg whose crossing lies beyond the view: drawn to the view's edge
 };
 
@@ -155,5 +156,27 @@ Rgb legColour(const RayLeg& leg);
 // Traces one ray leg by leg as poreiaaktinas draws it, without drawing.
 RayPath traceRay(const Surface&, const Diaphragm&, double x0, double y0, double dx, double dy, double xA, double xB,
                  double rA, double rB, double n, StartClasses classes = StartClasses::bench);
+
+// The most total reflections a reflecting trace follows inside the glass. A ray caught between the faces
+// beyond the critical angle may go on reflecting for a long while; after this many it ends at its next total
+// reflection, as a bench ray ends at its first. On the single-ray view's default lens at n = 1.5 hardly a ray
+// needs more; denser glass holds a few rays for some tens of reflections, whose chords then crowd along the
+// faces too closely to follow by eye.
+inline constexpr int maxInternalReflections = 16;
+
+// A ray traced with its total reflections: the bench's five passes, and one more leg for every reflection.
+struct ReflectingRayPath {
+    std::array<RayLeg, 5 + maxInternalReflections> legs{};
+    int count = 0;
+    int reflections = 0; // legs marked reflected
+};
+
+// Traces one ray as traceRay does, but at a total reflection the ray is reflected inside the glass by the law
+// of reflection at the circle it meets (d' = d - 2(d.n)n, n the circle's unit normal there) and followed on, up
+// to maxInternalReflections times, until it is refracted out of the glass. A ray without a total reflection is
+// traced exactly as by traceRay.
+ReflectingRayPath traceRayReflecting(const Surface&, const Diaphragm&, double x0, double y0, double dx, double dy,
+                                     double xA, double xB, double rA, double rB, double n,
+                                     StartClasses classes = StartClasses::singleRay);
 
 } // namespace lens::spherical

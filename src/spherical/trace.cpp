@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace lens::spherical {
 
@@ -120,19 +121,31 @@ Rgb legColour(const RayLeg& leg)
     return rayColours::kindNone;
 }
 
-RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
-                 double xA, double xB, double rA, double rB, double n, StartClasses classes)
+namespace {
+
+// Traces a ray leg by leg into legs (whose size bounds the legs) and gives the number of legs and of the
+// total reflections followed. With maxReflections 0 a total reflection ends the ray.
+struct TraceCount { int legs = 0, reflections = 0; };
+TraceCount traceLegs(std::span<RayLeg> legs, const Surface& surface, const Diaphragm& diaphragm, double x0, double y0,
+                     double dx, double dy, double xA, double xB, double rA, double rB, double n, StartClasses classes,
+                     int maxReflections)
 {
-    RayPath path;
+    TraceCount traced;
     double x = x0, y = y0;
-    for (int pass = 0; pass <= 4 && path.count < static_cast<int>(path.legs.size()); ++pass) {
+    bool reflectedHere = false; // the current point is a reflection on a face, inside the glass
+    // The bench's five passes; a reflection inside the glass is not one of them.
+    for (int pass = 0; pass <= 4 && traced.legs < static_cast<int>(legs.size());) {
         if (!strictlyInView(surface, x, y) || (dx == 0 && dy == 0) || !std::isfinite(dx) || !std::isfinite(dy))
             break;
         const Perasma blade = perasma(diaphragm.x, diaphragm.upperTip, diaphragm.lowerTip, x, y, dx, dy);
         const Simeio edge = akriothonis(surface, x, y, dx, dy);
         const ProtiTomi hit = lensHit(xA, xB, rA, rB, dx, dy, x, y, classes);
+        // A ray reflected into the glass meets its boundary again; one that does not was reflected at the very
+        // corner of the rim, out of the other disc, or along a face: it ends there.
+        if (reflectedHere && !hit.vrethike)
+            break;
 
-        RayLeg& leg = path.legs[static_cast<std::size_t>(path.count++)];
+        RayLeg& leg = legs[static_cast<std::size_t>(traced.legs++)];
         leg.x1 = x, leg.y1 = y, leg.dx = dx, leg.dy = dy;
 
         const bool bladeAhead = blade.ektos && prosimo(blade.x - x) == prosimo(dx);
@@ -161,12 +174,50 @@ RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, 
         leg.circle = atHit.circle;
         if (leg.circle != 0 && !refracted.egine) {
             leg.totalReflection = true;
-            break;
+            if (traced.reflections >= maxReflections)
+                break;
+            // Law of reflection at the circle the hit lies on: the normal component of the direction turns
+            // over, the tangential one stays.
+            const double xc = leg.circle == 1 ? xA : xB;
+            const double radius = apostasi(hit.x, hit.y, xc, 0);
+            const double nx = (hit.x - xc) / radius, ny = hit.y / radius;
+            const double normal = dx * nx + dy * ny;
+            dx -= 2 * normal * nx;
+            dy -= 2 * normal * ny;
+            leg.reflected = true;
+            ++traced.reflections;
+            x = hit.x, y = hit.y;
+            reflectedHere = true;
+            continue;
         }
+        reflectedHere = false;
         x = hit.x, y = hit.y;
         if (leg.circle != 0)
             dx = refracted.dx, dy = refracted.dy;
+        ++pass;
     }
+    return traced;
+}
+
+} // namespace
+
+RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
+                 double xA, double xB, double rA, double rB, double n, StartClasses classes)
+{
+    RayPath path;
+    path.count = traceLegs(path.legs, surface, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n, classes, 0).legs;
+    return path;
+}
+
+ReflectingRayPath traceRayReflecting(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0,
+                                     double dx, double dy, double xA, double xB, double rA, double rB, double n,
+                                     StartClasses classes)
+{
+    ReflectingRayPath path;
+    const TraceCount traced = traceLegs(path.legs, surface, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n, classes,
+                                        maxInternalReflections);
+    path.count = traced.legs;
+    path.reflections = traced.reflections;
     return path;
 }
 

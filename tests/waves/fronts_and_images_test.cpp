@@ -202,7 +202,8 @@ TEST(ImageConstruction, TheThickLensImageLiesWhereParaxialOpticsPutsItFromEither
 TEST(SingleRayView, RaysNearTheRimAndVerticalRaysAreTracedAsOnTheBench)
 {
     // 801 rays aimed within 0.2 units of the upper rim: every refraction point of the view's ray lies on the
-    // lens boundary, and the view's legs are the bench tracer's.
+    // lens boundary, and the view's legs are the bench tracer's (where the bench ends a ray at a total
+    // reflection, the view's ray goes on reflected after the same legs).
     const LensState lens;
     const auto rim = spherical::tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);
     for (const auto& source : {std::pair{200.0, 0.0}, {-200.0, 150.0}, {0.0, 0.0}}) {
@@ -218,7 +219,10 @@ TEST(SingleRayView, RaysNearTheRimAndVerticalRaysAreTracedAsOnTheBench)
                                                                  lens.xcentreA, lens.xcentreB, lens.radiusA,
                                                                  lens.radiusB, 1.5);
             const auto legs = b.device.segmentsIn(waveColours::singleRay);
-            ASSERT_EQ(legs.size(), std::size_t(bench.count)) << k;
+            if (bench.count > 0 && bench.legs[std::size_t(bench.count - 1)].totalReflection)
+                ASSERT_GT(legs.size(), std::size_t(bench.count)) << k;
+            else
+                ASSERT_EQ(legs.size(), std::size_t(bench.count)) << k;
             for (int i = 0; i < bench.count; ++i) {
                 const spherical::RayLeg& leg = bench.legs[std::size_t(i)];
                 EXPECT_NEAR(b.surface.userX(legs[std::size_t(i)].x2), leg.x2, 1e-3);
