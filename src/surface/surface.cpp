@@ -24,6 +24,8 @@ bool finite(double v) { return std::isfinite(v); }
 constexpr double reach = primitiveReach;
 constexpr double largestRadius = 1 << 20;
 
+} // namespace
+
 // Clips the segment (x1, y1)–(x2, y2) to the rectangle [left, right] × [top, bottom] (Liang–Barsky);
 // false when no part of it lies inside.
 bool clipSegment(double& x1, double& y1, double& x2, double& y2, double left, double top, double right,
@@ -56,7 +58,6 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double left, do
     x2 = std::clamp(bx, left, right), y2 = std::clamp(by, top, bottom);
     return true;
 }
-} // namespace
 
 Surface::Surface(Device& device) : device_(&device) {}
 

@@ -67,6 +67,11 @@ public:
     virtual void refresh() {}
 };
 
+// Clips the segment (x1, y1)–(x2, y2) to the rectangle [left, right] × [top, bottom] (Liang–Barsky), moving
+// its ends onto the part inside; false (ends unchanged or not) when no part of it lies inside.
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double left, double top, double right,
+                 double bottom);
+
 // One picture's drawing state and operations in user coordinates: a screen's client area or a
 // printer page. The names are the ones every drawing routine of the program uses.
 class Surface {

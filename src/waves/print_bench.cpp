@@ -86,24 +86,7 @@ struct Place {
     // Whether the segment from (x1, y1) to (x2, y2) runs through the rectangle (clipped Liang–Barsky).
     bool crossedBy(double x1, double y1, double x2, double y2) const
     {
-        double t0 = 0, t1 = 1;
-        const double dx = x2 - x1, dy = y2 - y1;
-        const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
-        for (int i = 0; i < 4; ++i) {
-            if (p[i] == 0) {
-                if (q[i] < 0)
-                    return false;
-                continue;
-            }
-            const double t = q[i] / p[i];
-            if (p[i] < 0)
-                t0 = std::max(t0, t);
-            else
-                t1 = std::min(t1, t);
-            if (t0 > t1)
-                return false;
-        }
-        return true;
+        return clipSegment(x1, y1, x2, y2, left, top, right, bottom);
     }
 };
 
