@@ -157,6 +157,7 @@ void ElSahlScreen::draw(const DrawStep& step)
             hyperbolic::sahlparallelbeam(surface(), scene, 12, step.b, step.slope);
         break;
     }
+    hyperbolic::markfoci(surface(), 12, step.b, step.in.lensindex, step.biconvex);
     if (!scene.caption.empty())
         setCaption(QString::fromStdString(scene.caption));
     canvas().update();
