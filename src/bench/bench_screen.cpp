@@ -186,14 +186,15 @@ void BenchScreen::loadOnceSized()
         show_();
     };
     // The print button sits right of Check1, 50 × 20 user units.
+    const double ratio = canvas().pixelRatio();
     ektyposi->setGeometry(Check1->geometry().right() + 1, Check1->geometry().top(),
-                          int(std::lround(std::fabs(s.ScaleX(50)))), int(std::lround(std::fabs(s.ScaleY(20)))));
+                          int(std::lround(std::fabs(s.ScaleX(50)) / ratio)), int(std::lround(std::fabs(s.ScaleY(20)) / ratio)));
     ektyposi->setFont(controlFont(QStringLiteral("TIMES NEW ROMAN"), 12));
     Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     // The markers keep their design sizes, converted to user units.
-    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, this)) - s.userX(0)); };
-    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, this)) - s.userY(0)); };
+    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, this) * ratio) - s.userX(0)); };
+    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, this) * ratio) - s.userY(0)); };
     model.load(s, across(135), down(45), across(135), down(135));
     show_();
 }

@@ -253,8 +253,7 @@ void ScreenWindow::setViewScale(int scale)
     scale = std::clamp(scale, 1, largestViewScale);
     if (scale == viewScale())
         return;
-    surface().PenScale = scale;
-    surface().TextScale = scale;
+    canvas_->setViewScale(scale);
     showViewScale();
     if (redrawScene && !placing_)
         redrawScene();

@@ -113,7 +113,7 @@ public:
     // The projector view: pens, dots and printed text of the picture drawn 1, 2 or 3 times as wide, and
     // the scene drawn again. Hit tests and fills work in user units and are not changed.
     void setViewScale(int scale);
-    int viewScale() const { return surface().PenScale; }
+    int viewScale() const { return canvas_->viewScale(); }
     static constexpr int largestViewScale = 3;
     // Wired by the application: the projector keys ask for a scale for every screen; F1 and the menu's
     // help items open the guide and the About box.
