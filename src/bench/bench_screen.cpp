@@ -1,5 +1,6 @@
 #include "bench/bench_screen.h"
 
+#include "bench/bench_legend.h"
 #include "surface/null_device.h"
 #include "surface/qt/printer_device.h"
 
@@ -161,6 +162,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     });
     Text1->setToolTip(desmi1->toolTip());
     Text2->setToolTip(deiktisdiathlasis->toolTip());
+    setLegend(QString::fromUtf8(bench::legendTitle), bench::legendEntries());
 
     show_();
     setClientTwips(11055, 8505);
@@ -185,10 +187,11 @@ void BenchScreen::loadOnceSized()
         model.redrawPicture(surface());
         show_();
     };
-    // The print button sits right of Check1, 50 × 20 user units.
+    // The print button sits right of Check1, 50 × 20 user units (in the normal view).
+    const QRectF check = twipsOf(Check1);
     const double ratio = canvas().pixelRatio();
-    ektyposi->setGeometry(Check1->geometry().right() + 1, Check1->geometry().top(),
-                          int(std::lround(std::fabs(s.ScaleX(50)) / ratio)), int(std::lround(std::fabs(s.ScaleY(20)) / ratio)));
+    placeTwips(ektyposi, check.right(), check.top(), pixelsToTwips(std::fabs(s.ScaleX(50)) / ratio, this),
+               pixelsToTwips(std::fabs(s.ScaleY(20)) / ratio, this));
     ektyposi->setFont(controlFont(QStringLiteral("TIMES NEW ROMAN"), 12));
     Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
@@ -215,7 +218,7 @@ void BenchScreen::show_()
         const bench::ReadOutText& out = model.readOuts[std::size_t(r)];
         QWidget* w = readOuts_[std::size_t(r)];
         if (!out.font.empty())
-            w->setFont(controlFont(fromUtf8(out.font), out.points));
+            setControlFont(w, controlFont(fromUtf8(out.font), out.points));
         if (auto* edit = qobject_cast<QLineEdit*>(w))
             edit->setText(fromUtf8(out.text));
         else if (auto* label = qobject_cast<QLabel*>(w))
