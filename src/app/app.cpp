@@ -117,6 +117,11 @@ void LensBenchApp::setViewScale(int scale)
             screen->setViewScale(viewScale_);
     if (settings_)
         settings_->setValue(QStringLiteral("view/scale"), viewScale_);
+    // The lens menu grows and shrinks with the view: the lens screen beside it makes room again.
+    if (eisagogiko_ && eisagogiko_->isVisible() && elsahl_ && elsahl_->isVisible() && !elsahl_->placing()) {
+        elsahl_->reserveRight = outerWidth(*eisagogiko_) + menuGap;
+        elsahl_->makeRoomForMenu(); // the menu follows once the screen has its place
+    }
 }
 
 void LensBenchApp::rememberBench()

@@ -21,12 +21,7 @@ LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
     for (auto* button : {Command1, Command2, Command3})
         button->setFont(buttonFont);
 
-    deiktissahl = new QScrollBar(Qt::Horizontal);
-    deiktissahl->setRange(100, 250);
-    deiktissahl->setSingleStep(1);
-    deiktissahl->setPageStep(20);
-    deiktissahl->setValue(150);
-    deiktissahl->setFocusPolicy(Qt::StrongFocus);
+    deiktissahl = makeScrollBar(Qt::Horizontal, 100, 250, 20, 150);
 
     Label1 = new QLabel;
     Label1->setWordWrap(true);

@@ -1,6 +1,9 @@
 #include "bench/bench_screen.h"
 
 #include "bench/bench_page.h"
+#include "bench/bench_legend.h"
+#include "surface/null_device.h"
+#include "surface/qt/printer_device.h"
 
 #include <QAction>
 #include <QApplication>
@@ -157,6 +160,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     });
     Text1->setToolTip(desmi1->toolTip());
     Text2->setToolTip(deiktisdiathlasis->toolTip());
+    setLegend(QString::fromUtf8(bench::legendTitle), bench::legendEntries());
 
     onClear = [this] { forward(&bench::BenchModel::clearPicture); };
     show_();
@@ -182,15 +186,17 @@ void BenchScreen::loadOnceSized()
         model.redrawPicture(surface());
         show_();
     };
-    // The print button sits right of Check1, 50 × 20 user units.
-    ektyposi->setGeometry(Check1->geometry().right() + 1, Check1->geometry().top(),
-                          int(std::lround(std::fabs(s.ScaleX(50)))), int(std::lround(std::fabs(s.ScaleY(20)))));
+    // The print button sits right of Check1, 50 × 20 user units (in the normal view).
+    const QRectF check = twipsOf(Check1);
+    const double ratio = canvas().pixelRatio();
+    placeTwips(ektyposi, check.right(), check.top(), pixelsToTwips(std::fabs(s.ScaleX(50)) / ratio, this),
+               pixelsToTwips(std::fabs(s.ScaleY(20)) / ratio, this));
     ektyposi->setFont(controlFont(QStringLiteral("TIMES NEW ROMAN"), 12));
     Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     // The markers keep their design sizes, converted to user units.
-    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, this)) - s.userX(0)); };
-    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, this)) - s.userY(0)); };
+    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, this) * ratio) - s.userX(0)); };
+    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, this) * ratio) - s.userY(0)); };
     model.load(s, across(135), down(45), across(135), down(135));
     show_();
 }
@@ -211,7 +217,7 @@ void BenchScreen::show_()
         const bench::ReadOutText& out = model.readOuts[std::size_t(r)];
         QWidget* w = readOuts_[std::size_t(r)];
         if (!out.font.empty())
-            w->setFont(controlFont(fromUtf8(out.font), out.points));
+            setControlFont(w, controlFont(fromUtf8(out.font), out.points));
         if (auto* edit = qobject_cast<QLineEdit*>(w))
             edit->setText(fromUtf8(out.text));
         else if (auto* label = qobject_cast<QLabel*>(w))

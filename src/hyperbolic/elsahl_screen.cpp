@@ -168,6 +168,7 @@ void ElSahlScreen::draw(const DrawStep& step)
         break;
     }
     }
+    hyperbolic::markfoci(surface(), 12, step.b, step.in.lensindex, step.biconvex);
     if (!scene.caption.empty())
         setCaption(QString::fromStdString(scene.caption));
     canvas().update();
@@ -204,10 +205,8 @@ void ElSahlScreen::openFromMenu(bool biconvex)
 {
     *Line1 = LineControl{130, 200, 130, 10, Line1->BorderColor, Line1->BorderWidth, true};
     *Line2 = LineControl{130, -200, 130, -10, Line2->BorderColor, Line2->BorderWidth, true};
-    const int reserve = reserveRight;
     // The coordinates and the picture wait until the window has its size on the display.
-    showPlaced([reserve](const QRect& area, const QMargins& frame,
-                         int menu) { return placement(area, frame, menu, reserve); },
+    showPlaced(besideMenu(),
                [this, biconvex] {
                    placedSize_ = canvas().size();
                    setScale();
@@ -216,6 +215,22 @@ void ElSahlScreen::openFromMenu(bool biconvex)
                    if (onPlaced)
                        onPlaced();
                });
+}
+
+PlacementRule ElSahlScreen::besideMenu() const
+{
+    const int reserve = reserveRight;
+    return [reserve](const QRect& area, const QMargins& frame, int menu) { return placement(area, frame, menu, reserve); };
+}
+
+void ElSahlScreen::makeRoomForMenu()
+{
+    showPlaced(besideMenu(), [this] {
+        placedSize_ = canvas().size();
+        replayPicture();
+        if (onPlaced)
+            onPlaced();
+    });
 }
 
 void ElSahlScreen::drawFromMenu(bool biconvex)

@@ -23,6 +23,9 @@ public:
     void openFromMenu(bool biconvex);
     // Steps 6 to 8 of the menu's lens buttons, once the screen has its size.
     void drawFromMenu(bool biconvex);
+    // Places the screen again, leaving reserveRight free for the lens menu, and draws its picture
+    // again over the new window with the whole lens in view.
+    void makeRoomForMenu();
 
     // The client area (menu bar included) at the display's top left corner: two thirds of the
     // display wide with its frame, but leaving reserveRight pixels free at the right and never
@@ -80,6 +83,7 @@ private:
     void replayPicture();
 
     void setScale();
+    PlacementRule besideMenu() const;
     bool indexTooSmall() const { return hyperbolic::indexTooSmall(shared_.lensindex); }
     double semiAxisB() const;
     void fillInputs();

@@ -98,6 +98,10 @@ void beamwavepoints(Surface&, HyperbolicScene&, double xs, double ys, int i);
 void sahlparallelbeam(Surface&, HyperbolicScene&, double a, double b, double m);
 // Draws the biconvex lens and 201 parallel rays of slope m from x = 130 with their wavefronts; records the rays that leave the lens.
 void biconvexparallelbeam(Surface&, HyperbolicScene&, double a, double b, double m);
+// Marks the far focus of the curved face, (−c, 0), with a small dark red disc labelled "F"; for the
+// biconvex lens also that of its right face, (8a + c, 0). Rays from a far focus leave the face parallel
+// to the axis. Nothing for glass of index 1 (b = 0). Leaves the pen, colours and font as they were.
+void markfoci(Surface&, double a, double b, double n, bool biconvex);
 // Steps 3 and 4 of the "WAVES" menu item: recompute the wave points of every recorded ray
 // (with raywavepoints, or when parallelmode is set with beamwavepoints from the ray's own start point
 // raystartx/raystarty — this mends the fault that the original used (0, 0)), then draw the black fronts

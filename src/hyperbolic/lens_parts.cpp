@@ -139,6 +139,38 @@ void drawBiconvexOutline(Surface& surface, const HyperbolicLens& lens, bool cons
     });
 }
 
+} // namespace parts
+
+void markfoci(Surface& surface, double a, double b, double n, bool biconvex)
+{
+    const HyperbolicLens lens = lensShape(a, b, n);
+    if (!lens.usable || !(lens.b > 0))
+        return;
+    constexpr Rgb colour = RGB(55, 0, 0);
+    const int width = surface.DrawWidth, fill = surface.FillStyle;
+    const Rgb fillColour = surface.FillColor, fore = surface.ForeColor;
+    // A few pixels on the screen, in its units, growing with the text of the projector view.
+    const double radius = surface.ScaleWidth() / 200 * std::clamp(surface.TextScale, 1, 8);
+    surface.DrawWidth = 1;
+    surface.FillStyle = solidFill;
+    surface.FillColor = colour;
+    surface.ForeColor = colour;
+    for (const double x : {-lens.c, 8 * lens.a + lens.c}) {
+        surface.Circle(x, 0, std::fabs(radius), colour);
+        surface.CurrentX = x + std::fabs(radius);
+        surface.CurrentY = -std::fabs(radius);
+        surface.Print("F");
+        if (!biconvex)
+            break;
+    }
+    surface.DrawWidth = width;
+    surface.FillStyle = fill;
+    surface.FillColor = fillColour;
+    surface.ForeColor = fore;
+}
+
+namespace parts {
+
 std::optional<FaceNormal> branchNormal(const HyperbolicLens& lens, double x, double y)
 {
     const double a = lens.a;

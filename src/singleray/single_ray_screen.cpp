@@ -85,10 +85,13 @@ void SingleRayScreen::openFromBench()
         Surface& s = surface();
         s.Scale(-600 * Ws / S, 600 * Hs / S, 600 * Ws / S, -600 * Hs / S);
         // The source marker keeps its design size and place, in the new user units.
-        fos->Left = s.userX(twipsToPixels(1080, this));
-        fos->Top = s.userY(twipsToPixels(2160, this));
-        fos->Width = std::abs(s.userX(twipsToPixels(135, this)) - s.userX(0));
-        fos->Height = std::abs(s.userY(twipsToPixels(135, this)) - s.userY(0));
+        auto at = [this](double twips) { return QPointF(twipsToPixels(twips, this), twipsToPixels(twips, this)); };
+        const QPointF corner = canvas().userAt(QPointF(at(1080).x(), at(2160).y())), origin = canvas().userAt({0, 0});
+        const QPointF size = canvas().userAt(at(135)) - origin;
+        fos->Left = corner.x();
+        fos->Top = corner.y();
+        fos->Width = std::abs(size.x());
+        fos->Height = std::abs(size.y());
         redrawScene = [this] { redrawPicture(); };
         lensRefresh();
     });

@@ -25,4 +25,21 @@ struct ShapeControl {
     bool Visible = true;
 };
 
+// One line of a picture's legend: a sample of a mark, as the picture draws it, and what it means.
+struct LegendEntry {
+    enum Swatch {
+        dot,        // a round dot `width` pixels across on the picture
+        line,       // a solid line `width` pixels wide
+        dottedLine, // a vertical dotted line
+        dashDotLine,
+        cross,      // an upright cross
+        ring,       // a small circle
+        disc,       // a small circle filled with its own colour
+    };
+    Swatch swatch = line;
+    Rgb colour;
+    int width = 1;
+    const char* text = ""; // UTF-8, Greek and English
+};
+
 } // namespace lens

@@ -202,9 +202,30 @@ void Surface::Cls()
     CurrentY = 0;
 }
 
+Device::TextExtent Device::textExtent(std::string_view utf8, const Font& font)
+{
+    std::size_t characters = 0;
+    for (const char c : utf8)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80; // UTF-8 lead bytes only
+    const double em = font.size * 96.0 / 72.0;
+    return {0.7 * em * static_cast<double>(characters), 1.15 * em};
+}
+
+Font Surface::printFont() const { return Font{FontName, FontSize * std::clamp(TextScale, 1, 8)}; }
+
+double Surface::TextWidth(std::string_view text) const
+{
+    return std::fabs(device_->textExtent(text, printFont()).width / ScaleX(1));
+}
+
+double Surface::TextHeight(std::string_view text) const
+{
+    return std::fabs(device_->textExtent(text, printFont()).height / ScaleY(1));
+}
+
 void Surface::Print(std::string_view text)
 {
-    const Font font{FontName, FontSize * std::clamp(TextScale, 1, 8)};
+    const Font font = printFont();
     // The current point may have been set to anything; text far off the picture (or at no point) is not drawn.
     const double px = pixelX(CurrentX), py = pixelY(CurrentY);
     CurrentX = ScaleLeft();

@@ -61,6 +61,11 @@ public:
     virtual void dot(double x, double y, const Pen& pen) = 0;
     // Text with its top left corner at (x, y); returns the height of one line in pixels.
     virtual double text(double x, double y, std::string_view utf8, const Font& font, Rgb colour) = 0;
+    // How far text written in this font reaches across and how high one line of it is, in pixels. A
+    // device that paints nothing estimates it for a font at 96 dots to the inch, wide enough for
+    // capitals and digits.
+    struct TextExtent { double width = 0, height = 0; };
+    virtual TextExtent textExtent(std::string_view utf8, const Font& font);
     virtual void clear(Rgb background) = 0;
     virtual void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) = 0;
     // Shows what has been painted (a window repaints from its retained image).
@@ -110,6 +115,9 @@ public:
     void Cls();
     // Writes text at the current point; the current point moves to the start of the next line.
     void Print(std::string_view text);
+    // The width and the height of text as Print would write it now, in user units (never negative).
+    double TextWidth(std::string_view text) const;
+    double TextHeight(std::string_view text) const;
     // Fills from device pixel (px, py) up to the border colour, with FillColor when FillStyle is
     // solid; with FillStyle 1 (no fill), or a seed off the picture, nothing is painted.
     void FloodFill(int px, int py, Rgb border);
@@ -152,6 +160,7 @@ public:
 
 private:
     Pen pen(Rgb colour) const;
+    Font printFont() const;
     // Whether a device point is finite and near enough the picture to be handed to the device.
     bool onReach(double px, double py) const;
     bool onPicture(int px, int py) const;

@@ -1,6 +1,8 @@
 #include "waves/cardinal_points.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace lens::waves {
 
@@ -34,10 +36,37 @@ void cross(Surface& s, double x, double y, Rgb colour)
     segment(s, x, y - 10, x, y + 10, colour);
 }
 
-void label(Surface& s, std::optional<double> x, double y, const char* text)
+// Where a label was written, in user units.
+struct LabelBox {
+    double left, right, low, high;
+    bool overlaps(const LabelBox& o) const { return left < o.right && o.left < right && low < o.high && o.low < high; }
+};
+
+// Writes text with its top left corner at (x, y). A label that would overlap one written before it
+// goes down a line at a time until it stands clear: points close together on the axis (H1 and H2 of a
+// thin lens, N1 and N2) keep readable labels however large the text.
+void label(Surface& s, std::vector<LabelBox>& written, std::optional<double> x, double y, const char* text)
 {
     if (!x || !std::isfinite(*x))
         return;
+    // A label's box reaches a little past its text, so two labels never run together ("N1N2").
+    const double h = s.TextHeight(text), w = s.TextWidth(text) + h / 4;
+    const double down = s.ScaleHeight() < 0 ? -1.0 : 1.0; // user y of a point lower on the picture
+    auto boxAt = [&](double top) {
+        const double bottom = top + down * h;
+        return LabelBox{*x, *x + w, std::min(top, bottom), std::max(top, bottom)};
+    };
+    LabelBox box = boxAt(y);
+    if (std::isfinite(w) && std::isfinite(h) && h > 0) {
+        // Each step passes at least one line of a label before it; there are only a few of them.
+        for (std::size_t step = 0; step <= 2 * written.size(); ++step) {
+            if (std::none_of(written.begin(), written.end(), [&](const LabelBox& o) { return box.overlaps(o); }))
+                break;
+            y += down * h;
+            box = boxAt(y);
+        }
+    }
+    written.push_back(box);
     s.CurrentX = *x;
     s.CurrentY = y;
     s.Print(text);
@@ -217,12 +246,13 @@ void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::Ben
     s.DrawWidth = 15;
     s.DrawWidth = 1;
     s.FontSize = 13;
-    label(s, p.H1, 150, "H1");
-    label(s, p.H2, 150, "H2");
-    label(s, p.F1, -2, "F1");
-    label(s, p.F2, -2, "F2");
-    label(s, p.N1, -2, "N1");
-    label(s, p.N2, -2, "N2");
+    std::vector<LabelBox> written;
+    label(s, written, p.H1, 150, "H1");
+    label(s, written, p.H2, 150, "H2");
+    label(s, written, p.F1, -2, "F1");
+    label(s, written, p.F2, -2, "F2");
+    label(s, written, p.N1, -2, "N1");
+    label(s, written, p.N2, -2, "N2");
     s.FontSize = 10;
 }
 

@@ -10,6 +10,7 @@
 #include "bench_fixture.h"
 #include "scripted_dialogs.h"
 #include "spherical/spherical_lens.h"
+#include "surface/qt/legend.h"
 #include "surface/recording_device.h"
 #include "waves/cardinal_points.h"
 #include "waves/point_fan.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
@@ -319,4 +321,110 @@ TEST(Classroom, DeleteOverThePictureClearsItAndSpacePausesTheTravellingFront)
     QTest::keyClick(v.Check1, Qt::Key_Space);
     EXPECT_FALSE(v.model.paused());
     EXPECT_TRUE(v.Timer1.running());
+}
+
+// No ray runs through the bench's texts: labels, boxes and read-outs stand on the window colour in
+// front of the picture, where the fan with its waves draws its rays.
+TEST(Classroom, RaysNeverRunOverTheControls)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    v.Check1->setChecked(true);
+    v.Form_MouseDown(1, 1, -150, 60);
+    const QImage shot = v.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& picture = v.canvas().image();
+    const Rgb rays[] = {spherical::rayColours::blade, spherical::rayColours::free, spherical::rayColours::kindA,
+                        spherical::rayColours::kindB, spherical::rayColours::kindNone, waves::waveColours::airDot,
+                        waves::waveColours::glassDot, waves::waveColours::afterDot, waves::waveColours::exitDot,
+                        waves::cardinalColours::construction, waves::cardinalColours::thick};
+    auto rayPixels = [&](const QImage& image, QRect area) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                for (const Rgb ray : rays)
+                    n += (image.pixel(x, y) & RGB_MASK) == (qRgb(ray.r, ray.g, ray.b) & RGB_MASK);
+        return n;
+    };
+    int under = 0;
+    for (QWidget* control : std::initializer_list<QWidget*>{v.Label1, v.Label2, v.Check1, v.Check2, v.Text1, v.Text2}) {
+        SCOPED_TRACE(control->objectName().toStdString() + control->metaObject()->className());
+        EXPECT_EQ(rayPixels(shot, QRect(control->mapTo(&v, QPoint(0, 0)), control->size())), 0);
+        under += rayPixels(picture, control->geometry());
+    }
+    EXPECT_GT(under, 0) << "the rays do pass behind the controls";
+}
+
+// F2 and the context menu's item show and hide the legend; every colour it names is one the picture of a
+// fan with its waves uses. Screens without a legend offer the item disabled.
+TEST(Classroom, F2ShowsTheLegendOfTheMarks)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    ASSERT_NE(v.legend(), nullptr);
+    EXPECT_FALSE(v.legend()->isVisible());
+    QTest::keyClick(&v, Qt::Key_F2);
+    EXPECT_TRUE(v.legend()->isVisible());
+    EXPECT_TRUE(v.canvas().rect().contains(v.legend()->geometry()));
+    v.legendItem()->trigger();
+    EXPECT_FALSE(v.legend()->isVisible());
+    EXPECT_FALSE(c.app.ElSahl().legendItem()->isEnabled());
+
+    v.Check1->setChecked(true);
+    v.Form_MouseDown(1, 1, -250, 30);
+    const QImage picture = v.canvas().image();
+    for (const LegendEntry& entry : v.legend()->entries())
+        EXPECT_GT(pixelsOf(picture, entry.colour), 0) << entry.text;
+}
+
+// Ctrl++ makes the whole screen larger with the pens: the menu bar, and the controls as far as the window
+// has room for them, each text still within its control; Ctrl+0 gives back the normal screen.
+TEST(Classroom, TheProjectorViewScalesTheWholeScreen)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    v.resize(1920, 1080);
+    const int menuHeight = v.menuBar()->sizeHint().height();
+    const QRect check = v.Check1->geometry();
+    const QFont checkFont = v.Check1->font();
+    for (int scale = 1; scale <= 3; ++scale) {
+        SCOPED_TRACE(scale);
+        if (scale > 1)
+            QTest::keyClick(&v, Qt::Key_Plus, Qt::ControlModifier);
+        EXPECT_GE(v.controlScale(), std::min(scale, 2));
+        for (QCheckBox* box : {v.Check1, v.Check2}) {
+            EXPECT_LE(box->sizeHint().width(), box->width());
+            EXPECT_LE(box->sizeHint().height(), box->height());
+        }
+        for (QWidget* control : v.canvas().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->isVisible()) {
+                EXPECT_TRUE(v.canvas().rect().contains(control->geometry())) << control->metaObject()->className();
+            }
+        }
+    }
+    EXPECT_GE(v.menuBar()->sizeHint().height(), 1.5 * menuHeight);
+    EXPECT_GE(v.Label1->font().pointSizeF(), 2 * QApplication::font().pointSizeF() - 0.01);
+    QTest::keyClick(&v, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(v.Check1->geometry(), check);
+    EXPECT_EQ(v.Check1->font(), checkFont);
+    EXPECT_EQ(v.menuBar()->sizeHint().height(), menuHeight);
+}
+
+// The arrow keys move every scroll bar the way its arrow buttons do: Right and Down towards the maximum.
+TEST(Classroom, ArrowKeysMoveScrollBarsAsTheirArrowsDo)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    SingleRayScreen& ray = c.app.moniaktina();
+    for (QScrollBar* bar : {v.desmi1, v.deiktisdiathlasis, v.VScroll1, c.app.eisagogiko().deiktissahl, ray.aktina1,
+                            ray.aktina2, ray.deiktisdiathlasis, ray.kentrokykloy}) {
+        SCOPED_TRACE(bar->toolTip().toStdString());
+        const bool across = bar->orientation() == Qt::Horizontal;
+        const int middle = (bar->minimum() + bar->maximum()) / 2;
+        bar->setValue(middle);
+        QTest::keyClick(bar, across ? Qt::Key_Right : Qt::Key_Down);
+        EXPECT_EQ(bar->value(), middle + 1);
+        QTest::keyClick(bar, across ? Qt::Key_Left : Qt::Key_Up);
+        QTest::keyClick(bar, across ? Qt::Key_Left : Qt::Key_Up);
+        EXPECT_EQ(bar->value(), middle - 1);
+    }
 }

@@ -54,8 +54,8 @@ QImage screenshot()
 // Whether the screenshot shows a colour close to `colour` within a few pixels of a user point.
 bool shows(const QImage& shot, ScreenWindow& screen, double x, double y, QColor colour, int reach = 3)
 {
-    Surface& s = screen.surface();
-    const QPoint at = screen.canvas().mapToGlobal(QPoint(int(std::floor(s.pixelX(x))), int(std::floor(s.pixelY(y)))));
+    const QPointF point = screen.canvas().widgetPoint(x, y);
+    const QPoint at = screen.canvas().mapToGlobal(QPoint(int(std::floor(point.x())), int(std::floor(point.y()))));
     for (int dy = -reach; dy <= reach; ++dy)
         for (int dx = -reach; dx <= reach; ++dx) {
             const QPoint p = at + QPoint(dx, dy);
@@ -111,8 +111,7 @@ int main(int argc, char** argv)
     check(area.contains(bench.frameGeometry()), "the bench fits the display with its frame");
     check(bench.frameGeometry().height() >= area.height() - 2 && bench.frameGeometry().width() >= area.width() - 2,
           "the bench covers the display");
-    const QPoint origin = bench.canvas().mapToGlobal(
-        QPoint(int(bench.surface().pixelX(0)), int(bench.surface().pixelY(0))));
+    const QPoint origin = bench.canvas().mapToGlobal(bench.canvas().widgetPoint(0, 0).toPoint());
     const QPoint middle = bench.canvas().mapToGlobal(bench.canvas().rect().center());
     check((origin - middle).manhattanLength() <= 3, "the lens's origin is in the centre of the picture");
 

@@ -366,5 +366,33 @@ TEST(PlanoConvexLens, IndexOneDrawsNoGlassAndRecordsNothing)
         EXPECT_NEAR(seg.y1, 0, 1e-6);
 }
 
+// The far focus of each hyperbolic face, c = n·a from the hyperbola's centre, carries a mark and an "F";
+// glass of index 1 has no focus to mark.
+TEST(FocusMarks, AtTheFarFocusOfEachFace)
+{
+    struct Case {
+        double n;
+        bool biconvex;
+        std::vector<double> foci;
+    } cases[] = {{1.5, false, {-18}}, {1.5, true, {-18, 96 + 18}}, {2.0, true, {-24, 96 + 24}}, {1.0, true, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.n << (c.biconvex ? " biconvex" : " plano-convex"));
+        RecordingDevice device(1080, 960);
+        Surface s(device);
+        s.Scale(-120, 120, 150, -120);
+        markfoci(s, 12, bFor(c.n), c.n, c.biconvex);
+        ASSERT_EQ(device.ellipses.size(), c.foci.size());
+        ASSERT_EQ(device.texts.size(), c.foci.size());
+        for (std::size_t i = 0; i < c.foci.size(); ++i) {
+            EXPECT_NEAR(s.userX(device.ellipses[i].cx), c.foci[i], 1e-3);
+            EXPECT_NEAR(s.userY(device.ellipses[i].cy), 0, 1e-3);
+            EXPECT_EQ(device.texts[i].text, "F");
+        }
+        EXPECT_EQ(s.DrawWidth, 1);
+        EXPECT_EQ(s.FillStyle, noFill);
+        EXPECT_EQ(s.ForeColor, colours::black);
+    }
+}
+
 } // namespace
 } // namespace lens::hyperbolic

@@ -138,3 +138,33 @@ TEST(CardinalPoints, UndefinedConstructionsDrawOnlyNumbers)
     EXPECT_TRUE(flat.device.segmentsIn(cardinalColours::thick).empty());
     EXPECT_TRUE(flat.device.texts.empty());
 }
+
+// The labels of points close together on the axis (H1 and H2, N1 and N2 of the bench's lens) stay
+// apart at every text size of the projector view, on a 1366 × 768 display as on a 1920 × 1080 one.
+TEST(CardinalPoints, LabelsNeverOverlapAtAnyTextScale)
+{
+    for (const auto& [w, h] : {std::pair{1366, 768}, std::pair{1920, 1080}})
+        for (int scale = 1; scale <= 3; ++scale) {
+            SCOPED_TRACE(testing::Message() << w << "x" << h << " at " << scale << "x");
+            RecordingDevice device(w, h);
+            Surface s(device);
+            const double S = w + h;
+            s.Scale(-600 * w / S, 600 * h / S, 600 * w / S, -600 * h / S);
+            s.TextScale = scale;
+            spherical::LensState lens;
+            cardinalpoints(s, lens, {}, -300, 30);
+            ASSERT_EQ(device.texts.size(), 6u);
+            for (std::size_t i = 0; i < device.texts.size(); ++i) {
+                const auto& a = device.texts[i];
+                const Device::TextExtent ea = device.textExtent(a.text, a.font);
+                for (std::size_t j = 0; j < i; ++j) {
+                    const auto& b = device.texts[j];
+                    const Device::TextExtent eb = device.textExtent(b.text, b.font);
+                    const double touch = 1e-6; // boxes one line apart may meet, up to rounding
+                    const bool apart = a.x + ea.width <= b.x + touch || b.x + eb.width <= a.x + touch ||
+                                       a.y + ea.height <= b.y + touch || b.y + eb.height <= a.y + touch;
+                    EXPECT_TRUE(apart) << a.text << " over " << b.text;
+                }
+            }
+        }
+}

@@ -69,9 +69,10 @@ const QImage& Canvas::image()
 QRgb Canvas::pixelAt(double x, double y)
 {
     device_.flush();
-    const double ratio = image_.devicePixelRatio();
-    const int px = int(std::floor(surface_.pixelX(x) * ratio));
-    const int py = int(std::floor(surface_.pixelY(y) * ratio));
+    const double fx = std::floor(surface_.pixelX(x)), fy = std::floor(surface_.pixelY(y));
+    if (!(fx >= 0 && fy >= 0 && fx < image_.width() && fy < image_.height()))
+        return 0;
+    const int px = int(fx), py = int(fy);
     if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height())
         return 0;
     return image_.pixel(px, py) & RGB_MASK;
@@ -91,6 +92,30 @@ ShapeControl& Canvas::addShape()
     return shape;
 }
 
+QPointF Canvas::widgetPoint(double x, double y) const
+{
+    return {surface_.pixelX(x) / ratio_, surface_.pixelY(y) / ratio_};
+}
+
+QPointF Canvas::userAt(QPointF widget) const
+{
+    return {surface_.userX(widget.x() * ratio_), surface_.userY(widget.y() * ratio_)};
+}
+
+void Canvas::setViewScale(int scale)
+{
+    viewScale_ = std::max(1, scale);
+    applyScales();
+}
+
+void Canvas::applyScales()
+{
+    // Pens are whole device pixels. Text keeps its size by itself: the image has as many more dots to
+    // the inch as it has pixels to a logical one.
+    surface_.PenScale = viewScale_ * std::max(1, int(std::lround(ratio_)));
+    surface_.TextScale = viewScale_;
+}
+
 void Canvas::showOverlay(const LineControl& line) { lines_.push_back(&line); }
 void Canvas::showOverlay(const ShapeControl& shape) { shapes_.push_back(&shape); }
 
@@ -98,10 +123,14 @@ void Canvas::syncImageSize()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize want(std::max(1, int(std::lround(width() * ratio))), std::max(1, int(std::lround(height() * ratio))));
-    if (image_.size() == want && image_.devicePixelRatio() == ratio)
+    if (image_.size() == want && ratio_ == ratio)
         return;
     device_.flush();
-    const double unitX = surface_.ScaleWidth() / device_.width(), unitY = surface_.ScaleHeight() / device_.height();
+    // A user unit keeps its length in logical pixels, also when the window moves to a display of
+    // another ratio.
+    const double change = ratio_ / ratio;
+    const double unitX = surface_.ScaleWidth() / device_.width() * change;
+    const double unitY = surface_.ScaleHeight() / device_.height() * change;
     const bool scaled = surface_.hasUserScale();
     // The retained drawing survives a resize; new area takes the back colour.
     QImage grown(want, QImage::Format_RGB32);
@@ -110,8 +139,11 @@ void Canvas::syncImageSize()
         QPainter p(&grown);
         p.drawImage(0, 0, image_);
     }
-    grown.setDevicePixelRatio(ratio);
+    grown.setDotsPerMeterX(int(std::lround(grown.dotsPerMeterX() * ratio)));
+    grown.setDotsPerMeterY(int(std::lround(grown.dotsPerMeterY() * ratio)));
     image_ = grown;
+    ratio_ = ratio;
+    applyScales();
     if (scaled) {
         const double left = surface_.ScaleLeft(), top = surface_.ScaleTop();
         surface_.Scale(left, top, left + unitX * device_.width(), top + unitY * device_.height());
@@ -130,6 +162,8 @@ void Canvas::paintEvent(QPaintEvent*)
 {
     device_.flush();
     QPainter p(this);
+    if (ratio_ != 1)
+        p.scale(1 / ratio_, 1 / ratio_); // the picture's pixels are the display's own
     p.drawImage(0, 0, image_);
     drawControls(p);
 }
@@ -146,7 +180,7 @@ QImage Canvas::picture()
 bool Canvas::writeSvg(const QString& file, const std::function<void()>& drawScene)
 {
     device_.flush();
-    SvgDevice svg(file, device_.width(), device_.height(), image_);
+    SvgDevice svg(file, device_.width(), device_.height(), image_, ratio_);
     if (!svg.ready())
         return false; // nothing is drawn into a file that did not open
     surface_.setDevice(svg);
@@ -164,7 +198,8 @@ void Canvas::drawControls(QPainter& p) const
         if (!line.Visible)
             continue;
         QPen pen(toQColor(line.BorderColor));
-        pen.setWidth(line.BorderWidth <= 1 ? 0 : line.BorderWidth);
+        // A border width counts logical pixels, as a control's size does.
+        pen.setWidthF(line.BorderWidth <= 1 ? 0 : line.BorderWidth * ratio_);
         p.setPen(pen);
         p.drawLine(QPointF(surface_.pixelX(line.X1), surface_.pixelY(line.Y1)),
                    QPointF(surface_.pixelX(line.X2), surface_.pixelY(line.Y2)));
@@ -180,10 +215,11 @@ void Canvas::drawControls(QPainter& p) const
         if (shape.kind == ShapeControl::circle) {
             // A circle marker is the largest circle centred in its box, never smaller than a few
             // pixels so that the light source can be seen on a projector.
-            const double d = std::max(std::min(w, h), 6.0);
+            const double d = std::max(std::min(w, h), 6.0 * ratio_);
             p.drawEllipse(QRectF(x + (w - d) / 2, y + (h - d) / 2, d, d));
         } else {
-            p.drawRect(QRectF(x, y, std::max(w, 2.0), std::max(h, 2.0)));
+            const double least = 2.0 * ratio_;
+            p.drawRect(QRectF(x, y, std::max(w, least), std::max(h, least)));
         }
     }
 }
@@ -192,7 +228,8 @@ Canvas::PointerEvent Canvas::pointerEvent(QMouseEvent* event) const
 {
     const QPointF pos = event->position();
     const int button = buttonCode(event->button() != Qt::NoButton ? Qt::MouseButtons(event->button()) : event->buttons());
-    return {button, shiftState(event->modifiers()), surface_.userX(pos.x()), surface_.userY(pos.y())};
+    const QPointF at = userAt(pos);
+    return {button, shiftState(event->modifiers()), at.x(), at.y()};
 }
 
 void Canvas::dispatch(const MouseHandler& handler, QMouseEvent* event)

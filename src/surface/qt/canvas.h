@@ -19,6 +19,12 @@ int shiftState(Qt::KeyboardModifiers modifiers);
 
 // A screen's client area: a drawing surface over a retained image, with line controls and
 // shape markers painted on top, and mouse events in the surface's user coordinates.
+//
+// The retained image has the display's device pixels (the widget's size times its device-pixel
+// ratio, and as many more dots to the inch, so text keeps its size), and the surface draws in those
+// pixels: pens are widened by the ratio, rounded, so lines keep their weight on a high-density
+// display. The widget's own coordinates (mouse events, child controls) are logical pixels;
+// widgetPoint and userAt convert.
 class Canvas : public QWidget {
 public:
     using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
@@ -29,6 +35,16 @@ public:
     const Surface& surface() const { return surface_; }
     const QImage& image();
     QRgb pixelAt(double x, double y); // colour of the retained image under a user point
+    // Device pixels of the picture to one logical pixel of the widget.
+    double pixelRatio() const { return ratio_; }
+    // A user point in the widget's coordinates, and a point of the widget in user coordinates.
+    QPointF widgetPoint(double x, double y) const;
+    QPointF userAt(QPointF widget) const;
+
+    // The projector view: every pen, dot and printed text of the picture drawn this many times as
+    // wide (1 to 3). Pens are widened by the device-pixel ratio, rounded, on top of it.
+    void setViewScale(int scale);
+    int viewScale() const { return viewScale_; }
 
     LineControl& addLine();
     ShapeControl& addShape();
@@ -64,7 +80,9 @@ private:
     PointerEvent pointerEvent(QMouseEvent* event) const;
     void dispatch(const MouseHandler& handler, QMouseEvent* event);
     void flushMove(); // hands on the move waiting to be handled, if any
+    // Paints the overlays with a painter that counts the picture's pixels.
     void drawControls(QPainter& p) const;
+    void applyScales();
 
     QImage image_;
     ImageDevice device_;
@@ -75,6 +93,8 @@ private:
     std::vector<const ShapeControl*> shapes_;
     std::optional<PointerEvent> pendingMove_; // the latest move, not handed on yet
     bool repaintAsked_ = false; // a repaint is on its way for what has been drawn since the last one
+    double ratio_ = 1;          // the display's device pixels to a logical pixel
+    int viewScale_ = 1;
 };
 
 } // namespace lens

@@ -364,6 +364,14 @@ double PainterDevice::text(double x, double y, std::string_view utf8, const Font
     return metrics.height();
 }
 
+Device::TextExtent PainterDevice::textExtent(std::string_view utf8, const Font& font)
+{
+    QFont qfont(fontFamilyFor(QString::fromStdString(font.name)));
+    qfont.setPointSizeF(font.size > 0 ? font.size : 10);
+    const QFontMetricsF metrics(qfont, paintDevice());
+    return {metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))), metrics.height()};
+}
+
 void ImageDevice::clear(Rgb background)
 {
     flush();

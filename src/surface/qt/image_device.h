@@ -21,6 +21,7 @@ public:
                  bool filled, Rgb fillColour) override;
     void dot(double x, double y, const Pen& pen) override;
     double text(double x, double y, std::string_view utf8, const Font& font, Rgb colour) override;
+    TextExtent textExtent(std::string_view utf8, const Font& font) override;
 
     // Called after every primitive (a window schedules its repaint here).
     std::function<void()> changed;

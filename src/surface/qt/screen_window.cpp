@@ -2,7 +2,9 @@
 
 #include "surface/qt/file_dialogs.h"
 #include "surface/qt/fonts.h"
+#include "surface/qt/legend.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,6 +14,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +33,7 @@
 #include <QStandardPaths>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lens {
@@ -53,6 +57,47 @@ bool hasWindowManager()
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
+
+// The font `scale` times as large.
+QFont scaledFont(const QFont& font, double scale)
+{
+    if (scale == 1)
+        return font;
+    QFont larger = font;
+    if (font.pointSizeF() > 0)
+        larger.setPointSizeF(font.pointSizeF() * scale);
+    else if (font.pixelSize() > 0)
+        larger.setPixelSize(int(std::lround(font.pixelSize() * scale)));
+    return larger;
+}
+
+// Space left between the legend and the window's edges, logical pixels.
+constexpr int legendMargin = 6;
+// The legend grows with the view until it takes this share of the picture's width.
+constexpr double legendShareAcross = 0.4;
+// A window of fixed size grows with the view only so far that it takes at most this share of the
+// display's width (the lens menu stays beside the lens screen, which keeps at least half of it) and
+// of its height.
+constexpr double fixedWindowShareAcross = 0.45, fixedWindowShareDown = 0.9;
+
+// QScrollBar inverts its keys for a vertical bar's sake, so on a horizontal one Left would move the
+// thumb towards the right arrow. Here the arrow keys go the way the arrow buttons do.
+class ScrollBar final : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (orientation() == Qt::Horizontal && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+            const bool towardsMinimum = (event->key() == Qt::Key_Left) != isRightToLeft();
+            triggerAction(towardsMinimum ? SliderSingleStepSub : SliderSingleStepAdd);
+            event->accept();
+            return;
+        }
+        QScrollBar::keyPressEvent(event);
+    }
+};
 } // namespace
 
 QRect coverAvailableArea(const QRect& available, const QMargins& frame, int)
@@ -142,7 +187,7 @@ QFont controlFont(const QString& name, double points)
 
 QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value)
 {
-    auto* bar = new QScrollBar(orientation);
+    auto* bar = new ScrollBar(orientation);
     bar->setRange(min, max);
     bar->setSingleStep(1);
     bar->setPageStep(largeChange);
@@ -217,14 +262,21 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
         if (onClear && canvas_->underMouse())
             onClear();
     });
+    legendItem_ = new QAction(QStringLiteral("Υπόμνημα / Legend"), this);
+    legendItem_->setShortcut(QKeySequence(Qt::Key_F2));
+    legendItem_->setCheckable(true);
+    legendItem_->setEnabled(false); // until the screen gives its legend
+    QObject::connect(legendItem_, &QAction::triggered, this, [this](bool shown) { showLegend(shown); });
+    addAction(legendItem_);
     showViewScale();
     canvas_->onContextMenu = [this, save, copy, clear, guide, about](const QPoint& at) {
         QMenu menu(this);
         if (onClear)
             menu.addAction(clear);
+        menu.setFont(scaledFont(menu.font(), viewScale()));
         menu.addActions({save, copy});
         menu.addSeparator();
-        menu.addActions({thicker_, thinner_, normal_});
+        menu.addActions({thicker_, thinner_, normal_, legendItem_});
         menu.addSeparator();
         menu.addActions({guide, about});
         menu.exec(at);
@@ -269,12 +321,159 @@ void ScreenWindow::setViewScale(int scale)
     scale = std::clamp(scale, 1, largestViewScale);
     if (scale == viewScale())
         return;
-    surface().PenScale = scale;
-    surface().TextScale = scale;
+    canvas_->setViewScale(scale);
     showViewScale();
+    applyViewScale();
     if (redrawScene && !placing_)
         redrawScene();
     canvas_->update();
+}
+
+void ScreenWindow::applyViewScale()
+{
+    const int view = viewScale();
+    if (auto* bar = qobject_cast<QMenuBar*>(menuWidget())) {
+        if (!menuFont_)
+            menuFont_ = bar->font();
+        bar->setFont(scaledFont(*menuFont_, view));
+    }
+    if (fixedClient_) {
+        // A small window of its own size (the lens menu) grows, as far as the display allows.
+        QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        const double across = twipsToPixels(fixedClient_->width(), this);
+        const double down = twipsToPixels(fixedClient_->height(), this);
+        const double grow = std::clamp(std::min({double(view), fixedWindowShareAcross * area.width() / across,
+                                                 fixedWindowShareDown * area.height() / down}),
+                                       1.0, double(view));
+        const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+        resize(twipsToPixels(fixedClient_->width() * grow, this), twipsToPixels(fixedClient_->height() * grow, this) + menu);
+    }
+    layOutClientArea();
+    placeControls();
+}
+
+double ScreenWindow::fittingControlScale() const
+{
+    const double view = viewScale();
+    double right = 0, bottom = 0;
+    for (const PlacedControl& entry : placed_)
+        if (entry.control && entry.control->isVisibleTo(canvas_)) {
+            right = std::max(right, entry.twips.right());
+            bottom = std::max(bottom, entry.twips.bottom());
+        }
+    if (view == 1 || right <= 0 || bottom <= 0)
+        return view;
+    // The controls grow as far as the picture is wide and high enough for them.
+    const double fit = std::min(pixelsToTwips(canvas_->width(), this) / right, pixelsToTwips(canvas_->height(), this) / bottom);
+    return std::clamp(fit, 1.0, view);
+}
+
+ScreenWindow::PlacedControl* ScreenWindow::placed(const QWidget* control)
+{
+    for (PlacedControl& entry : placed_)
+        if (entry.control == control)
+            return &entry;
+    return nullptr;
+}
+
+QRectF ScreenWindow::twipsOf(const QWidget* control) const
+{
+    for (const PlacedControl& entry : placed_)
+        if (entry.control == control)
+            return entry.twips;
+    return {};
+}
+
+void ScreenWindow::setControlFont(QWidget* control, const QFont& font)
+{
+    PlacedControl* entry = placed(control);
+    if (!entry) {
+        control->setFont(font);
+        return;
+    }
+    if (entry->font == font && control->font() == entry->shown)
+        return;
+    entry->font = font;
+    const bool before = std::exchange(applyingView_, true);
+    entry->shown = scaledFont(font, controlScale_);
+    control->setFont(entry->shown);
+    applyingView_ = before;
+}
+
+void ScreenWindow::placeControls()
+{
+    const bool before = std::exchange(applyingView_, true);
+    controlScale_ = fittingControlScale();
+    for (PlacedControl& entry : placed_)
+        showControl(entry);
+    placeLegend();
+    applyingView_ = before;
+}
+
+void ScreenWindow::showControl(PlacedControl& entry)
+{
+    QWidget* control = entry.control;
+    if (!control)
+        return;
+    const double k = controlScale_;
+    const bool before = std::exchange(applyingView_, true);
+    entry.shown = scaledFont(entry.font, k);
+    control->setFont(entry.shown);
+    applyingView_ = before;
+    const QRectF& t = entry.twips;
+    const int across = twipsToPixels(t.width() * k, this);
+    int down = twipsToPixels(t.height() * k, this);
+    // A paragraph's opaque box ends with its text, so it hides no more of the picture than it must.
+    if (auto* label = qobject_cast<QLabel*>(control); label && label->wordWrap() && !label->text().isEmpty())
+        down = std::min(down, label->heightForWidth(across));
+    control->setGeometry(twipsToPixels(t.left() * k, this), twipsToPixels(t.top() * k, this), across, down);
+}
+
+void ScreenWindow::setLegend(const QString& title, std::vector<LegendEntry> entries)
+{
+    delete legend_;
+    legend_ = new Legend(title, std::move(entries), canvas_);
+    legendFont_ = controlFont(QStringLiteral("Arial"), 9);
+    legend_->setToolTip(QStringLiteral("Τι σημαίνει κάθε σημάδι της εικόνας. F2: απόκρυψη.\n"
+                                       "What each mark of the picture means. F2: hide."));
+    legend_->setVisible(legendItem_->isChecked());
+    legendItem_->setEnabled(true);
+    placeLegend();
+}
+
+void ScreenWindow::showLegend(bool shown)
+{
+    if (!legend_)
+        return;
+    legendItem_->setChecked(shown);
+    legend_->setVisible(shown);
+    if (shown) {
+        placeLegend();
+        legend_->raise();
+    }
+}
+
+void ScreenWindow::placeLegend()
+{
+    if (!legend_)
+        return;
+    // As large as the controls, but no larger than the picture has room for below them.
+    int controlsBottom = 0;
+    for (const PlacedControl& entry : placed_)
+        if (entry.control && entry.control->isVisibleTo(canvas_))
+            controlsBottom = std::max(controlsBottom, entry.control->geometry().bottom() + 1);
+    double k = controlScale_;
+    legend_->setFont(scaledFont(legendFont_, k));
+    QSize size = legend_->sizeHint();
+    const int room = canvas_->height() - controlsBottom - 2 * legendMargin;
+    const double roomAcross = legendShareAcross * canvas_->width();
+    if (k > 1 && (size.height() > room || size.width() > roomAcross)) {
+        k = std::max(1.0, k * std::min(double(room) / size.height(), roomAcross / size.width()));
+        legend_->setFont(scaledFont(legendFont_, k));
+        size = legend_->sizeHint();
+    }
+    legend_->setGeometry(legendMargin, canvas_->height() - legendMargin - size.height(), size.width(), size.height());
 }
 
 void ScreenWindow::openMenuBar()
@@ -293,6 +492,12 @@ void ScreenWindow::openMenuBar()
 
 bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A font given to a placed control is its font of the normal view; the view shows it scaled.
+    if (event->type() == QEvent::FontChange && !applyingView_) {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (PlacedControl* entry = control ? placed(control) : nullptr; entry && control->font() != entry->shown)
+            setControlFont(control, control->font());
+    }
     if (event->type() == QEvent::ToolTip && watched == menuWidget()) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QAction* item = menuBar()->actionAt(help->pos());
@@ -334,9 +539,21 @@ bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ScreenWindow::placeTwips(QWidget* control, double left, double top, double width, double height)
 {
-    control->setParent(canvas_);
-    control->setGeometry(twipsToPixels(left, this), twipsToPixels(top, this), twipsToPixels(width, this),
-                         twipsToPixels(height, this));
+    if (control->parentWidget() != canvas_)
+        control->setParent(canvas_);
+    PlacedControl* entry = placed(control);
+    if (!entry) {
+        entry = &placed_.emplace_back();
+        entry->control = control;
+        entry->font = entry->shown = control->font();
+        control->installEventFilter(this);
+        if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)) {
+            control->setBackgroundRole(QPalette::Window);
+            control->setAutoFillBackground(true);
+        }
+    }
+    entry->twips = QRectF(left, top, width, height);
+    showControl(*entry);
 }
 
 void ScreenWindow::placeTwips(std::initializer_list<Placement> placements)
@@ -399,6 +616,10 @@ void ScreenWindow::setClientTwips(double width, double height)
     const int menu = menuWidget() ? menuWidget()->sizeHint().height() : 0;
     resize(twipsToPixels(width, this), twipsToPixels(height, this) + menu);
     layOutClientArea();
+    // The window keeps this size, grown with the view, unless it is placed by a rule.
+    fixedClient_ = QSizeF(width, height);
+    if (viewScale() != 1)
+        applyViewScale();
 }
 
 QSizeF ScreenWindow::clientTwips()
@@ -456,6 +677,7 @@ void ScreenWindow::applyPlacement()
 void ScreenWindow::showPlaced(PlacementRule rule, std::function<void()> whenPlaced)
 {
     placementRule_ = std::move(rule);
+    fixedClient_.reset();
     whenPlaced_ = std::move(whenPlaced);
     placing_ = true;
     placementTries_ = 0;
@@ -501,6 +723,7 @@ void ScreenWindow::settle()
 
 void ScreenWindow::clientResized()
 {
+    placeControls(); // they grow as far as the picture has room for them
     if (placing_ || !isVisible() || canvas_->size() == drawnSize_ || drawnSize_.isEmpty())
         return;
     drawnSize_ = canvas_->size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "surface/qt/canvas.h"
+#include "surface/controls.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -8,10 +9,14 @@
 #include <QString>
 #include <QTimer>
 
+#include <QFont>
+#include <QPointer>
+
 #include <functional>
 #include <initializer_list>
 #include <utility>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -21,6 +26,8 @@ class QPrinter;
 class QScrollBar;
 
 namespace lens {
+
+class Legend;
 
 // Twips: 1440 to the inch, through the display's logical resolution.
 int twipsToPixels(double twips, const QWidget* widget);
@@ -70,8 +77,15 @@ public:
     Surface& surface() { return canvas_->surface(); }
     const Surface& surface() const { return canvas_->surface(); }
 
-    // Places a child control of the client area, in twips.
+    // Places a child control of the client area, in twips. The placement and the control's font are
+    // those of the normal view: the projector view multiplies both. Labels, boxes, option buttons and
+    // read-outs get an opaque background of the window colour, so no ray runs through their text.
     void placeTwips(QWidget* control, double left, double top, double width, double height);
+    // Where a control was placed, in twips (an empty rectangle for one that was not).
+    QRectF twipsOf(const QWidget* control) const;
+    // Gives a placed control its font of the normal view; the projector view shows it larger. A
+    // font set directly with QWidget::setFont counts the same way.
+    void setControlFont(QWidget* control, const QFont& font);
     // Places several, each at (left, top) with its width and height in twips.
     struct Placement { QWidget* control; double left, top, width, height; };
     void placeTwips(std::initializer_list<Placement> placements);
@@ -112,10 +126,20 @@ public:
     bool writePicture(const QString& file);
     void copyPicture();
     // The projector view: pens, dots and printed text of the picture drawn 1, 2 or 3 times as wide, and
-    // the scene drawn again. Hit tests and fills work in user units and are not changed.
+    // the scene drawn again; the menu bar, the controls and the legend grow by the same factor, or as
+    // far as the controls still fit the window. Hit tests and fills work in user units and are not changed.
     void setViewScale(int scale);
-    int viewScale() const { return surface().PenScale; }
+    int viewScale() const { return canvas_->viewScale(); }
     static constexpr int largestViewScale = 3;
+    // How many times their normal size the controls are shown now.
+    double controlScale() const { return controlScale_; }
+
+    // A legend of the marks of the picture over its bottom left corner, hidden until F2 or the
+    // context menu's item shows it. Screens without one offer the item disabled.
+    void setLegend(const QString& title, std::vector<LegendEntry> entries);
+    Legend* legend() const { return legend_; }
+    void showLegend(bool shown);
+    QAction* legendItem() const { return legendItem_; }
     // Wired by the application: the projector keys ask for a scale for every screen; F1 and the menu's
     // help items open the guide and the About box.
     std::function<void(int)> onViewScaleAsked;
@@ -140,6 +164,12 @@ protected:
     virtual bool windowKey(const QKeyEvent&, bool /*press*/) { return false; }
 
 private:
+    // Fonts and placements of the view scale: the menu bar's font, a window of fixed size grown, the
+    // controls and the legend.
+    void applyViewScale();
+    void placeControls();
+    void placeLegend();
+    double fittingControlScale() const;
     void layOutClientArea();
     void applyPlacement();
     void settle();
@@ -160,10 +190,29 @@ private:
     QAction* normal_ = nullptr;
     bool altAlone_ = false;
     bool altOpensMenu_ = false; // Alt alone opens the menu bar here; the style does not
+
+    struct PlacedControl {
+        QPointer<QWidget> control;
+        QRectF twips;   // in the normal view
+        QFont font;     // in the normal view
+        QFont shown;    // as last applied
+    };
+    PlacedControl* placed(const QWidget* control);
+    // Gives a control its font and place at the control scale of the moment.
+    void showControl(PlacedControl& entry);
+    std::vector<PlacedControl> placed_;
+    double controlScale_ = 1;
+    bool applyingView_ = false;
+    std::optional<QFont> menuFont_;       // the menu bar's, in the normal view
+    std::optional<QSizeF> fixedClient_;   // twips, for a window that is not placed by a rule
+    Legend* legend_ = nullptr;
+    QFont legendFont_;
+    QAction* legendItem_ = nullptr;
 };
 
 QFont controlFont(const QString& name, double points);
-// A scroll bar with its range, arrow step 1, track step largeChange and start value.
+// A scroll bar with its range, arrow step 1, track step largeChange and start value. The arrow keys
+// move it the way its arrow buttons do: Left towards the left arrow, Right towards the right one.
 QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value);
 // A text box that only shows values.
 QLineEdit* makeReadOut(const QFont& font);

@@ -1,15 +1,17 @@
 #include "surface/qt/svg_device.h"
 
+#include <cmath>
+
 namespace lens {
 
-SvgDevice::SvgDevice(const QString& file, int width, int height, const QImage& retained)
+SvgDevice::SvgDevice(const QString& file, int width, int height, const QImage& retained, double ratio)
     : file_(file), width_(width), height_(height), retained_(retained)
 {
     if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         generator_.setOutputDevice(&file_);
     generator_.setSize(QSize(width, height));
     generator_.setViewBox(QRect(0, 0, width, height));
-    generator_.setResolution(96);
+    generator_.setResolution(int(std::lround(96 * ratio)));
     generator_.setTitle(QStringLiteral("Lens Bench"));
 }
 

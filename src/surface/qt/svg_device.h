@@ -14,8 +14,9 @@ namespace lens {
 // scene (the pixels of the fill colour) and embedded as an image where the fill stands in the drawing.
 class SvgDevice final : public PainterDevice {
 public:
-    // width × height logical pixels, the size of the window's picture.
-    SvgDevice(const QString& file, int width, int height, const QImage& retained);
+    // width × height pixels, the size of the window's picture, whose display has `ratio` of them to
+    // a logical pixel (text is drawn that many times as large, as on the display).
+    SvgDevice(const QString& file, int width, int height, const QImage& retained, double ratio = 1);
     ~SvgDevice() override;
 
     int width() const override { return width_; }

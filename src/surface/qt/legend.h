@@ -1,0 +1,31 @@
+#pragma once
+
+#include "surface/controls.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace lens {
+
+// A small panel that names the marks of a picture: one line for each, a sample of the mark in its
+// colour and what it means. Its size follows its font, so it grows with the projector view.
+class Legend : public QWidget {
+public:
+    Legend(const QString& title, std::vector<LegendEntry> entries, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    const std::vector<LegendEntry>& entries() const { return entries_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QFont titleFont() const;
+    double lineHeight() const;
+
+    QString title_;
+    std::vector<LegendEntry> entries_;
+};
+
+} // namespace lens
