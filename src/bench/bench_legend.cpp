@@ -2,6 +2,7 @@
 
 #include "spherical/spherical_lens.h"
 #include "waves/bench_values.h"
+#include "waves/aberration_picture.h"
 #include "waves/cardinal_points.h"
 
 namespace lens::bench {
@@ -28,6 +29,8 @@ std::vector<LegendEntry> legendEntries()
         {E::dot, wc::glassDot, 3, "Χρονικά σημάδια μέσα στο γυαλί / time marks in the glass"},
         {E::dot, wc::afterDot, 3, "Χρονικά σημάδια μετά τον φακό / time marks after the lens"},
         {E::line, wc::exitDot, 2, "Μέτωπα κύματος / wavefronts"},
+        {E::line, waves::aberrationColours::bracket, 2,
+         "Σφαιρική εκτροπή: οριακή ως παραξονική εστία, κύκλος ελάχιστης σύγχυσης / spherical aberration"},
     };
 }
 

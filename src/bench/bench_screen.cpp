@@ -161,6 +161,11 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     Text1->setToolTip(desmi1->toolTip());
     Text2->setToolTip(deiktisdiathlasis->toolTip());
     setLegend(QString::fromUtf8(bench::legendTitle), bench::legendEntries());
+    // With the legend, the lens in numbers and its measured aberration, on the picture as well.
+    onLegendShown = [this](bool shown) {
+        model.showAberration(surface(), shown);
+        show_();
+    };
 
     onClear = [this] { forward(&bench::BenchModel::clearPicture); };
     show_();
@@ -229,6 +234,12 @@ void BenchScreen::show_()
     }
     parallilakymata->setEnabled(model.parallilakymataEnabled);
     kymatachronika->setEnabled(model.kymatachronikaEnabled);
+    if (model.aberrationShown && !model.animationOnView) {
+        QStringList notes;
+        for (const waves::NumberLine& line : model.numbers(surface()))
+            notes << fromUtf8(waves::numberText(line));
+        setLegendNotes(notes);
+    }
     canvas().update();
 }
 

@@ -365,12 +365,18 @@ TEST(Classroom, F2ShowsTheLegendOfTheMarks)
     QTest::keyClick(&v, Qt::Key_F2);
     EXPECT_TRUE(v.legend()->isVisible());
     EXPECT_TRUE(v.canvas().rect().contains(v.legend()->geometry()));
+    // The opening beam: the lens in numbers and the aberration its rays show, on the picture too.
+    const QString notes = v.legend()->notes().join(QLatin1Char('\n'));
+    for (const char* value : {"f = 120.00", "F2 = 116.67", "H1 = -22.00", "marginal focus = 83.78", "LSA = 32.88"})
+        EXPECT_TRUE(notes.contains(QLatin1String(value))) << value;
+    EXPECT_TRUE(v.model.aberrationShown);
     v.legendItem()->trigger();
     EXPECT_FALSE(v.legend()->isVisible());
     EXPECT_FALSE(c.app.ElSahl().legendItem()->isEnabled());
 
     v.Check1->setChecked(true);
-    v.Form_MouseDown(1, 1, -250, 30);
+    v.legendItem()->trigger(); // with the legend, a fan from the axis shows its aberration as well
+    v.Form_MouseDown(1, 1, -250, 0);
     const QImage picture = v.canvas().image();
     for (const LegendEntry& entry : v.legend()->entries())
         EXPECT_GT(pixelsOf(picture, entry.colour), 0) << entry.text;

@@ -23,6 +23,15 @@ Legend::Legend(const QString& title, std::vector<LegendEntry> entries, QWidget* 
     setBackgroundRole(QPalette::Window);
 }
 
+void Legend::setNotes(const QStringList& notes)
+{
+    if (notes == notes_)
+        return;
+    notes_ = notes;
+    updateGeometry();
+    update();
+}
+
 QFont Legend::titleFont() const
 {
     QFont bold = font();
@@ -39,8 +48,11 @@ QSize Legend::sizeHint() const
     double words = QFontMetricsF(titleFont()).horizontalAdvance(title_) - (sampleColumn + gap) * line;
     for (const LegendEntry& entry : entries_)
         words = std::max(words, metrics.horizontalAdvance(QString::fromUtf8(entry.text)));
-    const double across = (2 * margin + sampleColumn + gap) * line + words;
-    const double down = (2 * margin + 1 + double(entries_.size())) * line;
+    double notes = 0;
+    for (const QString& note : notes_)
+        notes = std::max(notes, metrics.horizontalAdvance(note));
+    const double across = std::max((2 * margin + sampleColumn + gap) * line + words, 2 * margin * line + notes);
+    const double down = (2 * margin + 1 + double(entries_.size()) + double(notes_.size())) * line;
     return QSize(int(std::ceil(across)), int(std::ceil(down)));
 }
 
@@ -110,6 +122,11 @@ void Legend::paintEvent(QPaintEvent*)
         p.setPen(ink);
         p.drawText(QRectF(wordsAt, top, width() - wordsAt, line), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromUtf8(entry.text));
+    }
+    p.setPen(ink);
+    for (const QString& note : notes_) {
+        top += line;
+        p.drawText(QRectF(left, top, width() - left, line), Qt::AlignLeft | Qt::AlignVCenter, note);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "surface/controls.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -16,6 +17,9 @@ public:
 
     QSize sizeHint() const override;
     const std::vector<LegendEntry>& entries() const { return entries_; }
+    // Lines of text under the marks (the lens's values); none by default.
+    void setNotes(const QStringList& notes);
+    const QStringList& notes() const { return notes_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +30,7 @@ private:
 
     QString title_;
     std::vector<LegendEntry> entries_;
+    QStringList notes_;
 };
 
 } // namespace lens

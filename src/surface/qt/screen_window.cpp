@@ -452,6 +452,16 @@ void ScreenWindow::showLegend(bool shown)
         placeLegend();
         legend_->raise();
     }
+    if (onLegendShown)
+        onLegendShown(shown);
+}
+
+void ScreenWindow::setLegendNotes(const QStringList& notes)
+{
+    if (!legend_ || notes == legend_->notes())
+        return;
+    legend_->setNotes(notes);
+    placeLegend();
 }
 
 void ScreenWindow::placeLegend()

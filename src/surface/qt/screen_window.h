@@ -139,6 +139,10 @@ public:
     void setLegend(const QString& title, std::vector<LegendEntry> entries);
     Legend* legend() const { return legend_; }
     void showLegend(bool shown);
+    // The legend's lines of values under its marks, placed again for their size.
+    void setLegendNotes(const QStringList& notes);
+    // Runs when the legend is shown or hidden.
+    std::function<void(bool)> onLegendShown;
     QAction* legendItem() const { return legendItem_; }
     // Wired by the application: the projector keys ask for a scale for every screen; F1 and the menu's
     // help items open the guide and the About box.
