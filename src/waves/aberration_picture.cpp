@@ -49,7 +49,7 @@ void drawAberration(Surface& s, const Aberration& a)
     const Rgb fore = s.ForeColor;
     s.ForeColor = curve;
     s.CurrentX = x0;
-    s.CurrentY = y1 + 0.06 * std::fabs(height);
+    s.CurrentY = y1 + 0.035 * std::fabs(height);
     s.Print("ύψος h / height h   ·   τομή με τον άξονα / axis crossing x");
     s.ForeColor = fore;
 }

@@ -478,8 +478,10 @@ void ScreenWindow::placeLegend()
     QSize size = legend_->sizeHint();
     const int room = canvas_->height() - controlsBottom - 2 * legendMargin;
     const double roomAcross = legendShareAcross * canvas_->width();
-    if (k > 1 && (size.height() > room || size.width() > roomAcross)) {
-        k = std::max(1.0, k * std::min(double(room) / size.height(), roomAcross / size.width()));
+    // A legend that does not fit (a small display, or many lines of values) gets a smaller font, down to
+    // seven tenths of the normal one.
+    if (size.height() > room || size.width() > roomAcross) {
+        k = std::max(std::min(k, 0.7), k * std::min(double(room) / size.height(), roomAcross / size.width()));
         legend_->setFont(scaledFont(legendFont_, k));
         size = legend_->sizeHint();
     }
