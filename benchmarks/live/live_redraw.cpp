@@ -13,21 +13,23 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace lens;
 
-// A retained picture of w × h device pixels at a device-pixel ratio, in the bench's user coordinates
-// (width plus height 1200 units).
+// A retained picture of w × h device pixels in the bench's user coordinates (width plus height 1200 units),
+// as a window keeps it at a device-pixel ratio: drawn in the display's own pixels, pens the ratio wide.
 struct SizedPicture {
     QImage image;
     ImageDevice device{image};
     Surface surface{device};
     SizedPicture(int w, int h, double ratio) : image(w, h, QImage::Format_RGB32)
     {
-        image.setDevicePixelRatio(ratio);
+        surface.PenScale = std::max(1, int(std::lround(ratio)));
         const double W = device.width(), H = device.height(), S = W + H;
         surface.Scale(-600 * W / S, 600 * H / S, 600 * W / S, -600 * H / S);
         surface.BackColor = colours::windowBackground;
