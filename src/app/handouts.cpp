@@ -7,6 +7,7 @@
 
 #include "bench/bench_model.h"
 #include "bench/bench_page.h"
+#include "surface/number_text.h"
 #include "surface/qt/canvas.h"
 #include "surface/qt/screen_window.h"
 
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -64,37 +64,6 @@ const Option* optionIn(std::string_view arg, std::optional<std::string_view>& va
     return nullptr;
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    const char* space = " \t\n\r\f\v";
-    const std::size_t first = text.find_first_not_of(space);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(space) - first + 1);
-}
-
-// One number, with white space around it at most; none for anything else, NaN and infinities too. A
-// number beyond a double's reach is taken as an infinity (and so as out of range), one too small to tell
-// from 0 as 0.
-std::optional<double> numberIn(std::string_view text)
-{
-    text = trimmed(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    double v = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || end != text.data() + text.size())
-        return std::nullopt;
-    if (error == std::errc::result_out_of_range) {
-        const std::size_t e = text.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
-        return tiny ? 0.0 : (text.front() == '-' ? -HUGE_VAL : HUGE_VAL);
-    }
-    if (error != std::errc() || std::isnan(v) || std::isinf(v))
-        return std::nullopt;
-    return v;
-}
-
 CommandLineProblem notNumbers(std::string_view option, std::string_view value, const char* greekCount,
                               const char* englishCount)
 {
@@ -107,7 +76,12 @@ bool within(double v, double low, double high, bool open = false)
 {
     return open ? low < v && v < high : low <= v && v <= high;
 }
-bool whole(double v) { return v == std::floor(v); }
+// A whole number within the range of the bench's scroll bar that takes it.
+bool onBar(double v, bench::Bar bar)
+{
+    const bench::BarRange r = bench::rangeOf(bar);
+    return v == std::floor(v) && within(v, r.min, r.max);
+}
 
 struct Parser {
     HandoutRequest request;
@@ -146,7 +120,7 @@ struct Parser {
                 return;
             // The scroll bar holds hundredths.
             const double hundredths = std::round((*n)[0] * 100);
-            if (!within(hundredths, 40, 250))
+            if (!onBar(hundredths, bench::Bar::deiktisdiathlasis))
                 return fail(o + ": ο δείκτης διάθλασης είναι από 0.40 έως 2.50.",
                             o + ": the index of refraction is 0.40 to 2.50.");
             request.index = int(hundredths);
@@ -154,22 +128,21 @@ struct Parser {
             const auto c = list(option, value, 4, "τέσσερις αριθμοί XA,RA,XB,RB", "four numbers XA,RA,XB,RB");
             if (!c)
                 return;
-            struct Bound { double low, high; const char* greek; const char* english; };
-            const Bound bounds[4] = {{-500, 0, "το κέντρο του κύκλου A (XA)", "the centre of circle A (XA)"},
-                                     {50, 500, "η ακτίνα του κύκλου A (RA)", "the radius of circle A (RA)"},
-                                     {0, 500, "το κέντρο του κύκλου B (XB)", "the centre of circle B (XB)"},
-                                     {0, 500, "η ακτίνα του κύκλου B (RB)", "the radius of circle B (RB)"}};
+            // Each value as the hidden scroll bar that holds it on the bench.
+            struct Bound { bench::Bar bar; const char* greek; const char* english; };
+            const Bound bounds[4] = {{bench::Bar::kentrokykloy2, "το κέντρο του κύκλου A (XA)", "the centre of circle A (XA)"},
+                                     {bench::Bar::aktina1, "η ακτίνα του κύκλου A (RA)", "the radius of circle A (RA)"},
+                                     {bench::Bar::kentrokykloy, "το κέντρο του κύκλου B (XB)", "the centre of circle B (XB)"},
+                                     {bench::Bar::aktina2, "η ακτίνα του κύκλου B (RB)", "the radius of circle B (RB)"}};
             std::array<int, 4> circles{};
             for (std::size_t i = 0; i < 4; ++i) {
                 const Bound& b = bounds[i];
                 const double v = (*c)[i];
-                if (!whole(v) || !within(v, b.low, b.high)) {
-                    char range[64];
-                    std::snprintf(range, sizeof range, "%g", b.low);
-                    const std::string low = range;
-                    std::snprintf(range, sizeof range, "%g", b.high);
-                    return fail(o + ": " + b.greek + " είναι ακέραιος από " + low + " έως " + range + ".",
-                                o + ": " + b.english + " is a whole number from " + low + " to " + range + ".");
+                if (!onBar(v, b.bar)) {
+                    const bench::BarRange r = bench::rangeOf(b.bar);
+                    const std::string low = std::to_string(r.min), high = std::to_string(r.max);
+                    return fail(o + ": " + b.greek + " είναι ακέραιος από " + low + " έως " + high + ".",
+                                o + ": " + b.english + " is a whole number from " + low + " to " + high + ".");
                 }
                 circles[i] = int(v);
             }
@@ -178,7 +151,7 @@ struct Parser {
             const auto n = list(option, value, 1, "αριθμός", "a number");
             if (!n)
                 return;
-            if (!whole((*n)[0]) || !within((*n)[0], 2, 150))
+            if (!onBar((*n)[0], bench::Bar::desmi1))
                 return fail(o + ": το πλήθος των ακτίνων είναι ακέραιος από 2 έως 150.",
                             o + ": the number of rays is a whole number from 2 to 150.");
             request.rays = int((*n)[0]);
@@ -193,7 +166,7 @@ struct Parser {
         std::size_t start = 0;
         while (out.size() <= count) {
             const std::size_t comma = value.find(',', start);
-            const auto v = numberIn(value.substr(start, comma == std::string_view::npos ? comma : comma - start));
+            const auto v = typedNumber(value.substr(start, comma == std::string_view::npos ? comma : comma - start));
             if (!v)
                 break;
             out.push_back(*v);
@@ -320,14 +293,7 @@ int writeHandout(const HandoutRequest& request)
         canvas.showOverlay(*line);
     Surface& s = canvas.surface();
     dressBenchPicture(s);
-    constexpr double S = width + height;
-    s.Scale(-600 * width / S, 600 * height / S, 600 * width / S, -600 * height / S);
-    s.Cls();
-    auto units = [&](double twips, bool across) {
-        const double pixels = twipsToPixels(twips, &canvas);
-        return across ? std::fabs(s.userX(pixels) - s.userX(0)) : std::fabs(s.userY(pixels) - s.userY(0));
-    };
-    model.load(s, units(135, true), units(45, false), units(135, true), units(135, false));
+    loadBench(model, s, width, height, &canvas, canvas.pixelRatio());
 
     // The controls as a user would set them, each redrawing the picture, then the scene.
     using bench::Bar;

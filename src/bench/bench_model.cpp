@@ -1,6 +1,7 @@
 #include "bench/bench_model.h"
 
 #include "hyperbolic/hyperbolic_lenses.h"
+#include "surface/number_text.h"
 #include "waves/aberration_picture.h"
 #include "waves/cardinal_points.h"
 #include "waves/parallel_beam.h"
@@ -9,20 +10,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 namespace lens::bench {
 
 namespace {
-
-// A number with a fixed count of decimals, as the read-outs show it ("0.00", "0").
-std::string fixed(double v, int decimals)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, v);
-    return text;
-}
 
 std::size_t slot(ReadOut r) { return static_cast<std::size_t>(r); }
 
@@ -140,31 +132,31 @@ void BenchModel::changed(Surface& s, Bar bar)
     switch (bar) {
     case Bar::desmi1:
         raystep = raystepFor(v, value(Bar::arvimaton));
-        writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixed(rayCountShown(raystep), 2),
+        writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep), 2),
                      "Times New Roman Greek");
         redrawLive(s); // the picture keeps up with its read-outs
         break;
     case Bar::arvimaton:
-        readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixed(v, 0);
+        readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixedText(v, 0);
         raystep = raystepFor(value(Bar::desmi1), v);
         redrawLive(s);
         break;
     case Bar::deiktisdiathlasis:
         lens.refindex = v / 100.0;
-        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixed(lens.refindex, 2),
+        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens.refindex, 2),
                      "Times New Roman Greek");
         redrawLive(s);
         break;
     case Bar::aktina1:
-        writeReadOut(ReadOut::Text6, "Ακτίνα1 =" + fixed(v, 0), "Times New Roman");
+        writeReadOut(ReadOut::Text6, "Ακτίνα1 =" + fixedText(v, 0), "Times New Roman");
         lensRefresh(s);
         break;
     case Bar::aktina2:
-        readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2 =" + fixed(v, 0);
+        readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2 =" + fixedText(v, 0);
         lensRefresh(s);
         break;
     case Bar::kentrokykloy:
-        readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixed(v, 0);
+        readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(v, 0);
         lensRefresh(s);
         break;
     case Bar::kentrokykloy2:
@@ -207,9 +199,9 @@ void BenchModel::check2Click(Surface& s)
 void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, double markerWidth, double markerHeight)
 {
     raystep = raystepFor(value(Bar::desmi1), value(Bar::arvimaton));
-    writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixed(rayCountShown(raystep), 2),
+    writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep), 2),
                  "Times New Roman");
-    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixed(value(Bar::deiktisdiathlasis) / 100.0, 2),
+    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(value(Bar::deiktisdiathlasis) / 100.0, 2),
                  "Times New Roman");
     pigi.Width = sourceWidth, pigi.Height = sourceHeight;
     pigi.Left = -200, pigi.Top = 0;
@@ -225,10 +217,10 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
     Line2.Y2 = lowerTipFor(s, value(Bar::VScroll2));
     Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = diaphragmXFor(s, value(Bar::HScroll1));
 
-    readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixed(value(Bar::arvimaton), 0);
-    readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2=" + fixed(value(Bar::aktina2), 0);
-    readOuts[slot(ReadOut::Text6)].text = "Ακτίνα1=" + fixed(value(Bar::aktina1), 0);
-    readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixed(value(Bar::kentrokykloy), 0);
+    readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixedText(value(Bar::arvimaton), 0);
+    readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2=" + fixedText(value(Bar::aktina2), 0);
+    readOuts[slot(ReadOut::Text6)].text = "Ακτίνα1=" + fixedText(value(Bar::aktina1), 0);
+    readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(value(Bar::kentrokykloy), 0);
 
     anaschediasi(s);
     if (parallelbeam(s, 0))
@@ -330,6 +322,7 @@ void BenchModel::clearPicture(Surface& s)
 void BenchModel::newLensPicture(Surface& s)
 {
     scenes.clear();
+    shownAberration.reset();
     s.Cls();
     anaschediasi(s);
 }
@@ -397,7 +390,8 @@ std::vector<waves::NumberLine> BenchModel::numbers(const Surface& s) const
     if (!shared.parallelmode)
         source = std::pair{shared.sourcex, shared.sourcey};
     std::vector<waves::NumberLine> lines = waves::lensNumbers(lens, lens.refindex, source);
-    if (const auto a = measuredAberration(s)) {
+    // What the picture shows was measured as it was drawn; it is not traced again.
+    if (const auto a = aberrationShown ? shownAberration : measuredAberration(s)) {
         const auto more = waves::aberrationNumbers(*a);
         lines.insert(lines.end(), more.begin(), more.end());
     }
@@ -414,10 +408,12 @@ void BenchModel::showAberration(Surface& s, bool shown)
 
 void BenchModel::drawMeasurements(Surface& s)
 {
+    shownAberration.reset();
     if (!aberrationShown)
         return;
-    if (const auto a = measuredAberration(s))
-        waves::drawAberration(s, *a);
+    shownAberration = measuredAberration(s);
+    if (shownAberration)
+        waves::drawAberration(s, *shownAberration);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -451,9 +447,7 @@ void BenchModel::press(Surface& s, int shift, double x, double y)
         fanAt(s, x, y);
     if (shiftAlone(shift))
         sourceAt(x, y);
-    if (!check2_)
-        drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
-    drawMeasurements(s);
+    constructionAndMeasurements(s);
 }
 
 void BenchModel::fanFrom(Surface& s, double x, double y)
@@ -463,8 +457,15 @@ void BenchModel::fanFrom(Surface& s, double x, double y)
     newLensPicture(s);
     fanAt(s, x, y);
     sourceAt(x, y);
+    constructionAndMeasurements(s);
+}
+
+void BenchModel::constructionAndMeasurements(Surface& s)
+{
+    // Unless "SHOW ONLY WAVES", the image construction for the source as it now stands.
     if (!check2_)
-        drawOverLens(s, {Scene::construction, 0, x, y});
+        drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
+    drawMeasurements(s);
 }
 
 void BenchModel::fanAt(Surface& s, double x, double y)

@@ -50,7 +50,11 @@ enum class Box { Check1, Check2 };
 // The read-outs the bench writes, with the font a change gives them (none: the font stays).
 enum class ReadOut { Text1, Text2, Text5, Text6, Text7, Label3 };
 inline constexpr int readOutCount = 6;
-struct ReadOutText { std::string text, font; double points = 7.5; };
+struct ReadOutText {
+    std::string text, font;
+    double points = 7.5;
+    bool operator==(const ReadOutText&) const = default;
+};
 
 // A timer as the bench sets it: Interval in milliseconds and Enabled.
 struct TimerState {
@@ -167,6 +171,7 @@ public:
     waves::OutlineRedraw outlineRedraw = waves::OutlineRedraw::once;
     waves::OutlineRedraw tickOutline = waves::OutlineRedraw::once;
     bool aberrationShown = false; // the bracket, the waist and the aberration curve over the picture
+    std::optional<waves::Aberration> shownAberration; // what they show, measured when they were drawn
 
 private:
     void changed(Surface&, Bar);
@@ -186,6 +191,8 @@ private:
     void drawTick(Surface&, int j);
     // What is drawn over the scenes: the measured aberration when it is shown.
     void drawMeasurements(Surface&);
+    // What a press or a fan ends with: the construction (unless "SHOW ONLY WAVES") and the measurements.
+    void constructionAndMeasurements(Surface&);
 
     // Draws the picture again with the values of the moment, once the bench has been loaded.
     void redrawLive(Surface&);

@@ -2,6 +2,7 @@
 
 #include "surface/null_device.h"
 #include "surface/qt/printer_device.h"
+#include "surface/qt/screen_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,16 @@ void dressBenchPicture(Surface& picture)
     picture.FontName = "Symbol";
     picture.FontSize = 7.5;
     picture.Cls();
+}
+
+void loadBench(bench::BenchModel& model, Surface& s, double width, double height, const QWidget* widget, double ratio)
+{
+    const double S = width + height;
+    s.Scale(-600 * width / S, 600 * height / S, 600 * width / S, -600 * height / S);
+    s.Cls();
+    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, widget) * ratio) - s.userX(0)); };
+    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, widget) * ratio) - s.userY(0)); };
+    model.load(s, across(135), down(45), across(135), down(135));
 }
 
 bool printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& printer, bool worksheet)

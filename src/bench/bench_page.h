@@ -5,6 +5,7 @@
 #include "bench/bench_model.h"
 
 class QPrinter;
+class QWidget;
 class QPrintPreviewDialog;
 
 namespace lens {
@@ -12,6 +13,13 @@ namespace lens {
 // The bench's picture as the screen starts it: the window's colour behind it, labels in Symbol at 7.5
 // points.
 void dressBenchPicture(Surface& picture);
+
+// Gives the picture the bench's user coordinates for a client area of width × height (in any one unit):
+// the origin at the centre, width plus height 1200 units; then the model loads the bench on it, with the
+// source and centre markers at their design sizes in twips (converted through widget's display, ratio
+// device pixels to one of its pixels).
+void loadBench(bench::BenchModel& model, Surface& picture, double width, double height, const QWidget* widget,
+               double ratio);
 
 // Prints the model's page, captioned with today's date, or as the worksheet; the wave rays are traced with
 // the coordinates of bench (the bench's picture, which is not drawn on). False when the printer cannot be

@@ -181,28 +181,22 @@ void BenchScreen::Form_Load()
 
 void BenchScreen::loadOnceSized()
 {
-    // User coordinates with the origin at the centre and width plus height 1200 units.
+    // The bench's user coordinates for the client area as it now is; the model loads the bench on them.
     const QSizeF client = clientTwips();
-    const double SW = client.width(), SH = client.height(), S = SW + SH;
     Surface& s = surface();
-    s.Scale(-600 * SW / S, 600 * SH / S, 600 * SW / S, -600 * SH / S);
-    s.Cls();
+    const double ratio = canvas().pixelRatio();
+    loadBench(model, s, client.width(), client.height(), this, ratio);
     redrawScene = [this] {
         model.redrawPicture(surface());
         show_();
     };
     // The print button sits right of Check1, 50 × 20 user units (in the normal view).
     const QRectF check = twipsOf(Check1);
-    const double ratio = canvas().pixelRatio();
     placeTwips(ektyposi, check.right(), check.top(), pixelsToTwips(std::fabs(s.ScaleX(50)) / ratio, this),
                pixelsToTwips(std::fabs(s.ScaleY(20)) / ratio, this));
     ektyposi->setFont(controlFont(QStringLiteral("TIMES NEW ROMAN"), 12));
     Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
-    // The markers keep their design sizes, converted to user units.
-    auto across = [&](double twips) { return std::fabs(s.userX(twipsToPixels(twips, this) * ratio) - s.userX(0)); };
-    auto down = [&](double twips) { return std::fabs(s.userY(twipsToPixels(twips, this) * ratio) - s.userY(0)); };
-    model.load(s, across(135), down(45), across(135), down(135));
     show_();
 }
 
@@ -220,6 +214,10 @@ void BenchScreen::show_()
     Check2->setChecked(model.ticked(Box::Check2));
     for (int r = 0; r < bench::readOutCount; ++r) {
         const bench::ReadOutText& out = model.readOuts[std::size_t(r)];
+        // Only a read-out the model has changed is written again: show_ runs on every frame of a drag.
+        if (out == shownReadOuts_[std::size_t(r)])
+            continue;
+        shownReadOuts_[std::size_t(r)] = out;
         QWidget* w = readOuts_[std::size_t(r)];
         if (!out.font.empty())
             setControlFont(w, controlFont(fromUtf8(out.font), out.points));

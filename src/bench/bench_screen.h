@@ -117,6 +117,7 @@ private:
 
     std::array<QScrollBar*, bench::barCount> bars_{};
     std::array<QWidget*, bench::readOutCount> readOuts_{};
+    std::array<bench::ReadOutText, bench::readOutCount> shownReadOuts_{}; // as last written
 };
 
 } // namespace lens

@@ -1,5 +1,7 @@
 #include "hyperbolic/hyperbolic_lenses.h"
 
+#include "surface/number_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -175,97 +177,25 @@ Refraction refractLine(double phi, double theta, double q)
     return out;
 }
 
-namespace {
-
-// The blanks a typed or pasted answer may carry around the number, UTF-8 encoded: the ASCII ones, and
-// the Unicode spaces, line and paragraph separators, no-break spaces and invisible joiners.
-constexpr std::string_view blanks[] = {
-    " ", "\t", "\n", "\v", "\f", "\r",
-    "\u0085", "\u00A0", "\u1680", "\u180E", "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005",
-    "\u2006", "\u2007", "\u2008", "\u2009", "\u200A", "\u200B", "\u2028", "\u2029", "\u202F", "\u205F",
-    "\u2060", "\u3000", "\uFEFF",
-};
-
-std::string_view trimmedAnswer(std::string_view answer)
-{
-    for (bool trimmed = true; trimmed;) {
-        trimmed = false;
-        for (const std::string_view blank : blanks) {
-            if (answer.starts_with(blank)) {
-                answer.remove_prefix(blank.size());
-                trimmed = true;
-            }
-            if (answer.ends_with(blank)) {
-                answer.remove_suffix(blank.size());
-                trimmed = true;
-            }
-        }
-    }
-    return answer;
-}
-
-// Whether a decimal number, written with digits, at most one point and an exponent, and too far from 1
-// for a double, lies below 1 (so it is all but zero) rather than above.
-bool belowOne(std::string_view number)
-{
-    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
-    const std::string_view digits = number.substr(0, e);
-    const std::size_t point = std::min(digits.find('.'), digits.size());
-    const std::size_t first = digits.find_first_of("123456789");
-    if (first == std::string_view::npos)
-        return true;
-    // The power of ten of the leading digit, before the exponent.
-    long long power = first < point ? static_cast<long long>(point - first) - 1
-                                    : -static_cast<long long>(first - point);
-    long long exponent = 0;
-    bool negative = false;
-    for (std::size_t i = e + 1; i < number.size(); ++i) {
-        const char c = number[i];
-        if (c == '-' || c == '+')
-            negative = c == '-';
-        else
-            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000'000LL); // far beyond any double
-    }
-    power += negative ? -exponent : exponent;
-    return power < 0;
-}
-
-} // namespace
-
 BeamAnswer beamslopefromanswer(std::string_view answer)
 {
     BeamAnswer out;
-    answer = trimmedAnswer(answer);
+    answer = trimmedBlanks(answer);
     if (answer.empty())
         return out;
     out.kind = AngleAnswer::notANumber;
 
+    // A decimal comma is a decimal point here.
     std::string text(answer);
     std::replace(text.begin(), text.end(), ',', '.');
-    std::size_t start = 0;
-    bool negative = false;
-    if (text[0] == '+' || text[0] == '-') {
-        negative = text[0] == '-';
-        start = 1;
-    }
-    // Only digits, one point and an exponent: no "inf", "nan" or hexadecimal.
-    if (start >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
+    const std::optional<double> typed = typedNumber(text);
+    if (!typed)
         return out;
-    double degrees = 0;
-    const char* first = text.data() + start;
-    const char* last = text.data() + text.size();
-    const auto [end, error] = std::from_chars(first, last, degrees, std::chars_format::general);
-    if (end != last || (error != std::errc() && error != std::errc::result_out_of_range))
-        return out;
-    // A number beyond the double range is a number too: far too large, or so small it is an angle of 0.
-    if (error == std::errc::result_out_of_range)
-        degrees = belowOne(std::string_view(first, last)) ? 0.0 : std::numeric_limits<double>::infinity();
+    double degrees = *typed;
     if (!std::isfinite(degrees) || std::fabs(degrees) > largestBeamAngle) {
         out.kind = AngleAnswer::tooLarge;
         return out;
     }
-    if (negative)
-        degrees = -degrees;
     out.degrees = degrees;
 
     // Whole turns change nothing; taking them off keeps the tangent accurate for large answers.

@@ -2,11 +2,12 @@
 
 #include "waves/lens_numbers.h"
 
+#include "surface/number_text.h"
 #include "waves/cardinal_points.h"
+#include "waves/point_fan.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <tuple>
 
@@ -103,11 +104,7 @@ std::string numberText(const NumberLine& line, bool blank)
     if (blank) {
         value = "________";
     } else if (line.value && std::isfinite(*line.value)) {
-        char text[64];
-        // Whole hundredths, and never "-0.00".
-        const double v = std::round(*line.value * 100) / 100;
-        std::snprintf(text, sizeof text, "%.2f", v == 0 ? 0.0 : v);
-        value = text;
+        value = fixedText(*line.value, 2);
     }
     return line.label + ": " + line.name + " = " + value;
 }
@@ -173,7 +170,7 @@ std::optional<Aberration> fanAberration(const Surface& view, const Diaphragm& di
                                 lens.xcentreB, lens.radiusA, lens.radiusB, n));
     };
     std::vector<std::pair<double, Leaving>> rays;
-    const int count = std::min(int(std::floor(360.0 / raystep + 1e-9)) + 1, 100000);
+    const int count = fanRayCount(raystep);
     for (int j = 0; j < count; ++j)
         if (const auto r = trace(pi * (-180 + j * raystep) / 180))
             rays.push_back({r->entryY, *r});

@@ -5,6 +5,7 @@
 #include "waves/bundle_ray.h"
 #include "waves/parallel_beam.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -72,10 +73,7 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
             lastDrawn = i;
     }
 
-    std::vector<bool> neighbourOfPrevious(count, false);
-    for (const FrontJoin& join : frontJoins(records))
-        if (join.to == join.from + 1)
-            neighbourOfPrevious[static_cast<std::size_t>(join.to)] = true;
+    const std::vector<std::vector<int>> joinedTo = frontJoinsByRow(records, rays);
 
     const double joinLimit = 2 * airStep / n;
     const bool outlineEachStep = values.outlines == OutlineRedraw::everyStep;
@@ -111,7 +109,7 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
 
             // Joined to the ray before it in the beam, when that ray has a point and lies close: never across
             // rays that were lost.
-            if (i >= 1 && front[r - 1] && neighbourOfPrevious[r] &&
+            if (i >= 1 && front[r - 1] && std::ranges::count(joinedTo[r], i - 1) > 0 &&
                 apostasi(front[r - 1]->x, front[r - 1]->y, next.x, next.y) <= joinLimit)
                 surface.Line(front[r - 1]->x, front[r - 1]->y, next.x, next.y, waveColours::beamFront);
             surface.DrawWidth = 1;

@@ -19,6 +19,15 @@ constexpr int mostFanRays = 100000; // a step too small for the screen to show s
 
 } // namespace
 
+int fanRayCount(double raystep)
+{
+    if (!(raystep > 0) || !std::isfinite(raystep))
+        return 0;
+    // From −180° to 180° both included (the ray straight to the left goes out twice).
+    const double steps = std::floor(360.0 / raystep + 1e-9);
+    return steps >= mostFanRays ? mostFanRays : static_cast<int>(steps) + 1;
+}
+
 void desmiapopigi(Surface& surface, LensState& lens, RayRecords& records, BenchValues& values, double xA, double xB,
                   double rA, double rB, double x0, double y0)
 {
@@ -27,9 +36,7 @@ void desmiapopigi(Surface& surface, LensState& lens, RayRecords& records, BenchV
     const double step = values.raystep;
     if (!(step > 0) || !std::isfinite(step) || !std::isfinite(x0) || !std::isfinite(y0))
         return;
-    // From −180° to 180° both included (the ray straight to the left goes out twice).
-    const double steps = std::floor(360.0 / step + 1e-9);
-    const int rays = steps >= mostFanRays ? mostFanRays : static_cast<int>(steps) + 1;
+    const int rays = fanRayCount(step);
     records.startBundle(rays, true);
     for (int j = 0; j < rays; ++j) {
         const double k = -180 + j * step;

@@ -7,6 +7,10 @@
 
 namespace lens::waves {
 
+// How many rays a fan raystep degrees apart sends, from −180° to 180° both included (bounded however
+// small the step); 0 for a step that is not positive.
+int fanRayCount(double raystep);
+
 // Sends rays from (x0, y0) in all directions, raystep degrees apart from −180° to 180°: drawn as rays
 // unless "SHOW ONLY WAVES", traced with time marks and recorded when a wave box is ticked, and then
 // followed by the point-source waves (or the beam's waves in parallel mode). Sets the source.

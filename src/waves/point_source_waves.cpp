@@ -33,11 +33,7 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
     std::vector<RayPathPoint> current(previous);
 
     // Each ray's point is joined to the neighbours before it in the fan; the fan's last ray also to its first.
-    std::vector<std::vector<int>> joinedTo(static_cast<std::size_t>(rays));
-    for (const FrontJoin& join : frontJoins(records)) {
-        const int later = std::max(join.from, join.to), earlier = std::min(join.from, join.to);
-        joinedTo[static_cast<std::size_t>(later)].push_back(earlier);
-    }
+    const std::vector<std::vector<int>> joinedTo = frontJoinsByRow(records, rays);
 
     for (int t = 1; t <= sourceWaveSteps; ++t) {
         for (int i = 0; i < rays; ++i) {

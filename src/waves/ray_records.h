@@ -51,6 +51,9 @@ struct RayRecords {
 // joined.
 struct FrontJoin { int from = 0, to = 0; };
 std::vector<FrontJoin> frontJoins(const RayRecords&);
+// The same joins by row: for each of the first rows rows, the rows before it whose points are joined to its
+// own (so a row's point is drawn before it is joined to).
+std::vector<std::vector<int>> frontJoinsByRow(const RayRecords&, int rows);
 
 // A point on a ray, in user units.
 struct RayPathPoint { double x = 0, y = 0; };

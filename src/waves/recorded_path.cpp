@@ -49,6 +49,17 @@ RayPathPoint RecordedPath::at(double s) const
     return {qx + a * dx1, qy + a * dy1};
 }
 
+std::vector<std::vector<int>> frontJoinsByRow(const RayRecords& records, int rows)
+{
+    std::vector<std::vector<int>> byRow(static_cast<std::size_t>(std::max(rows, 0)));
+    for (const FrontJoin& join : frontJoins(records)) {
+        const int later = std::max(join.from, join.to), earlier = std::min(join.from, join.to);
+        if (later < rows)
+            byRow[static_cast<std::size_t>(later)].push_back(earlier);
+    }
+    return byRow;
+}
+
 std::optional<RecordedPath> recordedPath(const RayRecords& records, int i, double sx, double sy, double n)
 {
     if (!RayRecords::inTable(i) || !(n > 0) || !std::isfinite(n))

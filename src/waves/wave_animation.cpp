@@ -109,12 +109,7 @@ void sxediasifakoy11(Surface& s, const LensState& lens, const RayRecords& record
     }
     // Each ray's point is joined to its neighbours in the bundle that come before it (the fan's last ray
     // also to its first), never across rays that were lost.
-    a.joinedTo.assign(rows, {});
-    for (const FrontJoin& join : frontJoins(records)) {
-        if (join.from >= a.rays || join.to >= a.rays)
-            continue;
-        a.joinedTo[static_cast<std::size_t>(std::max(join.from, join.to))].push_back(std::min(join.from, join.to));
-    }
+    a.joinedTo = frontJoinsByRow(records, a.rays);
 }
 
 void drawWaveTick(Surface& s, WaveAnimation& a, int j, int rays, OutlineRedraw outline)
