@@ -119,22 +119,31 @@ CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n)
 
 int travelDirection(const CardinalPoints& p, double xs) { return xs > p.c ? -1 : 1; }
 
-std::optional<ParaxialImage> thinimage(const CardinalPoints& p, double xs, double ys)
+namespace {
+
+// The image of a source at (xs, ys) by a lens of focal length f whose principal planes stand at front and
+// back (the same place for a thin lens), light running the way sigma says. The equation 1/u + 1/v = 1/f is
+// written through the magnification, so that a source on the front plane (u = 0) stays defined.
+std::optional<ParaxialImage> imageThrough(double front, double back, double f, int sigma, double xs, double ys)
 {
-    const int sigma = travelDirection(p, xs);
-    const double u = sigma * (p.c - xs); // object distance, positive for a real object
-    if (!p.f0)
-        return ParaxialImage{xs, ys, 1};
-    const double f0 = *p.f0;
-    // 1/u + 1/v = 1/f0, written through the magnification so that u = 0 (a source at the lens) stays defined.
-    const auto m = quotient(f0, f0 - u);
+    const double u = sigma * (front - xs); // object distance, positive for a real object
+    const auto m = quotient(f, f - u);
     if (!m)
         return std::nullopt;
-    const double v = -*m * u;
-    const ParaxialImage image{p.c + sigma * v, *m * ys, *m};
+    const double v = -*m * u; // from the back plane to the image
+    const ParaxialImage image{back + sigma * v, *m * ys, *m};
     if (!finite({image.x, image.y}))
         return std::nullopt;
     return image;
+}
+
+} // namespace
+
+std::optional<ParaxialImage> thinimage(const CardinalPoints& p, double xs, double ys)
+{
+    if (!p.f0)
+        return ParaxialImage{xs, ys, 1};
+    return imageThrough(p.c, p.c, *p.f0, travelDirection(p, xs), xs, ys);
 }
 
 std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, double ys)
@@ -143,16 +152,7 @@ std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, doub
         return std::nullopt;
     const int sigma = travelDirection(p, xs);
     const double front = sigma > 0 ? *p.H1 : *p.H2, back = sigma > 0 ? *p.H2 : *p.H1;
-    const double f = *p.f;
-    const double so = sigma * (front - xs); // from the source to the front principal plane
-    const auto m = quotient(f, f - so);
-    if (!m)
-        return std::nullopt;
-    const double si = -*m * so; // from the back principal plane to the image
-    const ParaxialImage image{back + sigma * si, *m * ys, *m};
-    if (!finite({image.x, image.y}))
-        return std::nullopt;
-    return image;
+    return imageThrough(front, back, *p.f, sigma, xs, ys);
 }
 
 void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
