@@ -47,10 +47,14 @@ void drawAberration(Surface& s, const Aberration& a)
         s.PSet(px(r.x), py(r.h), curve);
     s.DrawWidth = 1;
     const Rgb fore = s.ForeColor;
+    // The axes' names, short enough for any text size: the height up the left side, the crossing along the axis.
     s.ForeColor = curve;
     s.CurrentX = x0;
-    s.CurrentY = y1 + 0.035 * std::fabs(height);
-    s.Print("ύψος h / height h   ·   τομή με τον άξονα / axis crossing x");
+    s.CurrentY = y1;
+    s.Print(" h");
+    s.CurrentX = x1 - 0.06 * (x1 - x0);
+    s.CurrentY = py(0);
+    s.Print("x");
     s.ForeColor = fore;
 }
 
