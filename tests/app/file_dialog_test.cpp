@@ -66,8 +66,11 @@ void typeIntoTheNextFileDialog(const QString& name, QString* folderShown)
         ASSERT_TRUE(dialog);
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(edit);
+        const QString before = dialog->directory().path();
         QTest::keyClicks(edit, name);
         QTest::keyClick(edit, Qt::Key_Return);
+        // A busy machine takes its time to change folder; then the list has a second to fill.
+        static_cast<void>(QTest::qWaitFor([&] { return dialog->directory().path() != before; }, 20000));
         QTest::qWait(1000);
         *folderShown = dialog->directory().path();
         dialog->reject();
