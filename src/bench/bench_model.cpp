@@ -371,15 +371,14 @@ void BenchModel::redrawPicture(Surface& s)
     drawMeasurements(s);
 }
 
-std::optional<waves::Aberration> BenchModel::measuredAberration(const Surface& s) const
+std::optional<waves::Aberration> BenchModel::measuredAberration(const Surface&) const
 {
-    // The last beam or fan on view: a beam parallel to the axis, or a fan from a point on it.
+    // The light of the last beam or fan on view, through the lens and the stop as they stand now.
     for (auto scene = scenes.rbegin(); scene != scenes.rend(); ++scene) {
         if (scene->kind == Scene::beam)
-            return scene->angle == 0 ? waves::beamAberration(s, diaphragm(), lens, lens.refindex, value(Bar::desmi1))
-                                     : std::nullopt;
+            return waves::measureAberration(lens, lens.refindex, diaphragm(), {true, 0, 0, scene->angle});
         if (scene->kind == Scene::fan)
-            return waves::fanAberration(s, diaphragm(), lens, lens.refindex, scene->x, scene->y, raystep);
+            return waves::measureAberration(lens, lens.refindex, diaphragm(), {false, scene->x, scene->y, 0});
     }
     return std::nullopt;
 }

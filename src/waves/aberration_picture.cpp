@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace lens::waves {
 
@@ -10,13 +11,23 @@ void drawAberration(Surface& s, const Aberration& a)
     using namespace aberrationColours;
     const double tick = std::fabs(s.ScaleHeight()) / 60;
     s.DrawWidth = 2;
-    // The bracket: from the marginal focus to the paraxial focus, just below the axis, with its ends turned up.
-    const double y = -tick;
-    s.Line(a.marginalFocus, y, a.paraxialFocus, y, bracket);
-    s.Line(a.marginalFocus, y, a.marginalFocus, 0, bracket);
-    s.Line(a.paraxialFocus, y, a.paraxialFocus, 0, bracket);
-    // The waist: as wide as the circle of least confusion, across the axis where it lies.
-    s.Line(a.waistX, -a.waistDiameter / 2, a.waistX, a.waistDiameter / 2, bracket);
+    // The bracket: from the marginal focus to the paraxial focus along the chief ray, just below it, with its
+    // ends turned up to it; the waist square to the axis where it lies, as wide as the circle of least confusion.
+    const double ux = a.chiefDx, uy = a.chiefDy; // along the chief ray
+    const double nx = uy, ny = -ux;              // across it, below for light running rightwards
+    const double side = ux < 0 ? -1 : 1;
+    auto at = [&](double x, double offset) {
+        const double y = a.chiefYAt(x);
+        return std::pair{x + side * offset * nx, y + side * offset * ny};
+    };
+    const auto [m0x, m0y] = at(a.marginalFocus, 0);
+    const auto [m1x, m1y] = at(a.marginalFocus, tick);
+    const auto [p0x, p0y] = at(a.paraxialFocus, 0);
+    const auto [p1x, p1y] = at(a.paraxialFocus, tick);
+    s.Line(m1x, m1y, p1x, p1y, bracket);
+    s.Line(m1x, m1y, m0x, m0y, bracket);
+    s.Line(p1x, p1y, p0x, p0y, bracket);
+    s.Line(a.waistX, a.waistY - a.waistDiameter / 2, a.waistX, a.waistY + a.waistDiameter / 2, bracket);
     s.DrawWidth = 1;
 
     // The plot: height against the crossing, in the lower right corner.

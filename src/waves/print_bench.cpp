@@ -239,7 +239,7 @@ void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRe
 
 } // namespace
 
-std::vector<std::string> captionLines(const Surface& benchSurface, const LensState& lens, const BenchValues& v,
+std::vector<std::string> captionLines(const Surface&, const LensState& lens, const BenchValues& v,
                                       double x0, double y0, const PageCaption& caption)
 {
     const double n = v.index();
@@ -247,12 +247,8 @@ std::vector<std::string> captionLines(const Surface& benchSurface, const LensSta
     if (!v.parallelmode)
         source = std::pair{x0, y0};
     std::vector<NumberLine> numbers = lensNumbers(lens, n, source);
-    // Measured on the rays the page shows: the beam's when it runs along the axis, the printed fan's.
-    std::optional<Aberration> aberration;
-    if (v.parallelmode && v.bundleangle == 0)
-        aberration = beamAberration(benchSurface, v.diaphragm, lens, n, v.desmi1);
-    else if (!v.parallelmode)
-        aberration = fanAberration(benchSurface, v.diaphragm, lens, n, x0, y0, printedFanStep);
+    // The light's own aberration, as the window and the command line measure it.
+    const auto aberration = measureAberration(lens, n, v.diaphragm, {v.parallelmode, x0, y0, v.bundleangle});
     if (aberration)
         for (NumberLine& line : aberrationNumbers(*aberration))
             numbers.push_back(std::move(line));

@@ -367,7 +367,7 @@ TEST(Classroom, F2ShowsTheLegendOfTheMarks)
     EXPECT_TRUE(v.canvas().rect().contains(v.legend()->geometry()));
     // The opening beam: the lens in numbers and the aberration its rays show, on the picture too.
     const QString notes = v.legend()->notes().join(QLatin1Char('\n'));
-    for (const char* value : {"f = 120.00", "F2 = 116.67", "H1 = -22.00", "marginal focus = 83.78", "LSA = 32.88"})
+    for (const char* value : {"f = 120.00", "F2 = 116.67", "H1 = -22.00", "paraxial focus = 116.67", "marginal focus = 59.02", "LSA = 57.65"})
         EXPECT_TRUE(notes.contains(QLatin1String(value))) << value;
     EXPECT_TRUE(v.model.aberrationShown);
     v.legendItem()->trigger();

@@ -28,8 +28,8 @@ page)
     unset IFS
     rm -f "$folder/page.pdf"
   done <<'ROWS'
---source -200,0|f = 120.00;F2 = 116.67;image = 364.94;Ημερομηνία / date: |
---beam 0|marginal focus = 83.78;LSA = 32.88;Εστιακή απόσταση / focal length: f = 120.00|image = 
+--source -200,0|f = 120.00;F2 = 116.67;image = 364.94;paraxial focus = 364.94;Ημερομηνία / date: |
+--beam 0|paraxial focus = 116.67;marginal focus = 59.02;LSA = 57.65;Εστιακή απόσταση / focal length: f = 120.00|image = 
 --source -200,0 --worksheet|focal length: f = ________;F2 = ________;image = ________;LSA = ________|120.00;116.67;364.94
 ROWS
   ;;

@@ -289,9 +289,9 @@ TEST(PageCaption, GivesTheLensAndTheAberrationWhereThePageMeasuresIt)
     struct Row { const char* name; bool parallel; double angle, y0; bool worksheet; const char *image, *lsa; };
     const Row rows[] = {
         {"fan from the axis", false, 0, 0, false, "image = 364.94", "LSA = "},
-        {"fan from above the axis", false, 0, 40, false, "image = ", nullptr},
-        {"beam along the axis", true, 0, 0, false, nullptr, "LSA = 32.88"},
-        {"beam at 20 degrees", true, 20 * pi / 180, 0, false, nullptr, nullptr},
+        {"fan from above the axis", false, 0, 40, false, "image = ", "crossings with the chief ray (to N1)"},
+        {"beam along the axis", true, 0, 0, false, nullptr, "LSA = 57.65"},
+        {"beam at 20 degrees", true, 20 * pi / 180, 0, false, nullptr, "LSA = "},
         {"worksheet", false, 0, 0, true, "image = ________", "LSA = ________"},
     };
     for (const Row& row : rows) {
