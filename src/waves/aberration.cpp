@@ -188,7 +188,7 @@ std::optional<Aberration> measureAberration(const LensState& lens, double n, con
     // The marginal rays: on each side of the chief ray, the outermost ray that passes the blades and leaves
     // the lens, first among a scan of the light, then by bisection to the edge.
     auto passes = [&](double q) { return rayOf(q, diaphragm).leaves; };
-    constexpr int scan = 4096;
+    constexpr int scan = 2048;
     const double step = (qHigh - qLow) / scan;
     auto marginal = [&](int side) -> std::optional<double> {
         const double end = side > 0 ? qHigh : qLow;
@@ -285,12 +285,16 @@ std::optional<Aberration> measureAberration(const LensState& lens, double n, con
     if (lines.empty())
         return std::nullopt;
     auto vAt = [](const Line& l, double u) { return l.v + (u - l.u) * l.slope; };
-    auto extreme = [&](double u, int sign) {
+    // The extreme line at x among the bundle's (sign 1 the highest, −1 the lowest), then, refined, the edge of
+    // the light there between that line's neighbours.
+    auto extreme = [&](double u, int sign, bool refined) {
         std::size_t best = 0;
         for (std::size_t i = 1; i < lines.size(); ++i)
             if (sign * vAt(lines[i], u) > sign * vAt(lines[best], u))
                 best = i;
-        double value = sign * vAt(lines[best], u);
+        const double value = sign * vAt(lines[best], u);
+        if (!refined)
+            return sign * value;
         double lo = lines[best > 0 ? best - 1 : 0].q, hi = lines[std::min(best + 1, lines.size() - 1)].q;
         const double g = (std::sqrt(5.0) - 1) / 2;
         auto at = [&](double q) {
@@ -298,7 +302,7 @@ std::optional<Aberration> measureAberration(const LensState& lens, double n, con
             return l ? sign * vAt(*l, u) : -INFINITY;
         };
         double m1 = hi - g * (hi - lo), m2 = lo + g * (hi - lo), f1 = at(m1), f2 = at(m2);
-        for (int i = 0; i < 40 && hi - lo > 0; ++i) {
+        for (int i = 0; i < 24 && hi - lo > 0; ++i) {
             if (f1 < f2)
                 lo = m1, m1 = m2, f1 = f2, m2 = lo + g * (hi - lo), f2 = at(m2);
             else
@@ -306,20 +310,26 @@ std::optional<Aberration> measureAberration(const LensState& lens, double n, con
         }
         return sign * std::max({value, f1, f2});
     };
-    auto width = [&](double u) { return extreme(u, 1) - extreme(u, -1); };
+    auto width = [&](double u, bool refined) { return extreme(u, 1, refined) - extreme(u, -1, refined); };
+    // The waist among the bundle's lines first, then with the edge followed between them close about it.
+    // Both to a hundred-thousandth of a unit, two digits past those shown.
+    auto narrowest = [&](double lo, double hi, bool refined) {
+        for (int i = 0; i < 80 && hi - lo > 1e-5; ++i) {
+            const double m1 = lo + (hi - lo) / 3, m2 = hi - (hi - lo) / 3;
+            if (width(m1, refined) < width(m2, refined))
+                hi = m2;
+            else
+                lo = m1;
+        }
+        return (lo + hi) / 2;
+    };
     double lo = std::min(a.paraxialFocus, a.marginalFocus), hi = std::max(a.paraxialFocus, a.marginalFocus);
     const double span = std::max(hi - lo, 1.0);
-    lo -= span, hi += span;
-    for (int i = 0; i < 80 && hi - lo > 1e-7; ++i) {
-        const double m1 = lo + (hi - lo) / 3, m2 = hi - (hi - lo) / 3;
-        if (width(m1) < width(m2))
-            hi = m2;
-        else
-            lo = m1;
-    }
-    a.waistX = (lo + hi) / 2;
-    a.waistDiameter = width(a.waistX);
-    a.waistY = (extreme(a.waistX, 1) + extreme(a.waistX, -1)) / 2;
+    const double rough = narrowest(lo - span, hi + span, false);
+    const double near = std::max(1e-3 * span, 0.05);
+    a.waistX = narrowest(rough - near, rough + near, true);
+    a.waistDiameter = width(a.waistX, true);
+    a.waistY = (extreme(a.waistX, 1, true) + extreme(a.waistX, -1, true)) / 2;
     if (!std::isfinite(a.paraxialFocus) || !std::isfinite(a.marginalFocus) || !std::isfinite(a.waistX) ||
         !std::isfinite(a.waistDiameter))
         return std::nullopt;
