@@ -371,7 +371,7 @@ void BenchModel::redrawPicture(Surface& s)
     drawMeasurements(s);
 }
 
-std::optional<waves::Aberration> BenchModel::measuredAberration(const Surface&) const
+std::optional<waves::Aberration> BenchModel::measuredAberration() const
 {
     // The light of the last beam or fan on view, through the lens and the stop as they stand now.
     for (auto scene = scenes.rbegin(); scene != scenes.rend(); ++scene) {
@@ -383,14 +383,14 @@ std::optional<waves::Aberration> BenchModel::measuredAberration(const Surface&) 
     return std::nullopt;
 }
 
-std::vector<waves::NumberLine> BenchModel::numbers(const Surface& s) const
+std::vector<waves::NumberLine> BenchModel::numbers(const Surface&) const
 {
     std::optional<std::pair<double, double>> source;
     if (!shared.parallelmode)
         source = std::pair{shared.sourcex, shared.sourcey};
     std::vector<waves::NumberLine> lines = waves::lensNumbers(lens, lens.refindex, source);
     // What the picture shows was measured as it was drawn; it is not traced again.
-    if (const auto a = aberrationShown ? shownAberration : measuredAberration(s)) {
+    if (const auto a = aberrationShown ? shownAberration : measuredAberration()) {
         const auto more = waves::aberrationNumbers(*a);
         lines.insert(lines.end(), more.begin(), more.end());
     }
@@ -410,7 +410,7 @@ void BenchModel::drawMeasurements(Surface& s)
     shownAberration.reset();
     if (!aberrationShown)
         return;
-    shownAberration = measuredAberration(s);
+    shownAberration = measuredAberration();
     if (shownAberration)
         waves::drawAberration(s, *shownAberration);
 }

@@ -140,10 +140,10 @@ public:
     void Timer2_Timer(Surface&);
     // The bench was hidden: a running animation ends where it stands.
     void stopAnimation();
-    // The lens in numbers (with the image for a fan from a point) and the aberration measured from the rays
-    // of the last beam parallel to the axis or fan from a point on it, when there is one.
+    // The lens in numbers (with the image for a fan from a point) and the aberration of the light of the last
+    // beam or fan on view, when there is one.
     std::vector<waves::NumberLine> numbers(const Surface&) const;
-    std::optional<waves::Aberration> measuredAberration(const Surface&) const;
+    std::optional<waves::Aberration> measuredAberration() const;
     // Shows the measured aberration on the picture (with the legend): drawn again at once.
     void showAberration(Surface&, bool shown);
 

@@ -200,7 +200,7 @@ TEST(BenchModel, TheMeasuredAberrationFollowsTheBlades)
     b.device.reset();
     m.showAberration(b.s, true);
     EXPECT_FALSE(b.device.segmentsIn(waves::aberrationColours::bracket).empty());
-    const auto open = m.measuredAberration(b.s);
+    const auto open = m.measuredAberration();
     ASSERT_TRUE(open.has_value());
     EXPECT_NEAR(open->marginalFocus, 59.02, 5e-3);
     // The upper blade dragged to x = −100 and down towards the axis: the lower follows its mirror image, the
@@ -210,7 +210,7 @@ TEST(BenchModel, TheMeasuredAberrationFollowsTheBlades)
     m.follow(b.s, 0, -100, 30);
     m.Line2.Y2 = -30;
     m.redrawPicture(b.s);
-    const auto closed = m.measuredAberration(b.s);
+    const auto closed = m.measuredAberration();
     ASSERT_TRUE(closed.has_value());
     EXPECT_LT(closed->lsa, open->lsa);
     EXPECT_LT(closed->waistDiameter, open->waistDiameter);
