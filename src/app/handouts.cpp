@@ -9,6 +9,7 @@
 #include "bench/bench_page.h"
 #include "surface/number_text.h"
 #include "surface/qt/canvas.h"
+#include "surface/qt/file_writing.h"
 #include "surface/qt/screen_window.h"
 
 #include <QPrinter>
@@ -278,8 +279,23 @@ std::variant<HandoutRequest, CommandLineProblem> parseHandout(int argc, const ch
     return r;
 }
 
+namespace {
+
+int said(const QString& message, int status)
+{
+    for (const QString& line : message.split(QLatin1Char('\n')))
+        std::fprintf(stderr, "lensbench: %s\n", line.toLocal8Bit().constData());
+    return status;
+}
+
+} // namespace
+
 int writeHandout(const HandoutRequest& request)
 {
+    const QString file = QString::fromStdString(request.file);
+    // A target that cannot be written is refused before the scene is drawn for it.
+    if (const QString refusal = targetRefusal(file); !refusal.isEmpty())
+        return said(refusal, 2);
     constexpr int width = 1920, height = 1080;
     SharedValues shared;
     bench::BenchModel model(shared);
@@ -321,33 +337,37 @@ int writeHandout(const HandoutRequest& request)
         model.bundleAnswered(s, degrees);
     }
 
-    const QString file = QString::fromStdString(request.file);
-    bool written = false;
+    QByteArray bytes;
     switch (request.kind) {
     case HandoutRequest::png:
-        written = canvas.picture().save(file, "PNG");
+        bytes = canvas.png();
         break;
     case HandoutRequest::svg:
-        written = canvas.writeSvg(file, [&] { model.redrawPicture(s); });
+        bytes = canvas.svg([&] { model.redrawPicture(s); });
         break;
     case HandoutRequest::pdf: {
+        // The print dialog's page: A4 across, its margins, at its high resolution.
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Landscape);
-        printer.setDocName(QStringLiteral("SPHERICAL LENSES"));
-        printer.setCreator(QStringLiteral("Lens Bench"));
-        written = printBenchPage(model, s, printer, request.worksheet);
+        bytes = benchPagePdf(model, s, request.worksheet, printer.pageLayout(), printer.resolution(),
+                             QStringLiteral("SPHERICAL LENSES"));
         break;
     }
     }
-    if (!written) {
-        std::fprintf(stderr, "lensbench: Το αρχείο «%s» δεν γράφτηκε.\nlensbench: The file '%s' could not be written.\n",
-                     request.file.c_str(), request.file.c_str());
-        return 1;
+    if (bytes.isEmpty())
+        return said(QStringLiteral("Η σκηνή δεν μπόρεσε να σχεδιαστεί.\nThe scene could not be drawn."), 1);
+    const FileWrite written = writeWhole(file, bytes);
+    switch (written.status) {
+    case FileWrite::written:
+        return 0;
+    case FileWrite::refused:
+        return said(written.message, 2);
+    case FileWrite::failed:
+        break;
     }
-    return 0;
+    return said(written.message, 1);
 }
 
 } // namespace lens

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QSettings>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,13 @@ constexpr const char* usage =
     "\n"
     "  -h, --help     αυτό το κείμενο / this text\n"
     "  -v, --version  η έκδοση / the version\n";
+
+constexpr const char* exitStatuses =
+    "\n"
+    "Κατάσταση εξόδου / Exit status: 0 γράφτηκε / written; 2 απορρίφθηκε πριν γραφτεί οτιδήποτε / refused\n"
+    "  before anything was written (an option or value, a target that is not a regular file, a missing or\n"
+    "  closed folder, a dangling link); 1 απέτυχε ενώ γραφόταν / failed while writing (a full disk, an I/O\n"
+    "  error): the file that was there before is left as it was.\n";
 
 constexpr const char* usageInProgram =
     "\n"
@@ -85,15 +93,32 @@ void releaseStartupMessages()
     heldMessages.clear();
 }
 
+// A handout's run prints nothing when it succeeds: Qt's remark that XDG_RUNTIME_DIR is not set (a
+// terminal over ssh, a cron job) says nothing about the file.
+void quietHandoutMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg && type != QtCriticalMsg && text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // A file that grows past the size this process may write fails as a full disk does, with an
+    // error the writer reports, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Answered before any window: a terminal without a display can ask too.
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             std::fputs(usage, stdout);
             std::fputs(lens::handoutUsage, stdout);
+            std::fputs(exitStatuses, stdout);
             std::fputs(usageInProgram, stdout);
             return 0;
         }
@@ -114,6 +139,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qunsetenv("QT_SCALE_FACTOR"); // the picture is 1920 × 1080 pixels, whatever the desktop's scale
         qunsetenv("QT_SCREEN_SCALE_FACTORS");
+        qtHandler = qInstallMessageHandler(quietHandoutMessage);
         int qtArgc = 1; // the options are the program's, not Qt's
         QApplication application(qtArgc, argv);
         lens::installFontSubstitutions();

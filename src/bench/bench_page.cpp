@@ -5,6 +5,8 @@
 #include "surface/qt/screen_window.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QCheckBox>
 #include <QDate>
 #include <QPalette>
@@ -37,14 +39,16 @@ void loadBench(bench::BenchModel& model, Surface& s, double width, double height
     model.load(s, across(135), down(45), across(135), down(135));
 }
 
-bool printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& printer, bool worksheet)
+namespace {
+
+bool drawBenchPage(bench::BenchModel& model, const Surface& bench, QPagedPaintDevice& printer, bool worksheet)
 {
     PrinterDevice device(printer);
     if (!device.ready())
         return false;
     Surface page(device);
     // Pens and dots keep their on-screen size in points on a page of many dots to the inch.
-    page.PenScale = std::max(1, int(std::lround(printer.resolution() / 96.0)));
+    page.PenScale = std::max(1, int(std::lround(printer.logicalDpiY() / 96.0)));
     page.FontName = "Arial";
     // The wave rays are traced with the bench's coordinates, but nothing is drawn on its picture.
     NullDevice unseen(bench.device().width(), bench.device().height());
@@ -52,8 +56,46 @@ bool printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& pr
     benchTrace.Scale(bench.ScaleLeft(), bench.ScaleTop(), bench.ScaleLeft() + bench.ScaleWidth(),
                      bench.ScaleTop() + bench.ScaleHeight());
     model.printPage(page, benchTrace, {worksheet, QDate::currentDate().toString(Qt::ISODate).toStdString()});
-    device.EndDoc();
-    return true;
+    return device.EndDoc();
+}
+
+} // namespace
+
+QByteArray benchPagePdf(bench::BenchModel& model, const Surface& bench, bool worksheet, const QPageLayout& layout,
+                        int resolution, const QString& title)
+{
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&bytes);
+        pdf.setPageLayout(layout);
+        pdf.setResolution(resolution);
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("Lens Bench"));
+        if (!drawBenchPage(model, bench, pdf, worksheet))
+            return {};
+    } // the writer ends the file as it goes
+    return bytes.data();
+}
+
+FileWrite printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& printer, bool worksheet)
+{
+    // A PDF file is made whole in memory and then put in place, so that a full disk or an interruption
+    // leaves the file that was there; a printer gets the page itself.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        const QString file = printer.outputFileName();
+        if (const QString refusal = targetRefusal(file); !refusal.isEmpty())
+            return {FileWrite::refused, refusal};
+        const QByteArray pdf =
+            benchPagePdf(model, bench, worksheet, printer.pageLayout(), printer.resolution(), printer.docName());
+        if (pdf.isEmpty())
+            return {FileWrite::failed, QStringLiteral("Η σελίδα δεν μπόρεσε να σχηματιστεί.\nThe page could not be made.")};
+        return writeWhole(file, pdf);
+    }
+    if (!drawBenchPage(model, bench, printer, worksheet) || printer.printerState() == QPrinter::Error)
+        return {FileWrite::failed, QStringLiteral("Ο εκτυπωτής δεν είναι διαθέσιμος: η σελίδα δεν τυπώθηκε.\n"
+                                                  "The printer cannot be reached: the page was not printed.")};
+    return {};
 }
 
 void offerWorksheet(QPrintPreviewDialog& preview, bool& worksheet)

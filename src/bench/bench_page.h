@@ -3,6 +3,10 @@
 // command line, and the preview's choice between the captioned page and the worksheet.
 
 #include "bench/bench_model.h"
+#include "surface/qt/file_writing.h"
+
+#include <QByteArray>
+#include <QPageLayout>
 
 class QPrinter;
 class QWidget;
@@ -21,10 +25,15 @@ void dressBenchPicture(Surface& picture);
 void loadBench(bench::BenchModel& model, Surface& picture, double width, double height, const QWidget* widget,
                double ratio);
 
-// Prints the model's page, captioned with today's date, or as the worksheet; the wave rays are traced with
-// the coordinates of bench (the bench's picture, which is not drawn on). False when the printer cannot be
-// reached: nothing is printed then.
-bool printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& printer, bool worksheet);
+// The model's page as a PDF file's bytes, captioned with today's date, or as the worksheet; the wave rays
+// are traced with the coordinates of bench (the bench's picture, which is not drawn on). Empty when the
+// page could not be made.
+QByteArray benchPagePdf(bench::BenchModel& model, const Surface& bench, bool worksheet, const QPageLayout& layout,
+                        int resolution, const QString& title);
+
+// Prints the page: to the printer, or, when the printer is set to a PDF file, into that file as
+// benchPagePdf makes it, put in place whole. The result says why when nothing was printed or written.
+FileWrite printBenchPage(bench::BenchModel& model, const Surface& bench, QPrinter& printer, bool worksheet);
 
 // The check box the preview offers in its toolbar.
 inline constexpr const char* worksheetChoice = "Φύλλο εργασίας / Worksheet";

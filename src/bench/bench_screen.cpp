@@ -333,9 +333,8 @@ void BenchScreen::ektyposi_Click()
 
 bool BenchScreen::printOn(QPrinter& printer, bool worksheet)
 {
-    if (!printBenchPage(model, surface(), printer, worksheet)) {
-        message(QStringLiteral("Ο εκτυπωτής δεν είναι διαθέσιμος: η σελίδα δεν τυπώθηκε.\n"
-                               "The printer cannot be reached: the page was not printed."));
+    if (const FileWrite printed = printBenchPage(model, surface(), printer, worksheet); !printed) {
+        message(printed.message);
         return false;
     }
     show_();

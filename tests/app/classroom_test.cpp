@@ -33,6 +33,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace lens;
 
 namespace {
@@ -128,17 +130,24 @@ struct QtWarnings {
 TEST(Classroom, APictureThatCannotBeWrittenGivesItsMessageAndNothingIsDrawnForIt)
 {
     Classroom c;
-    for (const char* file : {"/nonexistent-folder/bench.png", "/nonexistent-folder/bench.svg",
-                             "/nonexistent-folder/bench.pdf"}) {
-        SCOPED_TRACE(file);
+    // A FIFO in the Pictures folder would hold the window until another program read it.
+    QTemporaryDir pictures;
+    QStringList files = {QStringLiteral("/nonexistent-folder/bench.png"), QStringLiteral("/nonexistent-folder/bench.svg"),
+                         QStringLiteral("/nonexistent-folder/bench.pdf")};
+    for (const char* name : {"fifo.png", "fifo.svg", "fifo.pdf"}) {
+        files << pictures.filePath(QString::fromUtf8(name));
+        ASSERT_EQ(mkfifo(files.back().toLocal8Bit().constData(), 0600), 0);
+    }
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
         c.dialogs.messages.clear();
         const QtWarnings warnings;
-        if (QString::fromUtf8(file).endsWith(QStringLiteral(".pdf"))) {
+        if (file.endsWith(QStringLiteral(".pdf"))) {
             QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFileName(QString::fromUtf8(file));
+            printer.setOutputFileName(file);
             EXPECT_FALSE(c.bench->printOn(printer));
         } else {
-            c.dialogs.file = QString::fromUtf8(file);
+            c.dialogs.file = file;
             c.bench->savePicture();
         }
         EXPECT_EQ(c.dialogs.messages.size(), 1u);

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Handouts from the command line with no display: what the page, the worksheet and the pictures hold, and
 # the arguments refused with a message and status 2, nothing written.
-#   check_handouts.sh PROGRAM page|pictures|refusals
+#   check_handouts.sh PROGRAM page|pictures|refusals|files
 set -u
 program=$1
 folder=$(mktemp -d)
@@ -69,6 +69,42 @@ refusals)
 --export OUT.png --worksheet
 --source -200,0
 ROWS
+  ;;
+files)
+  # Status 2 and nothing touched for a target refused before anything is written; status 1 and the old
+  # file whole when the disk fills; a run that succeeds says nothing.
+  old=$folder/old.svg
+  env -u XDG_RUNTIME_DIR "$program" --export "$old" --beam 20 2>"$folder/said" || fail "old.svg: status $?"
+  [ -s "$folder/said" ] && fail "a written export said '$(cat "$folder/said")'"
+  cp "$old" "$folder/kept"
+  mkfifo "$folder/fifo.png"
+  mkdir "$folder/dir.png"
+  ln -s "$folder/nothing.png" "$folder/dangling.png"
+  long=$folder/$(printf 'x%.0s' $(seq 1 300)).png
+  for target in "$folder/fifo.png" "$folder/dir.png" "$folder/dangling.png" /proc/lensbench.png "$long"; do
+    timeout 20 "$program" --export "$target" 2>"$folder/said"
+    status=$?
+    [ $status -eq 2 ] || fail "$target: status $status"
+    grep -q "lensbench: .*$(printf '\316')" "$folder/said" || fail "$target: said '$(cat "$folder/said")'"
+  done
+  [ -p "$folder/fifo.png" ] && [ -d "$folder/dir.png" ] && [ -L "$folder/dangling.png" ] || fail "a refused target changed"
+  # A disk with room for 4 kB more: the picture is larger, so the write fails.
+  (ulimit -f 4; "$program" --export "$old" --source -200,0 --waves 2>"$folder/said")
+  status=$?
+  [ $status -eq 1 ] || fail "full disk: status $status"
+  cmp -s "$old" "$folder/kept" || fail "full disk: the old picture was changed"
+  # Interrupted at any moment, the program leaves the old file or the whole new one.
+  for delay in 0.05 0.2 0.4 0.8; do
+    "$program" --export "$old" --source -150,30 --waves & pid=$!
+    sleep $delay
+    kill -TERM $pid 2>/dev/null
+    wait $pid
+    cmp -s "$old" "$folder/kept" || tail -c 7 "$old" | grep -q '</svg>' || fail "SIGTERM after $delay s: old.svg broken"
+    cp "$old" "$folder/kept"
+  done
+  rm -f "$folder/said" "$folder/kept"
+  leftovers=$(ls -A "$folder" | grep -v -e '^old.svg$' -e '^fifo.png$' -e '^dir.png$' -e '^dangling.png$')
+  [ -z "$leftovers" ] || fail "left behind: $leftovers"
   ;;
 esac
 [ $failures -eq 0 ]

@@ -329,11 +329,11 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
     const QImage beamPage = rendered(dialogs.file);
     EXPECT_GT(pixelsOf(beamPage, waves::waveColours::beamFront), 100);
     EXPECT_GT(pixelsOf(beamPage, RGB(255, 0, 0)), 500); // the fan is printed too
-    // A printer that cannot be written to gives a message, not a page.
+    // A PDF that cannot be written gives a message that says why, not a page.
     dialogs.file = QStringLiteral("/nonexistent-folder/page.pdf");
     v.ektyposi->click();
     ASSERT_FALSE(dialogs.messages.empty());
-    EXPECT_TRUE(dialogs.messages.back().contains(QStringLiteral("The printer cannot be reached")));
+    EXPECT_TRUE(dialogs.messages.back().contains(QStringLiteral("does not exist")));
 }
 
 TEST(BenchPrint, ThePreviewShowsTheWorksheetWhileItsBoxIsTicked)

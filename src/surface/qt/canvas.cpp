@@ -4,6 +4,7 @@
 
 #include "surface/qt/svg_device.h"
 
+#include <QBuffer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -177,18 +178,27 @@ QImage Canvas::picture()
     return shown;
 }
 
-bool Canvas::writeSvg(const QString& file, const std::function<void()>& drawScene)
+QByteArray Canvas::svg(const std::function<void()>& drawScene)
 {
     device_.flush();
-    SvgDevice svg(file, device_.width(), device_.height(), image_, ratio_);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    SvgDevice svg(bytes, device_.width(), device_.height(), image_, ratio_);
     if (!svg.ready())
-        return false; // nothing is drawn into a file that did not open
+        return {};
     surface_.setDevice(svg);
     if (drawScene)
         drawScene();
     surface_.setDevice(device_);
     drawControls(svg.painter());
-    return svg.finish();
+    return svg.finish() ? bytes.data() : QByteArray();
+}
+
+QByteArray Canvas::png()
+{
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    return picture().save(&bytes, "PNG") ? bytes.data() : QByteArray();
 }
 
 void Canvas::drawControls(QPainter& p) const

@@ -59,9 +59,11 @@ public:
 
     // The picture as the window shows it, line controls and markers included.
     QImage picture();
-    // Writes the picture as SVG: drawScene draws the current scene again from scratch, into the file
-    // instead of the window; the controls follow on top. False when the file could not be written.
-    bool writeSvg(const QString& file, const std::function<void()>& drawScene);
+    // The picture as SVG: drawScene draws the current scene again from scratch, into the SVG instead
+    // of the window; the controls follow on top. Empty when the SVG could not be made.
+    QByteArray svg(const std::function<void()>& drawScene);
+    // The picture as PNG (what picture() shows).
+    QByteArray png();
 
     MouseHandler onMouseDown, onMouseMove, onMouseUp;
     // A right-button press opens this menu (at the global position) instead of reaching the handlers.

@@ -1,11 +1,10 @@
 #include "surface/qt/printer_device.h"
 
-#include <QFile>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 namespace lens {
 
-PrinterDevice::PrinterDevice(QPrinter& printer) : printer_(printer) {}
+PrinterDevice::PrinterDevice(QPagedPaintDevice& printer) : printer_(printer) {}
 
 PrinterDevice::~PrinterDevice() { EndDoc(); }
 
@@ -23,17 +22,7 @@ QPainter& PrinterDevice::painter()
     return *painter_;
 }
 
-bool PrinterDevice::ready()
-{
-    // A PDF file that cannot be written (a folder that does not exist, no right to write there) is
-    // known before a painter is started on it; nothing is drawn for it then.
-    if (!painter_ && printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
-        QFile file(printer_.outputFileName());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) // leaves a file already there as it is
-            return false;
-    }
-    return painter().isActive();
-}
+bool PrinterDevice::ready() { return painter().isActive(); }
 
 void PrinterDevice::dot(double x, double y, const Pen& pen)
 {
@@ -50,12 +39,13 @@ void PrinterDevice::clear(Rgb background)
     touched();
 }
 
-void PrinterDevice::EndDoc()
+bool PrinterDevice::EndDoc()
 {
-    if (painter_) {
-        painter_->end();
-        painter_.reset();
-    }
+    if (!painter_)
+        return false;
+    const bool ended = painter_->isActive() && painter_->end();
+    painter_.reset();
+    return ended;
 }
 
 } // namespace lens

@@ -6,14 +6,14 @@
 
 #include <memory>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace lens {
 
-// The same drawing operations on a printer page. The page is sent to the printer with EndDoc.
+// The same drawing operations on a printer page or a PDF writer's. The page is sent with EndDoc.
 class PrinterDevice final : public PainterDevice {
 public:
-    explicit PrinterDevice(QPrinter& printer);
+    explicit PrinterDevice(QPagedPaintDevice& printer);
     ~PrinterDevice() override;
 
     int width() const override;
@@ -26,15 +26,15 @@ public:
     bool ready();
     // A wide dot is a round spot on the page, not rows of pixels.
     void dot(double x, double y, const Pen& pen) override;
-    // Ends the document: the page goes to the printer.
-    void EndDoc();
+    // Ends the document: the page goes to the printer. False when it could not be ended.
+    bool EndDoc();
 
 protected:
     QPainter& painter() override;
     QPaintDevice* paintDevice() override;
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     std::unique_ptr<QPainter> painter_;
 };
 

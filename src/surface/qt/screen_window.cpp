@@ -303,15 +303,20 @@ void ScreenWindow::savePicture()
     const QString file = dialogs->saveFileName(this, pictureName() + QStringLiteral(".png"));
     if (file.isEmpty())
         return;
-    if (!writePicture(file))
-        message(QStringLiteral("Η εικόνα δεν αποθηκεύτηκε στο %1.\nThe picture could not be saved to %1.").arg(file));
+    if (const FileWrite written = writePicture(file); !written)
+        message(QStringLiteral("Η εικόνα δεν αποθηκεύτηκε.\nThe picture was not saved.\n\n") + written.message);
 }
 
-bool ScreenWindow::writePicture(const QString& file)
+FileWrite ScreenWindow::writePicture(const QString& file)
 {
-    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-        return canvas_->writeSvg(file, redrawScene);
-    return canvas_->picture().save(file, "PNG");
+    // Refused before the picture is made: a FIFO there would otherwise hold the window until read.
+    if (const QString refusal = targetRefusal(file); !refusal.isEmpty())
+        return {FileWrite::refused, refusal};
+    const bool svg = file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+    const QByteArray bytes = svg ? canvas_->svg(redrawScene) : canvas_->png();
+    if (bytes.isEmpty())
+        return {FileWrite::failed, QStringLiteral("Η εικόνα δεν μπόρεσε να σχηματιστεί.\nThe picture could not be made.")};
+    return writeWhole(file, bytes);
 }
 
 void ScreenWindow::copyPicture() { QGuiApplication::clipboard()->setImage(canvas_->picture()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "surface/qt/file_writing.h"
 #include "surface/qt/canvas.h"
 #include "surface/controls.h"
 
@@ -122,8 +123,9 @@ public:
 
     // The picture as a file or on the clipboard (Ctrl+S, Ctrl+C, and the canvas's context menu).
     void savePicture();
-    // Writes the picture: SVG for a name ending in .svg, PNG otherwise; false when it could not be written.
-    bool writePicture(const QString& file);
+    // Writes the picture: SVG for a name ending in .svg, PNG otherwise; the old file stays whole when
+    // the new one cannot be written, and the result says why.
+    FileWrite writePicture(const QString& file);
     void copyPicture();
     // The projector view: pens, dots and printed text of the picture drawn 1, 2 or 3 times as wide, and
     // the scene drawn again; the menu bar, the controls and the legend grow by the same factor, or as

@@ -1,14 +1,15 @@
 #include "surface/qt/svg_device.h"
 
+#include <QIODevice>
+
 #include <cmath>
 
 namespace lens {
 
-SvgDevice::SvgDevice(const QString& file, int width, int height, const QImage& retained, double ratio)
-    : file_(file), width_(width), height_(height), retained_(retained)
+SvgDevice::SvgDevice(QIODevice& out, int width, int height, const QImage& retained, double ratio)
+    : width_(width), height_(height), retained_(retained)
 {
-    if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        generator_.setOutputDevice(&file_);
+    generator_.setOutputDevice(&out);
     generator_.setSize(QSize(width, height));
     generator_.setViewBox(QRect(0, 0, width, height));
     generator_.setResolution(int(std::lround(96 * ratio)));
@@ -26,16 +27,15 @@ QPainter& SvgDevice::painter()
     return *painter_;
 }
 
-bool SvgDevice::ready() { return file_.isOpen() && painter().isActive(); }
+bool SvgDevice::ready() { return painter().isActive(); }
 
 bool SvgDevice::finish()
 {
     if (!painter_)
         return false;
-    const bool written = painter_->isActive() && painter_->end() && file_.flush() && file_.error() == QFile::NoError;
+    const bool made = painter_->isActive() && painter_->end();
     painter_.reset();
-    file_.close();
-    return written;
+    return made;
 }
 
 void SvgDevice::clear(Rgb background)

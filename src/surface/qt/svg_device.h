@@ -2,8 +2,9 @@
 
 #include "surface/qt/image_device.h"
 
-#include <QFile>
 #include <QSvgGenerator>
+
+class QIODevice;
 
 #include <memory>
 
@@ -16,7 +17,8 @@ class SvgDevice final : public PainterDevice {
 public:
     // width × height pixels, the size of the window's picture, whose display has `ratio` of them to
     // a logical pixel (text is drawn that many times as large, as on the display).
-    SvgDevice(const QString& file, int width, int height, const QImage& retained, double ratio = 1);
+    // The SVG goes to out (a buffer: the file is written whole once the picture is complete).
+    SvgDevice(QIODevice& out, int width, int height, const QImage& retained, double ratio = 1);
     ~SvgDevice() override;
 
     int width() const override { return width_; }
@@ -24,10 +26,9 @@ public:
     void clear(Rgb background) override;
     void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override;
     void dot(double x, double y, const Pen& pen) override;
-    // Whether the file is open for the drawing; nothing is to be drawn when it is not (a folder that
-    // does not exist, no right to write there).
+    // Whether the drawing has begun; nothing is to be drawn when it has not.
     bool ready();
-    // Ends the file; false when it could not be written.
+    // Ends the picture; false when it could not be made.
     bool finish();
     QPainter& painter() override;
 
@@ -35,7 +36,6 @@ protected:
     QPaintDevice* paintDevice() override { return &generator_; }
 
 private:
-    QFile file_; // opened here, so a file that cannot be written is known before any drawing
     QSvgGenerator generator_;
     std::unique_ptr<QPainter> painter_;
     int width_, height_;
