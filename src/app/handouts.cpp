@@ -5,11 +5,13 @@
 
 #include "app/handouts.h"
 
+#include "bench/bench_legend.h"
 #include "bench/bench_model.h"
 #include "bench/bench_page.h"
 #include "surface/number_text.h"
 #include "surface/qt/canvas.h"
 #include "surface/qt/file_writing.h"
+#include "surface/qt/legend.h"
 #include "surface/qt/screen_window.h"
 
 #include <QPrinter>
@@ -39,7 +41,9 @@ const char* const handoutUsage =
     "                        100 with --only-waves)\n"
     "    --waves             \"SHOW WAVES AND RAYS\"\n"
     "    --only-waves        \"SHOW ONLY WAVES\"\n"
-    "    --worksheet         PDF: το φύλλο εργασίας, χωρίς τους αριθμούς / the worksheet, numbers left blank\n";
+    "    --worksheet         PDF: το φύλλο εργασίας, χωρίς τους αριθμούς / the worksheet, numbers left blank\n"
+    "    --legend            PNG, SVG: με το υπόμνημα (F2), τις τιμές του φακού και την εκτροπή /\n"
+    "                        with the legend (F2), the lens in numbers and the aberration\n";
 
 namespace {
 
@@ -49,7 +53,8 @@ struct Option {
 };
 constexpr Option handoutOptions[] = {{"--export", true}, {"--source", true},  {"--beam", true},
                                      {"--index", true},  {"--lens", true},    {"--rays", true},
-                                     {"--waves", false}, {"--only-waves", false}, {"--worksheet", false}};
+                                     {"--waves", false}, {"--only-waves", false}, {"--worksheet", false},
+                                     {"--legend", false}};
 
 // The option an argument names, as "--rays" or "--rays=20" (the value after '=' goes to value).
 const Option* optionIn(std::string_view arg, std::optional<std::string_view>& value)
@@ -250,6 +255,8 @@ std::variant<HandoutRequest, CommandLineProblem> parseHandout(int argc, const ch
                 parser.request.waves = true;
             else if (name == "--only-waves")
                 parser.request.onlyWaves = true;
+            else if (name == "--legend")
+                parser.request.legend = true;
             else
                 parser.request.worksheet = true;
             continue;
@@ -273,6 +280,9 @@ std::variant<HandoutRequest, CommandLineProblem> parseHandout(int argc, const ch
             parser.fail("Δώσε --waves ή --only-waves, όχι και τα δύο.", "Give --waves or --only-waves, not both.");
         else if (r.worksheet && r.kind != HandoutRequest::pdf)
             parser.fail("--worksheet: το φύλλο εργασίας είναι σελίδα PDF.", "--worksheet: the worksheet is a PDF page.");
+        else if (r.legend && r.kind == HandoutRequest::pdf)
+            parser.fail("--legend: η σελίδα PDF έχει τη δική της λεζάντα με τις τιμές του φακού.",
+                        "--legend: a PDF page has its own caption with the lens's values.");
     }
     if (parser.problem)
         return *parser.problem;
@@ -335,6 +345,18 @@ int writeHandout(const HandoutRequest& request)
         model.clearPicture(s);
         model.bundleAsked(s);
         model.bundleAnswered(s, degrees);
+    }
+
+    if (request.legend) {
+        // As F2 shows it: the aberration's marks on the picture, the legend over its bottom left corner.
+        model.showAberration(s, true);
+        auto* legend = new Legend(QString::fromUtf8(bench::legendTitle), bench::legendEntries(), &canvas);
+        legend->setFont(legendFont());
+        legend->setNotes(benchLegendNotes(model, s));
+        const QSize size = legend->sizeHint();
+        legend->setGeometry(legendMargin, height - legendMargin - size.height(), size.width(), size.height());
+        legend->show();
+        canvas.showInPicture(legend);
     }
 
     QByteArray bytes;

@@ -21,6 +21,7 @@ struct HandoutRequest {
     std::optional<std::array<int, 4>> circles;       // centre A, radius A, centre B, radius B
     std::optional<int> rays;                         // the number-of-rays scroll bar
     bool waves = false, onlyWaves = false, worksheet = false;
+    bool legend = false; // a picture with the legend the window shows on F2, its values and its aberration marks
 };
 
 // What is wrong with a command line, in Greek and in English.

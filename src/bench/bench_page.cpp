@@ -39,6 +39,14 @@ void loadBench(bench::BenchModel& model, Surface& s, double width, double height
     model.load(s, across(135), down(45), across(135), down(135));
 }
 
+QStringList benchLegendNotes(const bench::BenchModel& model, const Surface& bench)
+{
+    QStringList notes;
+    for (const waves::NumberLine& line : model.numbers(bench))
+        notes << QString::fromStdString(waves::numberText(line));
+    return notes;
+}
+
 namespace {
 
 bool drawBenchPage(bench::BenchModel& model, const Surface& bench, QPagedPaintDevice& printer, bool worksheet)

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QPageLayout>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -24,6 +25,10 @@ void dressBenchPicture(Surface& picture);
 // device pixels to one of its pixels).
 void loadBench(bench::BenchModel& model, Surface& picture, double width, double height, const QWidget* widget,
                double ratio);
+
+// The legend's lines of values for the picture the model has drawn on bench: the lens in numbers and the
+// aberration measured as the picture was drawn.
+QStringList benchLegendNotes(const bench::BenchModel& model, const Surface& bench);
 
 // The model's page as a PDF file's bytes, captioned with today's date, or as the worksheet; the wave rays
 // are traced with the coordinates of bench (the bench's picture, which is not drawn on). Empty when the

@@ -233,10 +233,7 @@ void BenchScreen::show_()
     parallilakymata->setEnabled(model.parallilakymataEnabled);
     kymatachronika->setEnabled(model.kymatachronikaEnabled);
     if (model.aberrationShown && !model.animationOnView) {
-        QStringList notes;
-        for (const waves::NumberLine& line : model.numbers(surface()))
-            notes << fromUtf8(waves::numberText(line));
-        setLegendNotes(notes);
+        setLegendNotes(benchLegendNotes(model, surface()));
     }
     canvas().update();
 }

@@ -178,8 +178,91 @@ QImage Canvas::picture()
     return shown;
 }
 
+void Canvas::showInPicture(QWidget* widget) { inPicture_.emplace_back(widget); }
+
+void Canvas::drawWidgets(QPainter& p) const
+{
+    for (const QPointer<QWidget>& widget : inPicture_)
+        if (widget && widget->isVisibleTo(this)) {
+            p.save();
+            p.translate(widget->x() * ratio_, widget->y() * ratio_);
+            p.scale(ratio_, ratio_);
+            widget->render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+            p.restore();
+        }
+}
+
+void Canvas::dressLike(Surface& copy) const
+{
+    copy.Scale(surface_.ScaleLeft(), surface_.ScaleTop(), surface_.ScaleLeft() + surface_.ScaleWidth(),
+               surface_.ScaleTop() + surface_.ScaleHeight());
+    copy.PenScale = surface_.PenScale;
+    copy.TextScale = surface_.TextScale;
+    copy.BackColor = surface_.BackColor;
+    copy.FontName = "Arial";
+    copy.FontSize = 9;
+}
+
+std::array<PixelBox, 4> Canvas::scaleBarPlaces(const Surface& dressed) const
+{
+    const double margin = 8 * ratio_ * viewScale_;
+    return lens::scaleBarPlaces(dressed, {0, 0, double(device_.width()), double(device_.height())}, margin);
+}
+
+std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown)
+{
+    if (!surface_.hasUserScale())
+        return std::nullopt;
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    scratch.setDotsPerMeterX(shown.dotsPerMeterX());
+    scratch.setDotsPerMeterY(shown.dotsPerMeterY());
+    ImageDevice measure(scratch);
+    Surface dressed(measure);
+    dressLike(dressed);
+    const QRgb back = toQColor(surface_.BackColor).rgb() & RGB_MASK;
+    const std::array<PixelBox, 4> places = scaleBarPlaces(dressed);
+    std::optional<std::size_t> best;
+    long fewest = 0;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const PixelBox& box = places[i];
+        if (!(box.left >= 0 && box.top >= 0 && box.right < shown.width() && box.bottom < shown.height()))
+            continue;
+        long ink = 0;
+        for (int y = int(box.top); y <= int(box.bottom); ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+            for (int x = int(box.left); x <= int(box.right); ++x)
+                ink += (row[x] & RGB_MASK) != back;
+        }
+        if (!best || ink < fewest)
+            best = i, fewest = ink;
+    }
+    return best;
+}
+
+QImage Canvas::pictureWithWidgets()
+{
+    QImage shown = picture().convertToFormat(QImage::Format_RGB32);
+    QPainter p(&shown);
+    drawWidgets(p);
+    return shown;
+}
+
+QImage Canvas::keptPicture()
+{
+    QImage kept = pictureWithWidgets();
+    if (const auto corner = scaleBarCorner(kept)) {
+        ImageDevice device(kept);
+        Surface over(device);
+        dressLike(over);
+        drawScaleBar(over, scaleBarPlaces(over)[*corner]);
+    }
+    return kept;
+}
+
 QByteArray Canvas::svg(const std::function<void()>& drawScene)
 {
+    // The bar takes the corner it takes on the kept picture of the same scene.
+    const std::optional<std::size_t> corner = scaleBarCorner(pictureWithWidgets());
     device_.flush();
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
@@ -191,6 +274,12 @@ QByteArray Canvas::svg(const std::function<void()>& drawScene)
         drawScene();
     surface_.setDevice(device_);
     drawControls(svg.painter());
+    drawWidgets(svg.painter());
+    if (corner) {
+        Surface over(svg);
+        dressLike(over);
+        drawScaleBar(over, scaleBarPlaces(over)[*corner]);
+    }
     return svg.finish() ? bytes.data() : QByteArray();
 }
 
@@ -198,7 +287,7 @@ QByteArray Canvas::png()
 {
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
-    return picture().save(&bytes, "PNG") ? bytes.data() : QByteArray();
+    return keptPicture().save(&bytes, "PNG") ? bytes.data() : QByteArray();
 }
 
 void Canvas::drawControls(QPainter& p) const

@@ -2,9 +2,11 @@
 
 #include "surface/controls.h"
 #include "surface/qt/image_device.h"
+#include "surface/scale_bar.h"
 #include "surface/surface.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <deque>
@@ -59,10 +61,16 @@ public:
 
     // The picture as the window shows it, line controls and markers included.
     QImage picture();
-    // The picture as SVG: drawScene draws the current scene again from scratch, into the SVG instead
-    // of the window; the controls follow on top. Empty when the SVG could not be made.
+    // A child widget over the picture (a legend) that saved and copied pictures show where it stands,
+    // whenever it is shown.
+    void showInPicture(QWidget* widget);
+    // The picture as it is saved and copied: what the window shows, those widgets included, and a bar of
+    // 100 user units in the corner the drawing leaves emptiest.
+    QImage keptPicture();
+    // The kept picture as SVG: drawScene draws the current scene again from scratch, into the SVG instead
+    // of the window; the controls, the widgets and the bar follow on top. Empty when the SVG could not be made.
     QByteArray svg(const std::function<void()>& drawScene);
-    // The picture as PNG (what picture() shows).
+    // The kept picture as PNG.
     QByteArray png();
 
     MouseHandler onMouseDown, onMouseMove, onMouseUp;
@@ -84,6 +92,17 @@ private:
     void flushMove(); // hands on the move waiting to be handled, if any
     // Paints the overlays with a painter that counts the picture's pixels.
     void drawControls(QPainter& p) const;
+    // Renders the widgets shown in the picture where they stand, at the picture's pixels.
+    void drawWidgets(QPainter& p) const;
+    // The picture shown with the widgets over it.
+    QImage pictureWithWidgets();
+    // The scale bar's places on a surface dressed like the canvas's (see scaleBarPlaces).
+    std::array<PixelBox, 4> scaleBarPlaces(const Surface& dressed) const;
+    // Which place the bar takes on the picture shown (the one with the fewest pixels off the back
+    // colour); none on a picture without user coordinates or too small for it.
+    std::optional<std::size_t> scaleBarCorner(const QImage& shown);
+    // Gives copy this canvas's coordinates, pens and text size, and the bar's font.
+    void dressLike(Surface& copy) const;
     void applyScales();
 
     QImage image_;
@@ -93,6 +112,7 @@ private:
     std::deque<ShapeControl> ownShapes_;
     std::vector<const LineControl*> lines_;   // painted in this order, lines first
     std::vector<const ShapeControl*> shapes_;
+    std::vector<QPointer<QWidget>> inPicture_;
     std::optional<PointerEvent> pendingMove_; // the latest move, not handed on yet
     bool repaintAsked_ = false; // a repaint is on its way for what has been drawn since the last one
     double ratio_ = 1;          // the display's device pixels to a logical pixel

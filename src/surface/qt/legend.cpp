@@ -1,5 +1,6 @@
 #include "surface/qt/legend.h"
 
+#include "surface/qt/fonts.h"
 #include "surface/qt/image_device.h"
 
 #include <QFontMetricsF>
@@ -15,6 +16,13 @@ namespace {
 // In lines of text: the margin, the column of samples and the gap before the words.
 constexpr double margin = 0.4, sampleColumn = 2.2, gap = 0.4;
 } // namespace
+
+QFont legendFont()
+{
+    QFont font(fontFamilyFor(QStringLiteral("Arial")));
+    font.setPointSizeF(9);
+    return font;
+}
 
 Legend::Legend(const QString& title, std::vector<LegendEntry> entries, QWidget* parent)
     : QWidget(parent), title_(title), entries_(std::move(entries))

@@ -11,6 +11,10 @@ namespace lens {
 
 // A small panel that names the marks of a picture: one line for each, a sample of the mark in its
 // colour and what it means. Its size follows its font, so it grows with the projector view.
+// The legend's font in the normal view, and the room it leaves to the picture's edges (logical pixels).
+QFont legendFont();
+inline constexpr int legendMargin = 6;
+
 class Legend : public QWidget {
 public:
     Legend(const QString& title, std::vector<LegendEntry> entries, QWidget* parent = nullptr);

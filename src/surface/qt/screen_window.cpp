@@ -71,8 +71,6 @@ QFont scaledFont(const QFont& font, double scale)
     return larger;
 }
 
-// Space left between the legend and the window's edges, logical pixels.
-constexpr int legendMargin = 6;
 // The legend grows with the view until it takes this share of the picture's width.
 constexpr double legendShareAcross = 0.4;
 // A window of fixed size grows with the view only so far that it takes at most this share of the
@@ -319,7 +317,7 @@ FileWrite ScreenWindow::writePicture(const QString& file)
     return writeWhole(file, bytes);
 }
 
-void ScreenWindow::copyPicture() { QGuiApplication::clipboard()->setImage(canvas_->picture()); }
+void ScreenWindow::copyPicture() { QGuiApplication::clipboard()->setImage(canvas_->keptPicture()); }
 
 void ScreenWindow::setViewScale(int scale)
 {
@@ -439,7 +437,8 @@ void ScreenWindow::setLegend(const QString& title, std::vector<LegendEntry> entr
 {
     delete legend_;
     legend_ = new Legend(title, std::move(entries), canvas_);
-    legendFont_ = controlFont(QStringLiteral("Arial"), 9);
+    canvas_->showInPicture(legend_); // what the screen shows is in the file
+    legendFont_ = legendFont();
     legend_->setToolTip(QStringLiteral("Τι σημαίνει κάθε σημάδι της εικόνας. F2: απόκρυψη.\n"
                                        "What each mark of the picture means. F2: hide."));
     legend_->setVisible(legendItem_->isChecked());
