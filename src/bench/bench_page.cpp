@@ -63,7 +63,8 @@ bool drawBenchPage(bench::BenchModel& model, const Surface& bench, QPagedPaintDe
     Surface benchTrace(unseen);
     benchTrace.Scale(bench.ScaleLeft(), bench.ScaleTop(), bench.ScaleLeft() + bench.ScaleWidth(),
                      bench.ScaleTop() + bench.ScaleHeight());
-    model.printPage(page, benchTrace, {worksheet, QDate::currentDate().toString(Qt::ISODate).toStdString()});
+    model.printPage(page, benchTrace, {worksheet, QDate::currentDate().toString(Qt::ISODate).toStdString(),
+                                       double(printer.logicalDpiY())});
     return device.EndDoc();
 }
 

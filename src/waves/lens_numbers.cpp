@@ -20,7 +20,7 @@ std::string numberText(const NumberLine& line, bool blank)
         return line.label;
     std::string value = "—";
     if (blank) {
-        value = "________";
+        value = "______________";
     } else if (line.value && std::isfinite(*line.value)) {
         value = fixedText(*line.value, 2);
     }

@@ -5,6 +5,7 @@
 #include "waves/print_bench.h"
 
 #include "surface/null_device.h"
+#include "surface/scale_bar.h"
 #include "waves/bundle_ray.h"
 #include "waves/cardinal_points.h"
 #include "waves/lens_numbers.h"
@@ -79,31 +80,29 @@ void printFaces(Surface& page, const LensState& lens)
     page.DrawWidth = 1;
 }
 
-// A rectangle of the page in device pixels.
-struct Place {
-    double left, top, right, bottom;
-    bool holds(double x, double y) const { return left <= x && x <= right && top <= y && y <= bottom; }
-    // Whether the segment from (x1, y1) to (x2, y2) runs through the rectangle (clipped Liang–Barsky).
-    bool crossedBy(double x1, double y1, double x2, double y2) const
-    {
-        return clipSegment(x1, y1, x2, y2, left, top, right, bottom);
-    }
-};
+// Whether the segment from (x1, y1) to (x2, y2) runs through the box (clipped Liang–Barsky).
+bool crosses(const PixelBox& box, double x1, double y1, double x2, double y2)
+{
+    return clipSegment(x1, y1, x2, y2, box.left, box.top, box.right, box.bottom);
+}
 
-// Hands every primitive on to the page and counts, for each corner the caption could take, the
-// primitives drawn there, so that the caption goes where it covers the least of the drawing.
+// Hands every primitive on to the page and counts, for each place the caption or the scale bar could
+// take, the primitives drawn there, so that each goes where it covers the least of the drawing.
 class InkCounter final : public Device {
 public:
-    InkCounter(Device& page, const std::array<Place, 4>& places) : page_(page), places_(places) {}
+    InkCounter(Device& page, std::vector<PixelBox> places)
+        : ink(places.size(), 0), page_(page), places_(std::move(places))
+    {
+    }
 
-    std::array<int, 4> ink{};
+    std::vector<int> ink;
 
     int width() const override { return page_.width(); }
     int height() const override { return page_.height(); }
     void segment(double x1, double y1, double x2, double y2, const Pen& pen) override
     {
         for (std::size_t i = 0; i < places_.size(); ++i)
-            ink[i] += places_[i].crossedBy(x1, y1, x2, y2);
+            ink[i] += crosses(places_[i], x1, y1, x2, y2);
         page_.segment(x1, y1, x2, y2, pen);
     }
     void ellipse(double cx, double cy, double rx, double ry, bool isArc, double start, double end, const Pen& pen,
@@ -132,9 +131,12 @@ public:
     }
     double text(double x, double y, std::string_view utf8, const Font& font, Rgb colour) override
     {
-        count(x, y);
+        const TextExtent extent = page_.textExtent(utf8, font);
+        for (std::size_t i = 0; i < places_.size(); ++i)
+            ink[i] += places_[i].meets({x, y, x + extent.width, y + extent.height});
         return page_.text(x, y, utf8, font, colour);
     }
+    TextExtent textExtent(std::string_view utf8, const Font& font) override { return page_.textExtent(utf8, font); }
     void clear(Rgb background) override { page_.clear(background); }
     void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override
     {
@@ -150,13 +152,56 @@ private:
     }
 
     Device& page_;
-    std::array<Place, 4> places_;
+    std::vector<PixelBox> places_;
+};
+
+// Hands on only what lies within a box of the page: the worksheet's drawing ends above its rows.
+class ClipToBox final : public Device {
+public:
+    ClipToBox(Device& page, const PixelBox& box) : page_(page), box_(box) {}
+
+    int width() const override { return page_.width(); }
+    int height() const override { return page_.height(); }
+    void segment(double x1, double y1, double x2, double y2, const Pen& pen) override
+    {
+        if (clipSegment(x1, y1, x2, y2, box_.left, box_.top, box_.right, box_.bottom))
+            page_.segment(x1, y1, x2, y2, pen);
+    }
+    void ellipse(double cx, double cy, double rx, double ry, bool isArc, double start, double end, const Pen& pen,
+                 bool filled, Rgb fillColour) override
+    {
+        if (box_.holds(cx - std::fabs(rx), cy - std::fabs(ry)) && box_.holds(cx + std::fabs(rx), cy + std::fabs(ry)))
+            page_.ellipse(cx, cy, rx, ry, isArc, start, end, pen, filled, fillColour);
+    }
+    void dot(double x, double y, const Pen& pen) override
+    {
+        if (box_.holds(x, y))
+            page_.dot(x, y, pen);
+    }
+    double text(double x, double y, std::string_view utf8, const Font& font, Rgb colour) override
+    {
+        const TextExtent extent = page_.textExtent(utf8, font);
+        if (box_.holds(x, y) && box_.holds(x + extent.width, y + extent.height))
+            return page_.text(x, y, utf8, font, colour);
+        return extent.height;
+    }
+    TextExtent textExtent(std::string_view utf8, const Font& font) override { return page_.textExtent(utf8, font); }
+    void clear(Rgb background) override { page_.clear(background); }
+    void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override
+    {
+        page_.floodFill(px, py, border, fill, mode);
+    }
+    void refresh() override { page_.refresh(); }
+
+private:
+    Device& page_;
+    PixelBox box_;
 };
 
 // The caption's four possible places, top left, bottom left, top right and bottom right (the order in
 // which an empty corner is taken), for lines of text of the caption's size. A point of type is taken as
 // 4/3 of a 96-dpi pixel, which the page's PenScale enlarges as it does its pens.
-std::array<Place, 4> captionPlaces(const Surface& page, const std::vector<std::string>& lines)
+std::array<PixelBox, 4> captionPlaces(const Surface& page, const std::vector<std::string>& lines)
 {
     const double em = captionPoints * 4 / 3 * std::max(page.PenScale, 1);
     std::size_t longest = 0;
@@ -168,11 +213,11 @@ std::array<Place, 4> captionPlaces(const Surface& page, const std::vector<std::s
     const double W = page.device().width(), H = page.device().height(), margin = em;
     const double left = margin, right = std::max(W - margin - w, margin);
     const double top = margin, bottom = std::max(H - margin - h, margin);
-    return {Place{left, top, left + w, top + h}, Place{left, bottom, left + w, bottom + h},
-            Place{right, top, right + w, top + h}, Place{right, bottom, right + w, bottom + h}};
+    return {PixelBox{left, top, left + w, top + h}, PixelBox{left, bottom, left + w, bottom + h},
+            PixelBox{right, top, right + w, top + h}, PixelBox{right, bottom, right + w, bottom + h}};
 }
 
-void printCaption(Surface& page, const std::vector<std::string>& lines, const Place& place)
+void printCaption(Surface& page, const std::vector<std::string>& lines, const PixelBox& place)
 {
     const double size = page.FontSize;
     const Rgb colour = page.ForeColor;
@@ -260,6 +305,162 @@ std::vector<std::string> captionLines(const Surface&, const LensState& lens, con
     return lines;
 }
 
+namespace {
+
+// The page's dots to a millimetre.
+double dotsPerMillimetre(const Surface& page, const PageCaption& caption)
+{
+    const double dpi = caption.dotsPerInch > 0 ? caption.dotsPerInch : 96.0 * std::max(page.PenScale, 1);
+    return dpi / 25.4;
+}
+
+// The page's scale bar: its places in the area, measured in the bar's own type size.
+std::array<PixelBox, 4> barPlaces(Surface& page, const PixelBox& area, double margin)
+{
+    const double size = page.FontSize;
+    page.FontSize = scaleBarPoints;
+    const auto places = scaleBarPlaces(page, area, margin);
+    page.FontSize = size;
+    return places;
+}
+
+void printScaleBar(Surface& page, const PixelBox& box)
+{
+    const double size = page.FontSize;
+    page.FontSize = scaleBarPoints;
+    drawScaleBar(page, box);
+    page.FontSize = size;
+}
+
+// Among places[first, first + count), the one with the least ink that meets none of the boxes taken.
+std::size_t emptiest(const std::vector<int>& ink, const std::vector<PixelBox>& places, std::size_t first,
+                     std::size_t count, const std::vector<PixelBox>& taken = {})
+{
+    std::size_t best = first;
+    int least = -1;
+    for (std::size_t i = first; i < first + count; ++i) {
+        const bool free = std::none_of(taken.begin(), taken.end(), [&](const PixelBox& t) { return t.meets(places[i]); });
+        const int cost = ink[i] + (free ? 0 : 1 << 20);
+        if (least < 0 || cost < least)
+            best = i, least = cost;
+    }
+    return best;
+}
+
+// The span of the bench that the worksheet's drawing shows: the source (for a fan from a point), the lens
+// with its focal points and the image, with a margin about them.
+struct FigureSpan { double left, right, half; };
+FigureSpan figureSpan(const LensState& lens, const BenchValues& v, double x0, double y0)
+{
+    const CardinalPoints p = cardinalpointsof(lens, v.index());
+    const SimeiaTomis rim = tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);
+    double left = p.V1, right = p.V2, half = rim.yparxei ? std::fabs(rim.y1) : 0;
+    // Points far off (a focus of a weak lens, an image near infinity) are left out; the rays show the way.
+    constexpr double reach = 1000;
+    auto take = [&](std::optional<double> x, double y = 0) {
+        if (!x || !std::isfinite(*x) || std::fabs(*x) > reach || !std::isfinite(y) || std::fabs(y) > reach)
+            return;
+        left = std::min(left, *x), right = std::max(right, *x), half = std::max(half, std::fabs(y));
+    };
+    take(p.F1), take(p.F2);
+    if (!v.parallelmode) {
+        take(x0, y0);
+        if (const auto image = thickimage(p, x0, y0))
+            take(image->x, image->y);
+    }
+    if (!(right > left))
+        left = -200, right = 200;
+    const double pad = 0.06 * (right - left) + 20;
+    left -= pad, right += pad;
+    // Never closer than the bench's own view of the lens.
+    constexpr double narrowest = 400;
+    if (right - left < narrowest) {
+        const double middle = (left + right) / 2;
+        left = middle - narrowest / 2, right = middle + narrowest / 2;
+    }
+    // Room above the lens for the labels of the principal planes, written at y = 150.
+    half = std::max(half * 1.15 + 10, 175.0);
+    return {left, right, half};
+}
+
+// A row of the worksheet, and the rows a line takes in a column so wide: a line too long is broken after
+// its Greek name.
+std::vector<std::string> worksheetRows(const Surface& page, const std::string& line, double width)
+{
+    const Font font{page.FontName, worksheetPoints};
+    Device& paper = const_cast<Surface&>(page).device();
+    const std::size_t split = line.find(" / ");
+    if (paper.textExtent(line, font).width <= width || split == std::string::npos)
+        return {line};
+    return {line.substr(0, split + 2), "    " + line.substr(split + 3)};
+}
+
+void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens, RayRecords& records,
+                    const BenchValues& values, double x0, double y0, const PageCaption& caption)
+{
+    const double W = page.device().width(), H = page.device().height();
+    const double mm = dotsPerMillimetre(page, caption);
+    const double margin = 6 * mm, gap = 8 * mm, pitch = worksheetRowMillimetres * mm;
+
+    // The rows to fill in, in two columns below the drawing: the first half of the lines on the left, as
+    // wide as they need, the rest on the right; a line too long for its column is broken.
+    const std::vector<std::string> lines = captionLines(benchSurface, lens, values, x0, y0, caption);
+    const std::size_t half = (lines.size() + 1) / 2;
+    const double across = W - 2 * margin - gap;
+    const Font font{page.FontName, worksheetPoints};
+    double leftWidth = 0;
+    for (std::size_t i = 0; i < half; ++i)
+        leftWidth = std::max(leftWidth, page.device().textExtent(lines[i], font).width);
+    leftWidth = std::min(leftWidth, across / 2);
+    const double widths[2] = {leftWidth, across - leftWidth};
+    std::vector<std::string> columns[2];
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int c = i < half ? 0 : 1;
+        for (std::string& row : worksheetRows(page, lines[i], widths[c]))
+            columns[c].push_back(std::move(row));
+    }
+    const double tallest = double(std::max(columns[0].size(), columns[1].size()));
+    const double rowsTop = std::max(H - margin - tallest * pitch, H / 3);
+
+    // The drawing, scaled to its span and clipped to the room above the rows.
+    const PixelBox figure{margin, margin, W - margin, rowsTop - 3 * mm};
+    const FigureSpan span = figureSpan(lens, values, x0, y0);
+    const double unit = std::min((figure.right - figure.left) / (span.right - span.left),
+                                 (figure.bottom - figure.top) / (2 * span.half));
+    const double middleX = (span.left + span.right) / 2;
+    const double left = middleX - (figure.left + figure.right) / 2 / unit;
+    const double top = (figure.top + figure.bottom) / 2 / unit;
+    page.Scale(left, top, left + W / unit, top - H / unit);
+
+    const auto bars = barPlaces(page, figure, 2 * mm);
+    Device& paper = page.device();
+    InkCounter counter(paper, {bars.begin(), bars.end()});
+    ClipToBox clip(counter, figure);
+    page.setDevice(clip);
+    drawPage(page, benchSurface, lens, records, values, x0, y0);
+    page.setDevice(paper);
+    const std::vector<PixelBox> places(bars.begin(), bars.end());
+    printScaleBar(page, places[emptiest(counter.ink, places, 0, places.size())]);
+
+    const double size = page.FontSize;
+    const Rgb colour = page.ForeColor;
+    page.FontSize = worksheetPoints;
+    page.ForeColor = colours::black;
+    for (int c = 0; c < 2; ++c)
+        for (std::size_t r = 0; r < columns[c].size(); ++r) {
+            // Each row's text stands on its line, with a row's room above it to write in.
+            const double baseline = rowsTop + double(r + 1) * pitch;
+            const double textHeight = paper.textExtent(columns[c][r], {page.FontName, worksheetPoints}).height;
+            page.CurrentX = page.userX(margin + c * (widths[0] + gap));
+            page.CurrentY = page.userY(baseline - textHeight);
+            page.Print(columns[c][r]);
+        }
+    page.FontSize = size;
+    page.ForeColor = colour;
+}
+
+} // namespace
+
 void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens, RayRecords& records,
                 const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
                 double x0, double y0, const PageCaption& caption)
@@ -267,21 +468,28 @@ void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens
     const double P = page.device().width(), Q = page.device().height();
     if (!(P > 0) || !(Q > 0))
         return;
-    const double a = P / (P + Q), b = Q / (P + Q);
-    page.Scale(-600 * a, 600 * b, 600 * a, -600 * b);
-
     LensState lens = benchLens;
     lens.xcentreA = xcentreA, lens.xcentreB = xcentreB, lens.radiusA = radiusA, lens.radiusB = radiusB;
-    // The drawing goes through a counter of what lands where the caption could stand.
+    if (caption.worksheet)
+        return printWorksheet(page, benchSurface, lens, records, values, x0, y0, caption);
+
+    const double a = P / (P + Q), b = Q / (P + Q);
+    page.Scale(-600 * a, 600 * b, 600 * a, -600 * b);
+    // The drawing goes through a counter of what lands where the caption and the scale bar could stand.
     const std::vector<std::string> lines = captionLines(benchSurface, lens, values, x0, y0, caption);
-    const std::array<Place, 4> places = captionPlaces(page, lines);
+    const std::array<PixelBox, 4> captions = captionPlaces(page, lines);
+    const double em = captionPoints * 4 / 3 * std::max(page.PenScale, 1);
+    const std::array<PixelBox, 4> bars = barPlaces(page, {0, 0, P, Q}, em);
+    std::vector<PixelBox> places(captions.begin(), captions.end());
+    places.insert(places.end(), bars.begin(), bars.end());
     Device& paper = page.device();
     InkCounter counter(paper, places);
     page.setDevice(counter);
     drawPage(page, benchSurface, lens, records, values, x0, y0);
     page.setDevice(paper);
-    const auto emptiest = std::min_element(counter.ink.begin(), counter.ink.end());
-    printCaption(page, lines, places[std::size_t(emptiest - counter.ink.begin())]);
+    const PixelBox& captionPlace = places[emptiest(counter.ink, places, 0, 4)];
+    printCaption(page, lines, captionPlace);
+    printScaleBar(page, places[emptiest(counter.ink, places, 4, 4, {captionPlace})]);
 }
 
 } // namespace lens::waves

@@ -18,8 +18,13 @@ inline constexpr int printedFanStep = 2; // degrees between the rays of the prin
 struct PageCaption {
     bool worksheet = false; // every number left as a line for the students to fill in
     std::string date;       // the day of printing as the page gives it; no date line when empty
+    double dotsPerInch = 0; // the page's resolution; 0 takes 96 for each step of its PenScale
 };
 inline constexpr double captionPoints = 7; // the caption's type size
+// The worksheet: type a pupil can read, rows and blanks a pupil can write in.
+inline constexpr double worksheetPoints = 10;
+inline constexpr double worksheetRowMillimetres = 9;
+inline constexpr double scaleBarPoints = 9; // the label of the page's scale bar
 
 // The caption's lines: the lens's values (with the source's image and m for a fan from a point), the
 // spherical aberration where the page lets it be measured (the beam at 0°; the printed fan from a source
@@ -31,7 +36,8 @@ std::vector<std::string> captionLines(const Surface& benchSurface, const spheric
 // follow its own aspect (1200 units across its width plus height). The wave rays are traced on
 // benchSurface, a surface with the bench's coordinates, into records (which start from row 0).
 // lens gives the index (refindex) and is drawn with the circles given. The caption goes to the corner of the
-// page that the drawing leaves emptiest.
+// page that the drawing leaves emptiest, a bar of 100 units to the emptiest of the others. The worksheet
+// puts its rows to fill in below the drawing, which is scaled to show the source, the lens and the image.
 void printbench(Surface& page, Surface& benchSurface, const spherical::LensState& lens, RayRecords& records,
                 const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
                 double x0, double y0, const PageCaption& caption = {});

@@ -2,6 +2,7 @@
 // it with thicker lines, read the guide, and find the last settings again.
 
 #include "app/app.h"
+#include "app/handouts.h"
 #include "app/help_window.h"
 #include "bench/bench_screen.h"
 #include "hyperbolic/elsahl_screen.h"
@@ -34,6 +35,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <cmath>
 
 using namespace lens;
 
@@ -82,23 +85,43 @@ struct Classroom {
 
 } // namespace
 
+// What is saved and copied is what the screen shows, the legend included where it stands, with a bar of 100
+// units of the picture in a corner it leaves empty.
 TEST(Classroom, ThePictureGoesToPngSvgAndTheClipboard)
 {
     Classroom c;
     BenchScreen& v = *c.bench;
     QTemporaryDir folder;
-    const QImage shown = v.canvas().picture();
+    const QImage window = v.canvas().picture().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = v.canvas().keptPicture();
 
     c.dialogs.file = folder.filePath(QStringLiteral("bench.png"));
     QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier);
-    const QImage png(c.dialogs.file);
-    ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.size(), v.canvas().image().size());
-    EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == shown.convertToFormat(QImage::Format_RGB32));
+    const QImage png = QImage(c.dialogs.file).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(png.size(), v.canvas().image().size());
+    EXPECT_TRUE(png == shown);
     EXPECT_GT(pixelsOf(png, spherical::sceneColours::outline), 300);
+    // The bar is the only addition, as long as 100 units, on pixels the drawing left empty.
+    const QRgb back = window.pixel(0, 0);
+    QRect added;
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x)
+            if (png.pixel(x, y) != window.pixel(x, y)) {
+                EXPECT_EQ(window.pixel(x, y), back) << x << ", " << y;
+                added |= QRect(x, y, 1, 1);
+            }
+    EXPECT_NEAR(added.width(), std::fabs(v.surface().ScaleX(100)), 3);
+    EXPECT_LT(added.height(), added.width() / 4);
+
+    // With the legend on, the picture holds it where it stands.
+    v.showLegend(true);
+    QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier);
+    const QImage withLegend = QImage(c.dialogs.file).convertToFormat(QImage::Format_RGB32);
+    const QImage legend = v.legend()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(withLegend.copy(v.legend()->geometry()) == legend);
 
     // The SVG is drawn by the same routines: the two circles and the beam's rays as paths, the tint as an
-    // image under them, the blades on top; and the window's own picture is left as it was.
+    // image under them, the blades, the legend and the bar on top; the window's picture is left as it was.
     c.dialogs.file = folder.filePath(QStringLiteral("bench.svg"));
     QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier);
     QFile svg(c.dialogs.file);
@@ -107,7 +130,10 @@ TEST(Classroom, ThePictureGoesToPngSvgAndTheClipboard)
     EXPECT_GT(text.count(QStringLiteral("<path")), 20);
     EXPECT_TRUE(text.contains(QStringLiteral("<image")));
     EXPECT_TRUE(text.contains(QStringLiteral("stroke=\"#000000\""))); // the lens outline
-    EXPECT_TRUE(v.canvas().picture() == shown);
+    EXPECT_TRUE(text.contains(QStringLiteral(">100<")));
+    EXPECT_TRUE(text.contains(QStringLiteral("f = 120.00")));
+    EXPECT_TRUE(v.canvas().picture().convertToFormat(QImage::Format_RGB32) != window); // the aberration's marks
+    v.showLegend(false);
 
     // A file that cannot be written gives a message.
     c.dialogs.file = QStringLiteral("/nonexistent-folder/bench.png");
@@ -116,7 +142,37 @@ TEST(Classroom, ThePictureGoesToPngSvgAndTheClipboard)
 
     QApplication::clipboard()->clear();
     QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->image().size(), shown.size());
+    EXPECT_TRUE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32) == shown);
+}
+
+// lensbench --export --legend writes the legend the window shows for the same scene, number for number.
+TEST(Classroom, TheExportedLegendGivesTheWindowsNumbers)
+{
+    Classroom c;
+    BenchScreen& v = *c.bench;
+    v.showLegend(true);
+    v.Form_MouseDown(1, 1, -200, 30);
+    const QStringList notes = v.legend()->notes();
+    ASSERT_GT(notes.size(), 15);
+
+    QTemporaryDir folder;
+    HandoutRequest request;
+    request.file = folder.filePath(QStringLiteral("fan.svg")).toStdString();
+    request.kind = HandoutRequest::svg;
+    request.source = std::pair{-200.0, 30.0};
+    request.legend = true;
+    ASSERT_EQ(writeHandout(request), 0);
+    QFile svg(QString::fromStdString(request.file));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(svg.readAll());
+    // The SVG writes a line in runs of one script each: the value ends the last run.
+    int values = 0;
+    for (const QString& note : notes)
+        if (const qsizetype colon = note.lastIndexOf(QStringLiteral(": ")); note.contains(QStringLiteral(" = "))) {
+            ++values;
+            EXPECT_TRUE(text.contains(note.mid(colon) + QLatin1Char('<'))) << note.toStdString();
+        }
+    EXPECT_GT(values, 15);
 }
 
 // Counts what Qt would have written to stderr while it lives.

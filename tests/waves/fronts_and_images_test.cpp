@@ -303,7 +303,7 @@ TEST(PageCaption, GivesTheLensAndTheAberrationWhereThePageMeasuresIt)
         std::string text;
         for (const std::string& line : lines)
             text += line + "\n";
-        EXPECT_NE(text.find(row.worksheet ? "focal length: f = ________\n" : "focal length: f = 120.00\n"),
+        EXPECT_NE(text.find(row.worksheet ? "focal length: f = ______________\n" : "focal length: f = 120.00\n"),
                   std::string::npos) << text;
         EXPECT_EQ(text.find("image = ") != std::string::npos, row.image != nullptr) << text;
         if (row.image) {

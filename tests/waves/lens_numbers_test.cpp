@@ -50,7 +50,7 @@ TEST(LensNumbers, ThickLensValuesAgreeWithTheFormulasAndWithTracedRays)
             EXPECT_NEAR(v.at("image"), 364.94, 5e-3);
         }
     }
-    EXPECT_EQ(numberText({"x", "F1", -142}, true), "x: F1 = ________");
+    EXPECT_EQ(numberText({"x", "F1", -142}, true), "x: F1 = ______________");
 }
 
 MeasuredLight fanFrom(double x, double y) { return {false, x, y, 0}; }
