@@ -400,7 +400,7 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
 {
     const double W = page.device().width(), H = page.device().height();
     const double mm = dotsPerMillimetre(page, caption);
-    const double margin = 6 * mm, gap = 8 * mm, pitch = worksheetRowMillimetres * mm;
+    const double margin = 6 * mm, gap = 8 * mm;
 
     // The rows to fill in, in two columns below the drawing: the first half of the lines on the left, as
     // wide as they need, the rest on the right; a line too long for its column is broken.
@@ -419,11 +419,13 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
         for (std::string& row : worksheetRows(page, lines[i], widths[c]))
             columns[c].push_back(std::move(row));
     }
+    // The rows keep at least 8 mm between them, and leave the drawing a quarter of the page when they can.
     const double tallest = double(std::max(columns[0].size(), columns[1].size()));
-    const double rowsTop = std::max(H - margin - tallest * pitch, H / 3);
+    const double pitch = std::clamp((H * 0.75 - 2 * margin) / tallest, 8 * mm, worksheetRowMillimetres * mm);
+    const double rowsTop = H - margin - tallest * pitch;
 
     // The drawing, scaled to its span and clipped to the room above the rows.
-    const PixelBox figure{margin, margin, W - margin, rowsTop - 3 * mm};
+    const PixelBox figure{margin, margin, W - margin, std::max(rowsTop - 3 * mm, 2 * margin)};
     const FigureSpan span = figureSpan(lens, values, x0, y0);
     const double unit = std::min((figure.right - figure.left) / (span.right - span.left),
                                  (figure.bottom - figure.top) / (2 * span.half));

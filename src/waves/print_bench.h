@@ -21,7 +21,7 @@ struct PageCaption {
     double dotsPerInch = 0; // the page's resolution; 0 takes 96 for each step of its PenScale
 };
 inline constexpr double captionPoints = 7; // the caption's type size
-// The worksheet: type a pupil can read, rows and blanks a pupil can write in.
+// The worksheet: type a pupil can read, rows 8 to 9 mm apart and blanks a pupil can write in.
 inline constexpr double worksheetPoints = 10;
 inline constexpr double worksheetRowMillimetres = 9;
 inline constexpr double scaleBarPoints = 9; // the label of the page's scale bar

@@ -39,6 +39,11 @@ pictures)
   [ "$(od -An -tu1 -j16 -N8 "$folder/bench.png" | tr -s ' ')" = " 0 0 7 128 0 0 4 56" ] || fail "PNG not 1920 x 1080"
   "$program" --export "$folder/bench.SVG" --beam 20 --only-waves || fail "svg: status $?"
   grep -q '<svg' "$folder/bench.SVG" && grep -q 'viewBox="0 0 1920 1080"' "$folder/bench.SVG" || fail "not a 1920 x 1080 SVG"
+  # The scale bar always; the legend with its values only when asked for.
+  grep -q '>100<' "$folder/bench.SVG" || fail "svg: no scale bar"
+  grep -q 'image = ' "$folder/bench.SVG" && fail "svg: a legend not asked for"
+  "$program" --export "$folder/legend.svg" --source -200,0 --legend || fail "legend: status $?"
+  grep -q 'image = 364.94<' "$folder/legend.svg" && grep -q 'LSA = ' "$folder/legend.svg" || fail "svg: no legend's values"
   ;;
 refusals)
   while read -r arguments; do
@@ -67,6 +72,8 @@ refusals)
 --export OUT.png --frobnicate
 --export OUT.png --waves --only-waves
 --export OUT.png --worksheet
+--export OUT.pdf --legend
+--export OUT.png --legend=yes
 --source -200,0
 ROWS
   ;;

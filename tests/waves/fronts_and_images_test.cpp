@@ -2,6 +2,7 @@
 // at equal optical path, the image lies where paraxial optics puts it for sources on either side, and the
 // single-ray view traces rays exactly as the bench does.
 
+#include "surface/scale_bar.h"
 #include "waves/cardinal_points.h"
 #include "waves/print_bench.h"
 #include "waves/wave_animation.h"
@@ -362,6 +363,97 @@ TEST(PageCaption, StandsWhereNoLineOfTheDrawingRuns)
                 }
             }
         EXPECT_EQ(covered, 0);
+    }
+}
+
+} // namespace
+} // namespace lens::waves
+
+namespace lens::waves {
+namespace {
+
+// A4 across at 96 dots to the inch, the recording's text size.
+constexpr int pageWidth = 1123, pageHeight = 794;
+constexpr double dotsPerMm = 96 / 25.4;
+
+struct PrintedFan {
+    RecordingDevice paper{pageWidth, pageHeight};
+    Surface page{paper};
+    explicit PrintedFan(bool worksheet)
+    {
+        BenchSurface bench;
+        const LensState lens;
+        RayRecords records;
+        BenchValues v = valuesFor(1.5);
+        v.Check1 = true;
+        printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+                   -200, 0, {worksheet, "2025-03-14", 96});
+    }
+};
+
+TEST(PrintedPage, TheWorksheetHasRowsToWriteInBelowTheSourceTheLensAndTheImage)
+{
+    const PrintedFan w(true);
+    std::vector<RecordingDevice::Text> rows;
+    for (const auto& t : w.paper.texts)
+        if (t.font.size == worksheetPoints)
+            rows.push_back(t);
+    ASSERT_GT(rows.size(), 15u);
+    double rowsTop = INFINITY;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rowsTop = std::min(rowsTop, rows[i].y);
+        EXPECT_LE(rows[i].y + 5 * dotsPerMm, pageHeight);
+        for (std::size_t j = 0; j < i; ++j)
+            if (std::fabs(rows[i].x - rows[j].x) < 40 * dotsPerMm) { // the same column
+                EXPECT_GE(std::fabs(rows[i].y - rows[j].y), 8 * dotsPerMm) << rows[i].text << " / " << rows[j].text;
+            }
+    }
+    // The drawing stands above the rows and shows the source, the lens's faces and the image's circle.
+    for (const auto& s : w.paper.segments)
+        EXPECT_LT(std::max(s.y1, s.y2), rowsTop);
+    for (const double x : {-200.0, -142.0, -70.0, 50.0, 116.67, 364.94})
+        EXPECT_TRUE(w.page.pixelX(x) > 0 && w.page.pixelX(x) < pageWidth) << x;
+    int faces = 0, images = 0;
+    for (const auto& e : w.paper.ellipses) {
+        faces += e.pen.colour == RGB(0, 255, 0);
+        images += e.pen.colour == cardinalColours::construction && std::fabs(e.cx - w.page.pixelX(364.94)) < 2;
+    }
+    EXPECT_EQ(faces, 4);
+    EXPECT_EQ(images, 1);
+}
+
+// The page and the worksheet carry a bar of 100 units, labelled, where no line of the drawing runs and clear of
+// the caption.
+TEST(PrintedPage, AScaleBarOf100UnitsStandsInAnEmptyCorner)
+{
+    for (const bool worksheet : {false, true}) {
+        SCOPED_TRACE(worksheet ? "worksheet" : "page");
+        const PrintedFan p(worksheet);
+        const double length = std::fabs(p.page.ScaleX(100));
+        std::vector<RecordingDevice::Segment> bars;
+        for (const auto& s : p.paper.segmentsIn(colours::black))
+            if (std::fabs(s.y1 - s.y2) < 1e-6 && std::fabs(std::fabs(s.x2 - s.x1) - length) < 1e-3)
+                bars.push_back(s);
+        ASSERT_EQ(bars.size(), 1u);
+        const RecordingDevice::Text* label = nullptr;
+        for (const auto& t : p.paper.texts)
+            if (t.text == "100")
+                label = &t;
+        ASSERT_NE(label, nullptr);
+        const double left = std::min(bars[0].x1, bars[0].x2), right = std::max(bars[0].x1, bars[0].x2);
+        EXPECT_TRUE(label->x > left && label->x < right && label->y < bars[0].y1);
+        const PixelBox box{left, label->y, right, bars[0].y1 + 5};
+        int crossing = 0;
+        for (const auto& s : p.paper.segments) {
+            const bool own = box.holds(s.x1, s.y1) && box.holds(s.x2, s.y2);
+            double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
+            crossing += !own && clipSegment(x1, y1, x2, y2, box.left, box.top, box.right, box.bottom);
+        }
+        EXPECT_EQ(crossing, 0);
+        for (const auto& t : p.paper.texts)
+            if (t.font.size == captionPoints) {
+                EXPECT_FALSE(box.holds(t.x, t.y)) << t.text;
+            }
     }
 }
 
