@@ -40,15 +40,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     cannot_install
 fi
 
+# The presets in CMakePresets.json hold the options; configuring on every run applies any that changed
+# to a build folder made earlier (a second run with nothing changed only checks).
 if [ "$checked" = 1 ]; then
-  build=${BUILD_DIR:-build-checked}
-  if [ ! -f "$build/build.ninja" ]; then
-    CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLENS_CHECKED=ON
-  fi
+  preset=checked build=${BUILD_DIR:-build-checked}
 else
-  build=${BUILD_DIR:-build}
-  if [ ! -f "$build/build.ninja" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-  fi
+  preset=release build=${BUILD_DIR:-build}
 fi
+cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)"

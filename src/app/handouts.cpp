@@ -39,6 +39,11 @@ const char* const handoutUsage =
     "                        (XA -500..0, RA 50..500, XB 0..500, RB 0..500; -50,100,20,90)\n"
     "    --rays N            πλήθος ακτίνων / number of rays (2 to 150; 20, 140 with --waves,\n"
     "                        100 with --only-waves)\n"
+    "    --diaphragm X,UPPER,LOWER  τα πτερύγια του διαφράγματος στο x = X, οι άκρες τους στα ύψη UPPER\n"
+    "                        και LOWER / the diaphragm's blades at x = X, their tips at heights UPPER and\n"
+    "                        LOWER (|X| <= 384, 0 <= UPPER <= 216, -216 <= LOWER <= 0; 0,86.6,-86.6);\n"
+    "                        άκρες μέσα στο γυαλί πάνε στην επιφάνεια του φακού / tips in the glass go\n"
+    "                        to the lens's surface\n"
     "    --waves             \"SHOW WAVES AND RAYS\"\n"
     "    --only-waves        \"SHOW ONLY WAVES\"\n"
     "    --worksheet         PDF: το φύλλο εργασίας, χωρίς τους αριθμούς / the worksheet, numbers left blank\n"
@@ -52,7 +57,7 @@ struct Option {
     bool takesValue;
 };
 constexpr Option handoutOptions[] = {{"--export", true}, {"--source", true},  {"--beam", true},
-                                     {"--index", true},  {"--lens", true},    {"--rays", true},
+                                     {"--index", true},  {"--lens", true},    {"--rays", true},    {"--diaphragm", true},
                                      {"--waves", false}, {"--only-waves", false}, {"--worksheet", false},
                                      {"--legend", false}};
 
@@ -89,6 +94,9 @@ bool onBar(double v, bench::Bar bar)
     return v == std::floor(v) && within(v, r.min, r.max);
 }
 
+// The bench's picture of a handout, 1920 × 1080 pixels, in user units about the origin.
+constexpr double pictureHalfWidth = 384, pictureHalfHeight = 216;
+
 struct Parser {
     HandoutRequest request;
     std::optional<CommandLineProblem> problem;
@@ -108,7 +116,7 @@ struct Parser {
             const auto xy = list(option, value, 2, "δύο αριθμοί X,Y", "two numbers X,Y");
             if (!xy)
                 return;
-            if (!(std::fabs((*xy)[0]) < 384 && std::fabs((*xy)[1]) < 216))
+            if (!(std::fabs((*xy)[0]) < pictureHalfWidth && std::fabs((*xy)[1]) < pictureHalfHeight))
                 return fail(o + ": η πηγή είναι μέσα στην εικόνα του πάγκου, |X| < 384 και |Y| < 216.",
                             o + ": the source lies inside the bench's picture, |X| < 384 and |Y| < 216.");
             request.source = std::pair{(*xy)[0], (*xy)[1]};
@@ -161,6 +169,20 @@ struct Parser {
                 return fail(o + ": το πλήθος των ακτίνων είναι ακέραιος από 2 έως 150.",
                             o + ": the number of rays is a whole number from 2 to 150.");
             request.rays = int((*n)[0]);
+        } else if (option == "--diaphragm") {
+            const auto d = list(option, value, 3, "τρεις αριθμοί X,UPPER,LOWER", "three numbers X,UPPER,LOWER");
+            if (!d)
+                return;
+            // Each blade reaches from its own edge of the picture to its tip, as the bench's scroll bars
+            // hold them: the upper in the upper half, the lower in the lower.
+            const double x = (*d)[0], upper = (*d)[1], lower = (*d)[2];
+            if (!(within(x, -pictureHalfWidth, pictureHalfWidth) && within(upper, 0, pictureHalfHeight) &&
+                  within(lower, -pictureHalfHeight, 0)))
+                return fail(o + ": τα πτερύγια είναι μέσα στην εικόνα του πάγκου, |X| <= 384, 0 <= UPPER <= 216 "
+                                "και -216 <= LOWER <= 0.",
+                            o + ": the blades lie inside the bench's picture, |X| <= 384, 0 <= UPPER <= 216 "
+                                "and -216 <= LOWER <= 0.");
+            request.diaphragm = std::array{x, upper, lower};
         }
     }
 
@@ -336,6 +358,8 @@ int writeHandout(const HandoutRequest& request)
         model.setTicked(s, bench::Box::Check2, true);
     if (request.rays)
         model.setValue(s, Bar::desmi1, *request.rays);
+    if (const auto& d = request.diaphragm)
+        model.placeBlades(s, (*d)[0], (*d)[1], (*d)[2]);
     if (request.source) {
         model.fanFrom(s, request.source->first, request.source->second);
     } else {

@@ -20,6 +20,7 @@ struct HandoutRequest {
     int index = 150;                                 // the index of refraction in hundredths
     std::optional<std::array<int, 4>> circles;       // centre A, radius A, centre B, radius B
     std::optional<int> rays;                         // the number-of-rays scroll bar
+    std::optional<std::array<double, 3>> diaphragm;  // the blades' x, the upper blade's tip, the lower's
     bool waves = false, onlyWaves = false, worksheet = false;
     bool legend = false; // a picture with the legend the window shows on F2, its values and its aberration marks
 };

@@ -349,7 +349,8 @@ void BenchModel::draw(Surface& s, const Scene& scene)
         desmiapopigi(s, scene.x, scene.y);
         break;
     case Scene::construction:
-        waves::cardinalpoints(s, lens, controls(), scene.x, scene.y);
+        if (sourceOnViewAt(s, scene.x, scene.y))
+            waves::cardinalpoints(s, lens, controls(), scene.x, scene.y);
         break;
     }
 }
@@ -461,10 +462,18 @@ void BenchModel::fanFrom(Surface& s, double x, double y)
 
 void BenchModel::constructionAndMeasurements(Surface& s)
 {
-    // Unless "SHOW ONLY WAVES", the image construction for the source as it now stands.
-    if (!check2_)
+    // Unless "SHOW ONLY WAVES", the image construction for the source as it now stands. A beam has no
+    // source on view, and an image of a point nobody sees would only puzzle.
+    if (!check2_ && sourceOnViewAt(s, shared.sourcex, shared.sourcey))
         drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
     drawMeasurements(s);
+}
+
+bool BenchModel::sourceOnViewAt(const Surface& s, double x, double y) const
+{
+    // The marker goes wherever the source is moved, so the construction's object is the source's place.
+    return !shared.parallelmode && pigi.Visible && x == shared.sourcex && y == shared.sourcey &&
+           spherical::strictlyInView(s, x, y);
 }
 
 void BenchModel::fanAt(Surface& s, double x, double y)
@@ -519,6 +528,20 @@ void BenchModel::release(Surface& s, double x, double y)
     if (drop.kind != BenchDrop::nothing)
         redrawLive(s);
     onlyWavesArmsTheAnimation();
+}
+
+void BenchModel::placeBlades(Surface& s, double x, double upperTip, double lowerTip)
+{
+    lensFromScrollBars();
+    Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = x;
+    Line1.Y1 = upperBladeTop(s), Line1.Y2 = upperTip;
+    Line2.Y1 = lowerBladeBottom(s), Line2.Y2 = lowerTip;
+    // Each tip fitted on its own: the glass is symmetric about the axis, so the lower tip is fitted as the
+    // mirror image of a point above it would be.
+    applyBladeFit(s, {spherical::diafragmaano(s, x, upperTip, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB),
+                      spherical::diafragmakato(s, x, -lowerTip, lens.xcentreA, lens.radiusA, lens.xcentreB,
+                                               lens.radiusB)});
+    redrawLive(s);
 }
 
 bool BenchModel::followsPointer(int shift) const

@@ -115,6 +115,9 @@ public:
     // the lens and blades as the drop there would leave them, with the scenes drawn over them again.
     void follow(Surface&, int shift, double x, double y);
     void release(Surface&, double x, double y);
+    // Both blades at x with their tips at upperTip and lowerTip, as drops there leave them: a tip in the
+    // glass goes onto the lens's surface. The picture is drawn again.
+    void placeBlades(Surface&, double x, double upperTip, double lowerTip);
     // The lens alone again: the scenes drawn over it are forgotten and a running animation ends.
     void clearPicture(Surface&);
 
@@ -193,6 +196,9 @@ private:
     void drawMeasurements(Surface&);
     // What a press or a fan ends with: the construction (unless "SHOW ONLY WAVES") and the measurements.
     void constructionAndMeasurements(Surface&);
+    // Whether the point source stands on view at (x, y): no beam shown instead, the source there with
+    // its marker shown, and the point inside the view. The image construction is drawn only for such a source.
+    bool sourceOnViewAt(const Surface&, double x, double y) const;
 
     // Draws the picture again with the values of the moment, once the bench has been loaded.
     void redrawLive(Surface&);

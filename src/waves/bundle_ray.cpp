@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace lens::waves {
 
@@ -16,6 +17,25 @@ constexpr int airDotsBefore = 20; // the start and the marks up to 475 units fro
 constexpr int dotsAfter = 19;
 constexpr int mostGlassMarks = 4000;
 
+// How far along the unit direction (dx, dy) from (x, y) the ray meets a blade of the diaphragm, as the
+// drawn ray meets it; none when it crosses the blades' plane in the opening or not ahead of it.
+std::optional<double> bladeAhead(const Diaphragm& blades, double x, double y, double dx, double dy)
+{
+    if (dx == 0 || !perasma(blades.x, blades.upperTip, blades.lowerTip, x, y, dx, dy).ektos)
+        return std::nullopt;
+    const double t = (blades.x - x) / dx;
+    if (!(t > 0) || !std::isfinite(t))
+        return std::nullopt;
+    return t * std::hypot(dx, dy);
+}
+
+// The remainder of v after whole multiples of m, in [0, m).
+double phase(double v, double m)
+{
+    const double r = std::fmod(v, m);
+    return r < 0 ? r + m : r;
+}
+
 void timeMark(Surface& surface, double x, double y, Rgb colour)
 {
     surface.DrawWidth = 3;
@@ -26,10 +46,11 @@ void timeMark(Surface& surface, double x, double y, Rgb colour)
 } // namespace
 
 void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& values, double& x0, double& y0,
-                    double dx, double dy, double xA, double xB, double rA, double rB, double n)
+                    double dx, double dy, double xA, double xB, double rA, double rB, double n, double startPath)
 {
     const double startX = x0, startY = y0;
-    if (!(n > 0) || !std::isfinite(n) || !std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0))
+    if (!(n > 0) || !std::isfinite(n) || !std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0) ||
+        !std::isfinite(startPath))
         return;
     if (!strictlyInView(surface, startX, startY))
         return;
@@ -68,10 +89,18 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     record(records.diry0, dy);
     record(records.entrytime, d0 / lightSpeed);
 
-    // Marks in air: the start, then every 25 units while the ray is still short of the lens.
-    timeMark(surface, startX, startY, waveColours::airDot);
-    for (int k = 1; k < airDotsBefore && k * sAir < d0; ++k)
-        timeMark(surface, startX + k * sAir * dx, startY + k * sAir * dy, waveColours::airDot);
+    record(records.bladestop, false);
+
+    // Marks in air: every 25 units of optical path from the bundle's front while the ray is still short of
+    // the lens, the first at the start itself when the start lies on a front.
+    const double sinceFront = phase(startPath, sAir);
+    const double firstAir = sinceFront > 0 ? sAir - sinceFront : 0.0;
+    for (int k = 0; k < airDotsBefore; ++k) {
+        const double along = firstAir + k * sAir;
+        if (!(along == 0 || along < d0))
+            break;
+        timeMark(surface, startX + along * dx, startY + along * dy, waveColours::airDot);
+    }
 
     // Refraction into the glass; a ray that starts in the glass keeps its direction.
     double gx = dx, gy = dy;
@@ -90,6 +119,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
         if (recording) {
             records.startx[static_cast<std::size_t>(row)] = startX;
             records.starty[static_cast<std::size_t>(row)] = startY;
+            records.startpath[static_cast<std::size_t>(row)] = startPath;
         }
     }
 
@@ -108,22 +138,36 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     const double L = apostasi(entryX, entryY, exitX, exitY);
     record(records.glasslength, L);
 
+    // A blade stops the light wherever it stands on the way: the marks end there and the record says so.
+    const double pathToExit = d0 + n * L;
+    auto stoppedAt = [&](double opticalPath) {
+        record(records.bladestop, true);
+        record(records.bladepath, opticalPath);
+    };
+    const std::optional<double> bladeInGlass = bladeAhead(blades, entryX, entryY, gx, gy);
+    const bool stoppedInGlass = bladeInGlass && *bladeInGlass < L;
+    const double glassReach = stoppedInGlass ? *bladeInGlass : L;
+
     // Marks in glass continue the phase: the next mark is due after the rest of the 25 units that the ray
     // had begun in air when it reached the surface.
-    const double r0 = std::fmod(d0, sAir);
+    const double r0 = phase(startPath + d0, sAir);
     const double toNextMark = r0 > 0 ? sAir - r0 : 0.0;
     const double a = toNextMark / sAir * sGlass;
     // However long the glass or slow the light in it, no more marks than a view could show apart.
     for (int k = 0; k < mostGlassMarks; ++k) {
         const double along = a + k * sGlass;
-        if (!(along <= L))
+        if (!(along <= glassReach))
             break;
         timeMark(surface, entryX + along * gx, entryY + along * gy, waveColours::glassDot);
     }
     // Fraction of a glass spacing travelled past the last glass mark when the ray leaves.
     const double r1 = std::isfinite((L - a) / sGlass) ? ((L - a) / sGlass - std::floor((L - a) / sGlass)) : 0.0;
 
-    if (L == 0) {
+    if (stoppedInGlass) {
+        record(records.dirx1, gx);
+        record(records.diry1, gy);
+        stoppedAt(d0 + n * *bladeInGlass);
+    } else if (L == 0) {
         // Entry and exit coincide (a ray grazing the rim): counted, with no refraction and no marks after.
         record(records.dirx1, gx);
         record(records.diry1, gy);
@@ -134,10 +178,15 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
         const double ox = out.circle != 0 ? out.refracted.dx : gx, oy = out.circle != 0 ? out.refracted.dy : gy;
         record(records.dirx1, ox);
         record(records.diry1, oy);
+        const std::optional<double> bladeAfter = bladeAhead(blades, exitX, exitY, ox, oy);
+        if (bladeAfter)
+            stoppedAt(pathToExit + *bladeAfter);
         surface.DrawWidth = 1;
         const double first = (1 - r1) * sAir;
         for (int k = 0; k < dotsAfter; ++k) {
             const double s = first + k * sAir;
+            if (bladeAfter && s > *bladeAfter)
+                break;
             timeMark(surface, exitX + s * ox, exitY + s * oy, waveColours::afterDot);
         }
     }

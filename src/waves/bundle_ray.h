@@ -8,10 +8,14 @@ namespace lens::waves {
 
 // Traces one ray from (x0, y0) along the unit direction (dx, dy) through the diaphragm and the lens and
 // draws it as dots 25 units of optical path apart (25/n in glass); records it at row raycount when it
-// leaves the lens. Nothing is drawn for a start outside the view, a ray stopped by a blade or one that
-// misses the lens; total internal reflection leaves the dots drawn so far and records nothing. x0, y0
-// are unchanged on return.
+// leaves the lens, or when a blade stops it after it has entered the glass (then its marks end at the
+// blade and the record says where). Nothing is drawn for a start outside the view, a ray stopped by a
+// blade before the lens or one that misses the lens; total internal reflection leaves the dots drawn so
+// far and records nothing. startPath is the optical path the ray has already covered at its start, from
+// its bundle's common front: the dots fall where that path plus the way travelled is a whole number of
+// 25s. x0, y0 are unchanged on return.
 void tracebundleray(Surface&, RayRecords&, const BenchValues&, double& x0, double& y0, double dx, double dy,
-                    double xcentreA, double xcentreB, double radiusA, double radiusB, double n);
+                    double xcentreA, double xcentreB, double radiusA, double radiusB, double n,
+                    double startPath = 0);
 
 } // namespace lens::waves

@@ -17,16 +17,45 @@ constexpr int mostBeamIntervals = 4000; // one ray every 0.1 unit
 
 } // namespace
 
-RayPathPoint beamStart(double h, double angle)
+BeamStart beamStart(const Surface& view, double h, double angle)
 {
     const double c = std::cos(angle), s = std::sin(angle), t = std::tan(angle);
     const double x = -200 - h * t, y = h / c;
     // How far along the beam each line's point lies past the plane through (−200, 0): h·sin φ·(1 − cos φ)/cos φ.
-    // The plane through the foremost of them (h = ±200) lies ahead of every start, so a start only moves
-    // forward, towards the lens and into the view.
+    // The plane through the foremost of them (h = ±200) lies ahead of every one.
     auto along = [&](double height) { return height * s * (1 - c) / c; };
     const double ahead = std::max(along(200), along(-200)) - along(h);
-    return {x + ahead * c, y + ahead * s};
+    const BeamStart onPlane{x + ahead * c, y + ahead * s, 0};
+    if (strictlyInView(view, onPlane.x, onPlane.y))
+        return onPlane;
+
+    // The stretch of the line inside the view, as distances along the beam from its point on the plane.
+    const double xL = view.ScaleLeft(), xR = xL + view.ScaleWidth();
+    const double yT = view.ScaleTop(), yB = yT + view.ScaleHeight();
+    double first = -INFINITY, last = INFINITY;
+    auto slab = [&](double p, double d, double low, double high) {
+        if (low > high)
+            std::swap(low, high);
+        if (d == 0) {
+            if (!(low < p && p < high))
+                first = INFINITY;
+            return;
+        }
+        const double a = (low - p) / d, b = (high - p) / d;
+        first = std::max(first, std::min(a, b));
+        last = std::min(last, std::max(a, b));
+    };
+    slab(onPlane.x, c, xL, xR);
+    slab(onPlane.y, s, yT, yB);
+    if (!(first < last) || !std::isfinite(first) || !std::isfinite(last))
+        return onPlane;
+    // Just inside the edge where the line enters, since a start on the edge itself is not on view.
+    for (const double d : {first + 1e-9 * (last - first), (first + last) / 2}) {
+        const BeamStart entry{onPlane.x + d * c, onPlane.y + d * s, d};
+        if (strictlyInView(view, entry.x, entry.y))
+            return entry;
+    }
+    return onPlane;
 }
 
 bool parallelbeam(Surface& surface, LensState& lens, RayRecords& records, BenchValues& values,
@@ -51,7 +80,7 @@ bool parallelbeam(Surface& surface, LensState& lens, RayRecords& records, BenchV
         for (int k = 0; k <= intervals; ++k) {
             const double h = 200 - k * spacing;
             const double n = values.index();
-            const RayPathPoint start = beamStart(h, angle);
+            const BeamStart start = beamStart(surface, h, angle);
             poreiaaktinas(surface, values.diaphragm, start.x, start.y, c, s, xA, xB, rA, rB, n);
         }
     }

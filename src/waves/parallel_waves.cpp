@@ -6,6 +6,7 @@
 #include "waves/parallel_beam.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -38,12 +39,23 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
     BenchValues beam = values;
     beam.parallelmode = true;
     records.startBundle(fanIntervals + 1, false);
+    std::array<BeamStart, fanIntervals + 1> starts;
+    // The fronts are counted from the plane square to the beam through the rearmost start on view, so
+    // that they sweep the whole view from where the light first comes in.
+    double rearmost = 0;
+    bool anyOnView = false;
     for (int k = 0; k <= fanIntervals; ++k) {
-        const double h = 200 - k * (400.0 / fanIntervals);
-        const RayPathPoint start = beamStart(h, angle);
+        const BeamStart& start = starts[std::size_t(k)] = beamStart(traceSurface, 200 - k * (400.0 / fanIntervals), angle);
+        if (strictlyInView(traceSurface, start.x, start.y) && (!anyOnView || start.path < rearmost)) {
+            rearmost = start.path;
+            anyOnView = true;
+        }
+    }
+    for (int k = 0; k <= fanIntervals; ++k) {
+        const BeamStart& start = starts[std::size_t(k)];
         double x0 = start.x, y0 = start.y;
         const int row = records.raycount;
-        tracebundleray(traceSurface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n);
+        tracebundleray(traceSurface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n, start.path - rearmost);
         records.placeInBundle(row, k);
         if (records.raycount > row) {
             surface.DrawWidth = 2;
@@ -66,6 +78,8 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
         if (!prototomi(traceSurface, xA, xB, rA, rB, c, s, sx, sy, kind).vrethike)
             continue; // a ray that misses the lens has no wave point
         paths[r] = recordedPath(records, i, sx, sy, n);
+        if (paths[r])
+            paths[r]->pathAtStart = records.startpath[r];
         bFirst[r] = sx < rim.x1;
         records.dirx0[r] = c;
         records.diry0[r] = s;
@@ -97,10 +111,13 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
                 surface.Circle(xFirst, 0, rFirst, waveColours::firstFace);
             }
 
-            const double sBefore = airStep * (t - 1), sAfter = airStep * t;
+            // The fronts lie at equal optical path from the beam's plane front; none beyond a blade.
+            const double sBefore = airStep * (t - 1) - path->pathAtStart, sAfter = airStep * t - path->pathAtStart;
             const double exitPath = path->d0 + path->glassPath;
-            const RayPathPoint next = path->at(sAfter);
-            front[r] = next;
+            front[r] = path->reached(airStep * t);
+            if (!front[r])
+                continue;
+            const RayPathPoint next = *front[r];
             surface.DrawWidth = 1;
             if (sBefore >= exitPath)
                 surface.PSet(next.x, next.y, waveColours::pastLens);

@@ -29,8 +29,9 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
     std::vector<std::optional<RecordedPath>> paths(static_cast<std::size_t>(rays));
     for (int i = 0; i < rays; ++i)
         paths[static_cast<std::size_t>(i)] = recordedPath(records, i, x0, y0, n);
-    std::vector<RayPathPoint> previous(static_cast<std::size_t>(rays), RayPathPoint{x0, y0});
-    std::vector<RayPathPoint> current(previous);
+    // A ray's point is gone once a blade has stopped its light.
+    std::vector<std::optional<RayPathPoint>> previous(static_cast<std::size_t>(rays), RayPathPoint{x0, y0});
+    std::vector<std::optional<RayPathPoint>> current(previous);
 
     // Each ray's point is joined to the neighbours before it in the fan; the fan's last ray also to its first.
     const std::vector<std::vector<int>> joinedTo = frontJoinsByRow(records, rays);
@@ -38,10 +39,10 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
     for (int t = 1; t <= sourceWaveSteps; ++t) {
         for (int i = 0; i < rays; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            RayPathPoint next = previous[k]; // a ray without a usable path keeps its point
+            std::optional<RayPathPoint> next = previous[k]; // a ray without a usable path keeps its point
             if (const auto& path = paths[k]) {
                 const double sBefore = airStep * (t - 1), sAfter = airStep * t;
-                next = path->at(sAfter);
+                next = path->reached(sAfter);
                 // Where the point was at the start of the step decides its marks: the entry and exit
                 // while it is still in air, a mark where it has just left the glass.
                 const bool beforeLens = sBefore < path->d0;
@@ -51,23 +52,25 @@ void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& re
                 if (!page && beforeLens) {
                     surface.DrawWidth = 1;
                     surface.PSet(path->ex, path->ey, surface.ForeColor);
-                    surface.PSet(path->qx, path->qy, waveColours::secondFace);
-                } else if (!page && leavesGlass) {
+                    if (path->stop >= path->d0 + path->glassPath)
+                        surface.PSet(path->qx, path->qy, waveColours::secondFace);
+                } else if (!page && leavesGlass && next) {
                     surface.DrawWidth = 2;
-                    surface.PSet(next.x, next.y, surface.ForeColor);
+                    surface.PSet(next->x, next->y, surface.ForeColor);
                     surface.DrawWidth = 1;
                 }
             }
             current[k] = next;
 
-            surface.DrawWidth = 2;
-            if (!page)
-                surface.PSet(next.x, next.y, waveColours::exitDot);
-            for (const int j : joinedTo[k]) {
-                const RayPathPoint& before = current[static_cast<std::size_t>(j)];
-                surface.Line(before.x, before.y, next.x, next.y, waveColours::exitDot);
+            if (next) {
+                surface.DrawWidth = 2;
+                if (!page)
+                    surface.PSet(next->x, next->y, waveColours::exitDot);
+                for (const int j : joinedTo[k])
+                    if (const auto& before = current[static_cast<std::size_t>(j)])
+                        surface.Line(before->x, before->y, next->x, next->y, waveColours::exitDot);
+                surface.DrawWidth = 1;
             }
-            surface.DrawWidth = 1;
             if (outlineEachStep)
                 outline();
         }

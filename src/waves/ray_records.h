@@ -5,6 +5,7 @@
 #include "waves/bench_values.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,13 @@ struct RayRecords {
     std::array<double, rows> glasslength{};          // entry to exit
     std::array<double, rows> dirx1{}, diry1{};       // direction after the lens
     std::array<double, startRows> startx{}, starty{};// start point of a beam ray (parallel mode only)
+    // Optical path a beam ray has covered at its start, counted from the beam's plane front (parallel mode
+    // only): a ray that starts where its line enters the view sets out ahead of or behind that plane.
+    std::array<double, startRows> startpath{};
+    // A blade that stops the light after it has entered the glass, and the optical path from the start
+    // to it: the light goes no further, so neither do its marks or its fronts.
+    std::array<bool, rows> bladestop{};
+    std::array<double, rows> bladepath{};
     // Where each recorded ray stands in the bundle that sent it (the fan's or the beam's own count, rays
     // that were not recorded included), so fronts join only rays that are neighbours in the bundle.
     std::array<int, rows> bundleindex{};
@@ -67,8 +75,13 @@ struct RecordedPath {
     double ex = 0, ey = 0, qx = 0, qy = 0; // entry, exit
     double dx0 = 0, dy0 = 0, dxg = 0, dyg = 0, dx1 = 0, dy1 = 0;
     double n = 1;
+    double pathAtStart = 0;           // optical path of the start from the bundle's common front
+    double stop = INFINITY;           // optical path from the start at which a blade stops the light
 
+    // The point at optical path s from the start (before the start, back along the first direction).
     RayPathPoint at(double s) const;
+    // The point at optical path s from the bundle's common front; none where a blade has stopped the light.
+    std::optional<RayPathPoint> reached(double s) const;
 };
 // The path of row i from (sx, sy); no value for a row outside the table or a path that is not finite.
 std::optional<RecordedPath> recordedPath(const RayRecords&, int i, double sx, double sy, double n);

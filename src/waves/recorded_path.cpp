@@ -49,6 +49,14 @@ RayPathPoint RecordedPath::at(double s) const
     return {qx + a * dx1, qy + a * dy1};
 }
 
+std::optional<RayPathPoint> RecordedPath::reached(double s) const
+{
+    const double own = s - pathAtStart;
+    if (own > stop)
+        return std::nullopt;
+    return at(own);
+}
+
 std::vector<std::vector<int>> frontJoinsByRow(const RayRecords& records, int rows)
 {
     std::vector<std::vector<int>> byRow(static_cast<std::size_t>(std::max(rows, 0)));
@@ -83,6 +91,8 @@ std::optional<RecordedPath> recordedPath(const RayRecords& records, int i, doubl
     } else {
         p.dxg = records.dirxglass[r], p.dyg = records.diryglass[r];
     }
+    if (records.bladestop[r])
+        p.stop = records.bladepath[r];
     const double all[] = {p.ex, p.ey, p.qx, p.qy, p.dx0, p.dy0, p.dx1, p.dy1, p.dxg, p.dyg, p.d0, p.glassPath};
     for (double v : all)
         if (!std::isfinite(v))

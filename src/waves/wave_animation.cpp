@@ -47,20 +47,28 @@ void drawOutline(Surface& s, const WaveAnimation& a)
 // that joins ray i to ray i − 1.
 void advance(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour, Rgb back)
 {
-    s.PSet(a.x(i, j), a.y(i, j), colour);
-    s.PSet(a.x(i, j - 1), a.y(i, j - 1), back);
+    // Points and joins only where the light reaches: nothing is drawn or erased beyond a blade.
+    if (a.reached(i, j))
+        s.PSet(a.x(i, j), a.y(i, j), colour);
+    if (a.reached(i, j - 1))
+        s.PSet(a.x(i, j - 1), a.y(i, j - 1), back);
     for (const int k : a.joinedTo[static_cast<std::size_t>(i)]) {
-        s.Line(a.x(k, j), a.y(k, j), a.x(i, j), a.y(i, j), colour);
-        s.Line(a.x(k, j - 1), a.y(k, j - 1), a.x(i, j - 1), a.y(i, j - 1), back);
+        if (a.reached(i, j) && a.reached(k, j))
+            s.Line(a.x(k, j), a.y(k, j), a.x(i, j), a.y(i, j), colour);
+        if (a.reached(i, j - 1) && a.reached(k, j - 1))
+            s.Line(a.x(k, j - 1), a.y(k, j - 1), a.x(i, j - 1), a.y(i, j - 1), back);
     }
 }
 
 // Ray i's point at tick j joined to ray i − 1's, nothing erased.
 void front(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour)
 {
+    if (!a.reached(i, j))
+        return;
     s.PSet(a.x(i, j), a.y(i, j), colour);
     for (const int k : a.joinedTo[static_cast<std::size_t>(i)])
-        s.Line(a.x(k, j), a.y(k, j), a.x(i, j), a.y(i, j), colour);
+        if (a.reached(k, j))
+            s.Line(a.x(k, j), a.y(k, j), a.x(i, j), a.y(i, j), colour);
 }
 
 } // namespace
@@ -87,22 +95,38 @@ void sxediasifakoy11(Surface& s, const LensState& lens, const RayRecords& record
     const auto rows = static_cast<std::size_t>(a.rays);
     a.tickwavex.assign(rows * WaveAnimation::ticks, 0.0);
     a.tickwavey.assign(rows * WaveAnimation::ticks, 0.0);
+    a.lastReached.assign(rows, WaveAnimation::ticks - 1);
     for (int i = 0; i < a.rays; ++i) {
         const auto r = static_cast<std::size_t>(i);
         const double sx = parallelmode ? records.startx[r] : sourcex;
         const double sy = parallelmode ? records.starty[r] : sourcey;
         const double dx0 = records.dirx0[r], dy0 = records.diry0[r];
+        // A beam's ticks count optical path from its plane front, which a ray's start may lie off.
+        const double startPath = parallelmode ? records.startpath[r] : 0.0;
         std::optional<RecordedPath> path = recordedPath(records, i, sx, sy, n);
         if (path && !leadsIntoTheLens(*path))
             path.reset();
-        const bool straight = std::isfinite(dx0) && std::isfinite(dy0);
+        if (path)
+            path->pathAtStart = startPath;
+        const bool straight = std::isfinite(dx0) && std::isfinite(dy0) && std::isfinite(startPath);
+        RayPathPoint p{sx, sy};
         for (int j = 0; j < WaveAnimation::ticks; ++j) {
             const double travelled = tickStep * j;
-            RayPathPoint p{sx, sy};
-            if (path)
-                p = path->at(travelled);
-            else if (straight)
-                p = {sx + travelled * dx0, sy + travelled * dy0};
+            if (path) {
+                const std::optional<RayPathPoint> there = path->reached(travelled);
+                if (!there) {
+                    // Stopped by a blade: the rest of the row holds the last point reached.
+                    a.lastReached[r] = j - 1;
+                    for (int k = j; k < WaveAnimation::ticks; ++k) {
+                        a.tickwavex[WaveAnimation::index(i, k)] = p.x;
+                        a.tickwavey[WaveAnimation::index(i, k)] = p.y;
+                    }
+                    break;
+                }
+                p = *there;
+            } else if (straight) {
+                p = {sx + (travelled - startPath) * dx0, sy + (travelled - startPath) * dy0};
+            }
             a.tickwavex[WaveAnimation::index(i, j)] = p.x;
             a.tickwavey[WaveAnimation::index(i, j)] = p.y;
         }

@@ -35,11 +35,14 @@ struct WaveAnimation {
     std::optional<LensArcs> arcs;            // the two faces; none when the circles do not cross
     spherical::LensState lens;               // the lens the outline is drawn for
     std::optional<double> focalLength;
+    std::vector<int> lastReached;            // per ray, the last tick whose point its light reaches (a blade
+                                             // stops it); later ticks hold that point and are not drawn
     std::vector<std::vector<int>> joinedTo;  // the rows before ray i whose points are joined to its own
     int shownTick = -1;                      // the last tick drawn, -1 before the first
 
     double x(int i, int j) const { return tickwavex[index(i, j)]; }
     double y(int i, int j) const { return tickwavey[index(i, j)]; }
+    bool reached(int i, int j) const { return j <= lastReached[static_cast<std::size_t>(i)]; }
     static std::size_t index(int i, int j)
     {
         return static_cast<std::size_t>(i) * ticks + static_cast<std::size_t>(j);

@@ -175,7 +175,7 @@ TEST(BenchScrollBars, TheDiaphragmBarsMoveTheBlades)
 }
 
 // The real bench driven with Qt Test's mouse: presses pick up and drop the lens's parts, a plain
-// press draws the image construction, and the check boxes end as their nested handlers leave them.
+// press draws the image construction of the source on view, and the check boxes end as their nested handlers leave them.
 TEST(BenchMouse, DragsDropsTheConstructionAndTheCheckBoxes)
 {
     Bench b;
@@ -183,9 +183,10 @@ TEST(BenchMouse, DragsDropsTheConstructionAndTheCheckBoxes)
     Surface& s = v.surface();
     auto at = [&](double x, double y) { return QPoint(int(std::lround(s.pixelX(x))), int(std::lround(s.pixelY(y)))); };
 
-    // A plain press on empty space draws the cardinal points of the default lens: F1 red at −142,
-    // N1 green at −22.
-    QTest::mouseClick(&v.canvas(), Qt::LeftButton, {}, at(-250, 200));
+    // With the source put on view by a Shift+press, a plain press on empty space draws the cardinal
+    // points of the default lens for it: F1 red at −142, N1 green at −22.
+    QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(-250, 200));
+    QTest::mouseClick(&v.canvas(), Qt::LeftButton, {}, at(250, -150));
     EXPECT_FALSE(v.model.drag.any());
     EXPECT_TRUE(b.near(-142, 0, RGB(255, 0, 0)));
     EXPECT_TRUE(b.near(-22, 0, RGB(5, 250, 0)));

@@ -1,6 +1,7 @@
 #include "bench/bench_model.h"
 #include "surface/recording_device.h"
 #include "waves/aberration_picture.h"
+#include "waves/cardinal_points.h"
 
 #include <algorithm>
 
@@ -255,5 +256,37 @@ TEST(BenchModel, TheWindowAndItsPageGiveTheLightsAberrationWhateverTheRayCount)
         for (const std::string& text : shown)
             EXPECT_TRUE(std::any_of(paper.texts.begin(), paper.texts.end(),
                                     [&](const RecordingDevice::Text& t) { return t.text == text; })) << text;
+    }
+}
+
+TEST(BenchModel, TheImageConstructionIsDrawnOnlyForASourceOnView)
+{
+    // With the opening beam on view no point source is: a press anywhere draws no image of one. With
+    // Shift the source comes on view where the press was, and the construction starts from it.
+    struct Row { const char* what; int shift; double x, y; bool construction; };
+    const Row rows[] = {
+        {"a plain click on empty space", 0, 300, -150, false},
+        {"a press on the upper blade", 0, 0, 150, false},
+        {"a press on circle A's edge", 0, 50, 150, false},
+        {"Shift on empty space", 1, -250, 30, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        LoadedBench b;
+        b.device.reset();
+        b.model.press(b.s, row.shift, row.x, row.y);
+        b.model.release(b.s, row.x, row.y);
+        b.device.reset();
+        b.model.redrawPicture(b.s); // what the scenes kept draw, as after a resize
+        const bool labelled = std::any_of(b.device.texts.begin(), b.device.texts.end(),
+                                          [](const RecordingDevice::Text& t) { return t.text == "H1"; });
+        EXPECT_EQ(labelled, row.construction);
+        const auto thick = b.device.segmentsIn(waves::cardinalColours::thick);
+        EXPECT_EQ(!thick.empty(), row.construction);
+        if (!thick.empty()) {
+            // The construction's first ray sets out from the object: where the source's marker stands.
+            EXPECT_NEAR(b.s.userX(thick[0].x1), b.model.pigi.Left, 0.5);
+            EXPECT_NEAR(b.s.userY(thick[0].y1), b.model.pigi.Top, 0.5);
+        }
     }
 }

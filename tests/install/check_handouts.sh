@@ -30,6 +30,8 @@ page)
   done <<'ROWS'
 --source -200,0|f = 120.00;F2 = 116.67;image = 364.94;paraxial focus = 364.94;Ημερομηνία / date: |
 --beam 0|paraxial focus = 116.67;marginal focus = 59.02;LSA = 57.65;Εστιακή απόσταση / focal length: f = 120.00|image = 
+--beam 0 --diaphragm -100,30,-30|paraxial focus = 116.67|marginal focus = 59.02
+--beam 0 --diaphragm=0,200,-200|marginal focus = 59.02|
 --source -200,0 --worksheet|focal length: f = ________;F2 = ________;image = ________;LSA = ________|120.00;116.67;364.94
 ROWS
   ;;
@@ -67,6 +69,10 @@ refusals)
 --export OUT.png --rays abc
 --export OUT.png --lens -50,40,20,90
 --export OUT.png --rays
+--export OUT.png --diaphragm 400,50,-50
+--export OUT.png --diaphragm 0,-10,-50
+--export OUT.png --diaphragm 0,50,-220
+--export OUT.png --diaphragm 0,50
 --export OUT.gif
 --export OUT/missing/x.png
 --export OUT.png --frobnicate

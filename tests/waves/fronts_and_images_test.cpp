@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -75,7 +76,7 @@ TEST(FrontJoins, PointSourceFrontsJoinOnlyNeighboursInTheFan)
 }
 
 // Optical path of a point on recorded ray i, counted from the start of row 0 across the plane
-// perpendicular to the beam: air length plus n times glass length.
+// perpendicular to the beam: air length plus n times glass length (negative behind that plane).
 double pathFromPlane(const RayRecords& r, int i, double px, double py, double angle, double n)
 {
     const auto k = static_cast<std::size_t>(i);
@@ -85,7 +86,7 @@ double pathFromPlane(const RayRecords& r, int i, double px, double py, double an
     const double d0 = std::hypot(ex - r.startx[k], ey - r.starty[k]), L = std::hypot(qx - ex, qy - ey);
     const double toPoint = (px - r.startx[k]) * c + (py - r.starty[k]) * s;
     if (toPoint <= d0 + 1e-9)
-        return plane + std::hypot(px - r.startx[k], py - r.starty[k]);
+        return plane + toPoint; // on the way in, also behind the start
     const double inGlass = std::hypot(px - ex, py - ey);
     const double afterX = (px - qx) * r.dirx1[k] + (py - qy) * r.diry1[k];
     if (afterX <= 0)
@@ -96,7 +97,8 @@ double pathFromPlane(const RayRecords& r, int i, double px, double py, double an
 TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
 {
     struct Row { double degrees, n; };
-    for (const Row row : {Row{15, 1.5}, Row{-30, 1.5}, Row{60, 1.5}, Row{15, 1.0}, Row{0, 2.0}}) {
+    for (const Row row : {Row{15, 1.5}, Row{-30, 1.5}, Row{60, 1.5}, Row{15, 1.0}, Row{0, 2.0}, Row{75, 1.5},
+                          Row{-85, 1.5}}) {
         SCOPED_TRACE(testing::Message() << row.degrees << "°, n = " << row.n);
         const double angle = row.degrees * pi / 180;
         BenchSurface b;
@@ -108,9 +110,13 @@ TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
         ASSERT_GE(records.raycount, 3);
         WaveAnimation a;
         sxediasifakoy11(b.surface, lens, records, true, 0, 0, row.n, a);
+        // Rays start where their lines enter the view, off one another's fronts: tick 0 of row 0 is where
+        // the fronts' plane crosses it.
+        const double front0 = pathFromPlane(records, 0, a.x(0, 0), a.y(0, 0), angle, row.n);
         for (int i = 0; i < a.rays; ++i)
             for (const int j : {0, 40, 120, lastAnimationTick})
-                EXPECT_NEAR(pathFromPlane(records, i, a.x(i, j), a.y(i, j), angle, row.n), tickStep * j, 1e-6)
+                EXPECT_NEAR(pathFromPlane(records, i, a.x(i, j), a.y(i, j), angle, row.n) - front0, tickStep * j,
+                            1e-6)
                     << "ray " << i << " tick " << j;
         // Where nothing bends the fronts are straight and square to the beam; every join is between neighbours.
         const auto drawn = b.device.segmentsIn(waveColours::beamFront);
@@ -126,6 +132,135 @@ TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
                 EXPECT_NEAR(dx * std::cos(angle) + dy * std::sin(angle), 0, 0.02);
             }
     }
+}
+
+// The beam's lines that cross the view, found from the corners: a line crosses when corners lie on both
+// sides of it.
+std::vector<double> beamLinesAcrossTheView(const BenchSurface& b, double angle, int rays)
+{
+    const double c = std::cos(angle), s = std::sin(angle);
+    std::vector<double> heights;
+    for (int k = 0; k <= rays; ++k) {
+        const double h = 200 - k * 400.0 / rays, px = -200 - h * std::tan(angle), py = h / c;
+        int above = 0, below = 0;
+        for (const double x : {b.left(), b.right()})
+            for (const double y : {b.top(), b.bottom()})
+                ((x - px) * s - (y - py) * c > 0 ? above : below) += 1;
+        if (above > 0 && below > 0)
+            heights.push_back(h);
+    }
+    return heights;
+}
+
+TEST(SteepBeam, EveryLineAcrossTheViewIsDrawnWithMarksOnCommonFronts)
+{
+    for (const double degrees : {70.0, -70.0, 80.0, -80.0, 85.0, -85.0}) {
+        SCOPED_TRACE(testing::Message() << degrees << "°");
+        const double angle = degrees * pi / 180, c = std::cos(angle), s = std::sin(angle);
+        BenchSurface b;
+        LensState lens;
+        RayRecords records;
+        BenchValues v = valuesFor(1.5, open);
+        v.Check1 = true;
+        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, nullptr, angle));
+
+        // Each drawn ray's first leg lies on its line, so a line is drawn when a segment lies along it.
+        const std::vector<double> across = beamLinesAcrossTheView(b, angle, v.desmi1);
+        ASSERT_GE(across.size(), 2u);
+        for (const double h : across) {
+            const double px = -200 - h * std::tan(angle), py = h / c;
+            auto off = [&](double x, double y) { return std::fabs((x - px) * s - (y - py) * c); };
+            const bool drawn = std::any_of(b.device.segments.begin(), b.device.segments.end(), [&](const auto& g) {
+                return off(b.surface.userX(g.x1), b.surface.userY(g.y1)) < 0.01 &&
+                       off(b.surface.userX(g.x2), b.surface.userY(g.y2)) < 0.01;
+            });
+            EXPECT_TRUE(drawn) << "the line at h = " << h;
+        }
+
+        // Optical path of every time mark up to one constant: its projection on the beam before the lens
+        // (the fronts there are square to it), then the record of the ray it lies on.
+        ASSERT_GT(records.raycount, 0);
+        std::vector<double> paths;
+        for (const Point& m : dotsIn(b, waveColours::airDot))
+            paths.push_back(m.x * c + m.y * s);
+        auto onSegment = [](Point m, double ax, double ay, double dx, double dy, double length) {
+            const double t = (m.x - ax) * dx + (m.y - ay) * dy;
+            return std::fabs((m.x - ax) * dy - (m.y - ay) * dx) < 0.01 && t > -0.01 && t < length + 0.01;
+        };
+        int placedInGlassOrAfter = 0;
+        for (const Rgb colour : {waveColours::glassDot, waveColours::afterDot})
+            for (const Point& m : dotsIn(b, colour)) {
+                bool placed = false;
+                for (int i = 0; i < records.raycount && !placed; ++i) {
+                    const auto k = std::size_t(i);
+                    const double ex = records.entryx[k], ey = records.entryy[k], qx = records.exitx[k],
+                                 qy = records.exity[k], L = std::hypot(qx - ex, qy - ey);
+                    const double atEntry = records.startx[k] * c + records.starty[k] * s +
+                                           std::hypot(ex - records.startx[k], ey - records.starty[k]);
+                    if (colour == waveColours::glassDot && L > 0 && onSegment(m, ex, ey, (qx - ex) / L, (qy - ey) / L, L)) {
+                        paths.push_back(atEntry + 1.5 * std::hypot(m.x - ex, m.y - ey));
+                        placed = true;
+                    } else if (colour == waveColours::afterDot &&
+                               onSegment(m, qx, qy, records.dirx1[k], records.diry1[k], 1e4)) {
+                        paths.push_back(atEntry + 1.5 * L + std::hypot(m.x - qx, m.y - qy));
+                        placed = true;
+                    }
+                }
+                // (A ray totally reflected at the exit keeps its marks in the glass but has no record.)
+                placedInGlassOrAfter += placed;
+            }
+        EXPECT_GT(placedInGlassOrAfter, 0);
+        for (const double p : paths) {
+            const double steps = (p - paths[0]) / airStep;
+            EXPECT_NEAR(steps, std::round(steps), 1e-3) << "a mark off the fronts";
+        }
+    }
+}
+
+TEST(BladesBehindTheLens, NoMarkPointOrFrontGoesBeyondThem)
+{
+    // Fans from either side and beams, their blades behind the lens shut (the opening a single height) or
+    // wide open; with the waves in time run to their end.
+    struct Row { const char* what; bool beam; double x0, y0, degrees, bladeX; };
+    const Row rows[] = {
+        {"a fan from the left", false, -250, 20, 0, 120},
+        {"a fan from the right", false, 250, -20, 0, -120},
+        {"a beam along the axis", true, 0, 0, 0, 120},
+        {"a tilted beam", true, 0, 0, 20, 150},
+    };
+    for (const Row& row : rows)
+        for (const bool shut : {true, false}) {
+            SCOPED_TRACE(testing::Message() << row.what << (shut ? ", shut" : ", open"));
+            BenchSurface b;
+            LensState lens;
+            RayRecords records;
+            BenchValues v = valuesFor(1.5, shut ? Diaphragm{row.bladeX, 0.5, 0.5} : Diaphragm{row.bladeX, 1000, -1000});
+            v.Check1 = true;
+            if (row.beam) {
+                ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, nullptr, row.degrees * pi / 180));
+            } else {
+                desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+                             row.x0, row.y0);
+            }
+            ASSERT_GT(records.raycount, 3);
+            WaveAnimation a;
+            sxediasifakoy11(b.surface, lens, records, row.beam, row.x0, row.y0, 1.5, a);
+            for (int j = 1; j <= lastAnimationTick; ++j)
+                drawWaveTick(b.surface, a, j, records.recorded());
+
+            // Beyond the blades' plane, on the far side from the light.
+            const double side = row.bladeX > 0 ? 1 : -1;
+            auto beyond = [&](double px) { return (b.surface.userX(px) - row.bladeX) * side > 1e-6; };
+            std::size_t past = 0;
+            for (const auto& d : b.device.dots)
+                past += beyond(d.x);
+            for (const auto& g : b.device.segments)
+                past += beyond(g.x1) || beyond(g.x2);
+            if (shut)
+                EXPECT_EQ(past, 0u);
+            else
+                EXPECT_GT(past, 100u) << "light through the opening goes on";
+        }
 }
 
 // Paraxial image by ray-transfer matrices, light running rightwards: the left face of radius R1 (centre
