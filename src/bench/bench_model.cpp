@@ -204,7 +204,7 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
     writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(value(Bar::deiktisdiathlasis) / 100.0, 2),
                  "Times New Roman");
     pigi.Width = sourceWidth, pigi.Height = sourceHeight;
-    pigi.Left = -200, pigi.Top = 0;
+    centreOn(pigi, -200, 0);
     shared.sourcex = -200, shared.sourcey = 0;
     for (ShapeControl* marker : {&Shape1, &Shape2})
         marker->Width = markerWidth, marker->Height = markerHeight;
@@ -480,7 +480,7 @@ void BenchModel::fanAt(Surface& s, double x, double y)
 void BenchModel::sourceAt(double x, double y)
 {
     shared.parallelmode = false;
-    pigi.Left = x, pigi.Top = y;
+    centreOn(pigi, x, y);
     onlyWavesArmsTheAnimation();
     shared.sourcex = x, shared.sourcey = y;
 }
@@ -533,7 +533,7 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
         return;
     if (drag.dragSource) {
         // The source goes with the pointer, and the fan and its construction with it.
-        pigi.Left = x, pigi.Top = y;
+        centreOn(pigi, x, y);
         shared.sourcex = x, shared.sourcey = y;
         for (Scene& scene : scenes)
             if (scene.kind == Scene::fan || scene.kind == Scene::construction)

@@ -246,7 +246,12 @@ void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::Ben
     s.DrawWidth = 15;
     s.DrawWidth = 1;
     s.FontSize = 13;
+    // The parts of the picture that the window's controls hide count as written: no label goes under them.
     std::vector<LabelBox> written;
+    for (const Surface::PixelBox& box : s.covered) {
+        const double x1 = s.userX(box.left), x2 = s.userX(box.right), y1 = s.userY(box.top), y2 = s.userY(box.bottom);
+        written.push_back({std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)});
+    }
     label(s, written, p.H1, 150, "H1");
     label(s, written, p.H2, 150, "H2");
     label(s, written, p.F1, -2, "F1");

@@ -71,6 +71,24 @@ QFont scaledFont(const QFont& font, double scale)
     return larger;
 }
 
+// A label of wrapped text.
+bool isParagraph(const QWidget* control)
+{
+    const auto* label = qobject_cast<const QLabel*>(control);
+    return label && label->wordWrap();
+}
+
+// Whether every item of a menu bar as wide as the window stands in view.
+bool menuItemsFit(QMenuBar& bar, int width)
+{
+    bar.resize(width, bar.sizeHint().height());
+    const QList<QAction*> items = bar.actions();
+    return std::all_of(items.begin(), items.end(), [&](QAction* item) {
+        const QRect at = bar.actionGeometry(item);
+        return !item->isVisible() || (!at.isEmpty() && at.right() < width);
+    });
+}
+
 // Space left between the legend and the window's edges, logical pixels.
 constexpr int legendMargin = 6;
 // The legend grows with the view until it takes this share of the picture's width.
@@ -335,7 +353,13 @@ void ScreenWindow::applyViewScale()
     if (auto* bar = qobject_cast<QMenuBar*>(menuWidget())) {
         if (!menuFont_)
             menuFont_ = bar->font();
-        bar->setFont(scaledFont(*menuFont_, view));
+        // The menu bar's text grows as far as every item stays in one row: an item behind the overflow
+        // arrow is one the class does not see.
+        for (double grow = view;; grow = std::max(1.0, grow - 0.1)) {
+            bar->setFont(scaledFont(*menuFont_, grow));
+            if (grow == 1 || menuItemsFit(*bar, width()))
+                break;
+        }
     }
     if (fixedClient_) {
         // A small window of its own size (the lens menu) grows, as far as the display allows.
@@ -405,8 +429,14 @@ void ScreenWindow::placeControls()
 {
     const bool before = std::exchange(applyingView_, true);
     controlScale_ = fittingControlScale();
+    // The band the controls other than paragraphs take at the top of the picture.
+    controlsBand_ = 0;
+    for (const PlacedControl& entry : placed_)
+        if (entry.control && entry.control->isVisibleTo(canvas_) && !isParagraph(entry.control))
+            controlsBand_ = std::max(controlsBand_, twipsToPixels(entry.twips.bottom() * controlScale_, this));
     for (PlacedControl& entry : placed_)
         showControl(entry);
+    noteCoveredPicture();
     placeLegend();
     applyingView_ = before;
 }
@@ -417,17 +447,34 @@ void ScreenWindow::showControl(PlacedControl& entry)
     if (!control)
         return;
     const double k = controlScale_;
-    const bool before = std::exchange(applyingView_, true);
-    entry.shown = scaledFont(entry.font, k);
-    control->setFont(entry.shown);
-    applyingView_ = before;
     const QRectF& t = entry.twips;
     const int across = twipsToPixels(t.width() * k, this);
+    const int top = twipsToPixels(t.top() * k, this);
     int down = twipsToPixels(t.height() * k, this);
-    // A paragraph's opaque box ends with its text, so it hides no more of the picture than it must.
-    if (auto* label = qobject_cast<QLabel*>(control); label && label->wordWrap() && !label->text().isEmpty())
-        down = std::min(down, label->heightForWidth(across));
-    control->setGeometry(twipsToPixels(t.left() * k, this), twipsToPixels(t.top() * k, this), across, down);
+    double fontScale = k;
+    auto* label = qobject_cast<QLabel*>(control);
+    if (label && label->wordWrap() && !label->text().isEmpty()) {
+        // A paragraph's opaque box holds its whole text and ends with it, so it hides no more of the
+        // picture than it must. In the projector view its text grows only as far as the paragraph still
+        // ends within the band of the other controls (or its own box), so it never covers the picture's
+        // labels and blades below them; it is never smaller than in the normal view.
+        const int limit = std::max(controlsBand_, twipsToPixels(t.bottom() * k, this)) - top;
+        auto heightAt = [&](double scale) {
+            label->setFont(scaledFont(entry.font, scale));
+            return label->heightForWidth(across);
+        };
+        const bool before = std::exchange(applyingView_, true);
+        while (fontScale > 1 && heightAt(fontScale) > limit)
+            fontScale = std::max(1.0, fontScale - 0.1);
+        applyingView_ = before;
+    }
+    const bool before = std::exchange(applyingView_, true);
+    entry.shown = scaledFont(entry.font, fontScale);
+    control->setFont(entry.shown);
+    applyingView_ = before;
+    if (label && label->wordWrap() && !label->text().isEmpty())
+        down = label->heightForWidth(across);
+    control->setGeometry(twipsToPixels(t.left() * k, this), top, across, down);
 }
 
 void ScreenWindow::setLegend(const QString& title, std::vector<LegendEntry> entries)
@@ -464,28 +511,66 @@ void ScreenWindow::setLegendNotes(const QStringList& notes)
     placeLegend();
 }
 
+void ScreenWindow::pictureChanged()
+{
+    if (legend_ && legend_->isVisible())
+        placeLegend();
+}
+
 void ScreenWindow::placeLegend()
 {
     if (!legend_)
         return;
-    // As large as the controls, but no larger than the picture has room for below them.
+    // The picture below the controls' band is where the legend may stand.
     int controlsBottom = 0;
     for (const PlacedControl& entry : placed_)
         if (entry.control && entry.control->isVisibleTo(canvas_))
             controlsBottom = std::max(controlsBottom, entry.control->geometry().bottom() + 1);
+    const QRect room = QRect(0, controlsBottom, canvas_->width(), canvas_->height() - controlsBottom)
+                           .marginsRemoved(QMargins(legendMargin, legendMargin, legendMargin, legendMargin));
+    // It grows with the view as the controls do; only a legend that the picture has no room for at all
+    // gets a smaller font, down to seven tenths of the normal one.
     double k = controlScale_;
     legend_->setFont(scaledFont(legendFont_, k));
     QSize size = legend_->sizeHint();
-    const int room = canvas_->height() - controlsBottom - 2 * legendMargin;
     const double roomAcross = legendShareAcross * canvas_->width();
-    // A legend that does not fit (a small display, or many lines of values) gets a smaller font, down to
-    // seven tenths of the normal one.
-    if (size.height() > room || size.width() > roomAcross) {
-        k = std::max(std::min(k, 0.7), k * std::min(double(room) / size.height(), roomAcross / size.width()));
+    if (room.height() > 0 && (size.height() > room.height() || size.width() > roomAcross)) {
+        k = std::max(std::min(k, 0.7), k * std::min(double(room.height()) / size.height(), roomAcross / size.width()));
         legend_->setFont(scaledFont(legendFont_, k));
         size = legend_->sizeHint();
     }
-    legend_->setGeometry(legendMargin, canvas_->height() - legendMargin - size.height(), size.width(), size.height());
+    // The emptiest corner of the picture: the one whose box covers the fewest drawn pixels, as the
+    // printed page's caption goes where it hides the least.
+    const QRect corners[] = {
+        QRect(QPoint(room.left(), room.bottom() - size.height() + 1), size),
+        QRect(QPoint(room.right() - size.width() + 1, room.bottom() - size.height() + 1), size),
+        QRect(room.topLeft(), size),
+        QRect(QPoint(room.right() - size.width() + 1, room.top()), size),
+    };
+    const QRect* best = &corners[0];
+    long long fewest = -1;
+    for (const QRect& corner : corners) {
+        const long long drawn = drawnPixelsUnder(corner);
+        if (fewest < 0 || drawn < fewest)
+            best = &corner, fewest = drawn;
+    }
+    legend_->setGeometry(*best);
+}
+
+long long ScreenWindow::drawnPixelsUnder(const QRect& area)
+{
+    const QImage& image = canvas_->image();
+    const double ratio = canvas_->pixelRatio();
+    const QRect pixels = QRect(QPoint(int(area.left() * ratio), int(area.top() * ratio)),
+                               QSize(int(area.width() * ratio), int(area.height() * ratio)))
+                             .intersected(image.rect());
+    const Rgb back = surface().BackColor;
+    const QRgb background = qRgb(back.r, back.g, back.b) & RGB_MASK;
+    long long drawn = 0;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            drawn += (image.pixel(x, y) & RGB_MASK) != background;
+    return drawn;
 }
 
 void ScreenWindow::openMenuBar()
@@ -566,6 +651,26 @@ void ScreenWindow::placeTwips(QWidget* control, double left, double top, double 
     }
     entry->twips = QRectF(left, top, width, height);
     showControl(*entry);
+}
+
+void ScreenWindow::fitText(QWidget* control)
+{
+    if (PlacedControl* entry = placed(control)) {
+        showControl(*entry);
+        noteCoveredPicture();
+    }
+}
+
+void ScreenWindow::noteCoveredPicture()
+{
+    const double ratio = canvas_->pixelRatio();
+    std::vector<Surface::PixelBox>& covered = surface().covered;
+    covered.clear();
+    for (const PlacedControl& entry : placed_)
+        if (entry.control && entry.control->isVisibleTo(canvas_)) {
+            const QRect g = entry.control->geometry();
+            covered.push_back({g.left() * ratio, g.top() * ratio, (g.right() + 1) * ratio, (g.bottom() + 1) * ratio});
+        }
 }
 
 void ScreenWindow::placeTwips(std::initializer_list<Placement> placements)
