@@ -585,18 +585,14 @@ void BenchModel::bundleAsked(Surface& s)
 
 std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
 {
-    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer);
-    switch (beam.kind) {
-    case hyperbolic::AngleAnswer::empty:
-    case hyperbolic::AngleAnswer::notANumber:
-        return {};
-    case hyperbolic::AngleAnswer::vertical:
-        return std::string(waves::verticalBeamMessage);
-    case hyperbolic::AngleAnswer::tooLarge:
-        return std::string(hyperbolic::tooLargeAngleMessage);
-    case hyperbolic::AngleAnswer::beam:
-        break;
-    }
+    hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer);
+    // The prompt asks for −90 < φ < 90: a number beyond it is refused as such, ±90 itself as vertical.
+    const bool number = beam.kind == hyperbolic::AngleAnswer::beam || beam.kind == hyperbolic::AngleAnswer::vertical ||
+                        beam.kind == hyperbolic::AngleAnswer::tooLarge;
+    if (number && std::fabs(beam.degrees) != 90 && !(std::fabs(beam.degrees) < 90))
+        beam.kind = hyperbolic::AngleAnswer::outsideRange;
+    if (beam.kind != hyperbolic::AngleAnswer::beam)
+        return hyperbolic::angleAnswerMessage(beam.kind);
     shared.bundleangle = beam.degrees * std::numbers::pi / 180;
     Timer1.enabled = false;
     if (!parallelbeam(s, shared.bundleangle))

@@ -85,7 +85,7 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     EXPECT_EQ(m.scenes[0].kind, Scene::fan);
     EXPECT_EQ(m.scenes[1].kind, Scene::construction);
     EXPECT_FALSE(b.shared.parallelmode);
-    EXPECT_DOUBLE_EQ(m.pigi.Left, -250);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi).x, -250);
     EXPECT_GT(m.records.raycount, 10);
     m.release(b.s, -250, 30);
     EXPECT_FALSE(m.drag.any());
@@ -117,7 +117,7 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     ASSERT_EQ(m.scenes.size(), 2u);
     EXPECT_EQ(m.scenes[0].kind, Scene::fan);
     EXPECT_DOUBLE_EQ(m.scenes[0].x, edge);
-    EXPECT_DOUBLE_EQ(m.pigi.Left, edge);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi).x, edge);
     EXPECT_FALSE(m.drag.any());
     EXPECT_EQ(m.value(Bar::aktina1), 100);
 }
@@ -133,7 +133,7 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     b.device.reset();
     m.follow(b.s, 1, -220, -40);
     EXPECT_DOUBLE_EQ(b.shared.sourcex, -220);
-    EXPECT_DOUBLE_EQ(m.pigi.Top, -40);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi).y, -40);
     for (const Scene& scene : m.scenes)
         EXPECT_TRUE(scene.x == -220 && scene.y == -40);
     EXPECT_GT(b.device.segments.size(), 50u) << "the fan drawn from the new place";
