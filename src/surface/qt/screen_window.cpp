@@ -528,16 +528,15 @@ void ScreenWindow::placeLegend()
             controlsBottom = std::max(controlsBottom, entry.control->geometry().bottom() + 1);
     const QRect room = QRect(0, controlsBottom, canvas_->width(), canvas_->height() - controlsBottom)
                            .marginsRemoved(QMargins(legendMargin, legendMargin, legendMargin, legendMargin));
-    // It grows with the view as the controls do; only a legend that the picture has no room for at all
-    // gets a smaller font, down to seven tenths of the normal one.
-    double k = controlScale_;
-    legend_->setFont(scaledFont(legendFont_, k));
-    QSize size = legend_->sizeHint();
+    // It grows with the view as the controls do; a legend that the picture has no room for gets a smaller
+    // font, as far as it must to stand whole in view, but never below half the normal one.
     const double roomAcross = legendShareAcross * canvas_->width();
-    if (room.height() > 0 && (size.height() > room.height() || size.width() > roomAcross)) {
-        k = std::max(std::min(k, 0.7), k * std::min(double(room.height()) / size.height(), roomAcross / size.width()));
+    QSize size;
+    for (double k = controlScale_;; k = std::max(0.5, k - 0.05)) {
         legend_->setFont(scaledFont(legendFont_, k));
         size = legend_->sizeHint();
+        if (k == 0.5 || (size.height() <= room.height() && size.width() <= roomAcross))
+            break;
     }
     // The emptiest corner of the picture: the one whose box covers the fewest drawn pixels, as the
     // printed page's caption goes where it hides the least.
