@@ -262,6 +262,7 @@ void LensBenchApp::Main()
     LensMenu& menu = eisagogiko();
     shared.lensindex = menu.deiktissahl->value() / 100.0;
     menu.Label1->setText(QStringLiteral("Index of Refraction n=") + formatFixed(shared.lensindex, 2));
+    menu.fitText(menu.Label1);
     shared.lensindex = menu.deiktissahl->value() / 100.0;
 }
 

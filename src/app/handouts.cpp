@@ -121,19 +121,19 @@ struct Parser {
                             o + ": the source lies inside the bench's picture, |X| < 384 and |Y| < 216.");
             request.source = std::pair{(*xy)[0], (*xy)[1]};
         } else if (option == "--beam") {
-            const auto degrees = list(option, value, 1, "αριθμός μοιρών", "a number of degrees");
+            const auto degrees = one(option, value, "αριθμός μοιρών", "a number of degrees");
             if (!degrees)
                 return;
-            if (!within((*degrees)[0], -90, 90, true))
+            if (!within(*degrees, -90, 90, true))
                 return fail(o + ": η γωνία της δέσμης είναι μεταξύ -90 και 90 μοιρών, όχι ±90.",
                             o + ": the beam's angle lies between -90 and 90 degrees, not ±90.");
-            request.beamDegrees = (*degrees)[0];
+            request.beamDegrees = *degrees;
         } else if (option == "--index") {
-            const auto n = list(option, value, 1, "αριθμός", "a number");
+            const auto n = one(option, value, "αριθμός", "a number");
             if (!n)
                 return;
             // The scroll bar holds hundredths.
-            const double hundredths = std::round((*n)[0] * 100);
+            const double hundredths = std::round(*n * 100);
             if (!onBar(hundredths, bench::Bar::deiktisdiathlasis))
                 return fail(o + ": ο δείκτης διάθλασης είναι από 0.40 έως 2.50.",
                             o + ": the index of refraction is 0.40 to 2.50.");
@@ -162,13 +162,13 @@ struct Parser {
             }
             request.circles = circles;
         } else if (option == "--rays") {
-            const auto n = list(option, value, 1, "αριθμός", "a number");
+            const auto n = one(option, value, "αριθμός", "a number");
             if (!n)
                 return;
-            if (!onBar((*n)[0], bench::Bar::desmi1))
+            if (!onBar(*n, bench::Bar::desmi1))
                 return fail(o + ": το πλήθος των ακτίνων είναι ακέραιος από 2 έως 150.",
                             o + ": the number of rays is a whole number from 2 to 150.");
-            request.rays = int((*n)[0]);
+            request.rays = int(*n);
         } else if (option == "--diaphragm") {
             const auto d = list(option, value, 3, "τρεις αριθμοί X,UPPER,LOWER", "three numbers X,UPPER,LOWER");
             if (!d)
@@ -186,7 +186,17 @@ struct Parser {
         }
     }
 
-    // count numbers separated by commas, or a message.
+    // One number as the window's prompts read it ("12,5" is 12.5, "20°" is 20), or a message.
+    std::optional<double> one(std::string_view option, std::string_view value, const char* greek, const char* english)
+    {
+        if (const auto v = answeredNumber(value))
+            return v;
+        const auto problemText = notNumbers(option, value, greek, english);
+        fail(problemText.greek, problemText.english);
+        return std::nullopt;
+    }
+
+    // count numbers separated by commas (decimals with a point), or a message.
     std::optional<std::vector<double>> list(std::string_view option, std::string_view value, std::size_t count,
                                             const char* greekCount, const char* englishCount)
     {
@@ -372,13 +382,14 @@ int writeHandout(const HandoutRequest& request)
     }
 
     if (request.legend) {
-        // As F2 shows it: the aberration's marks on the picture, the legend over its bottom left corner.
+        // As F2 shows it: the aberration's marks on the picture, the legend in its emptiest corner.
         model.showAberration(s, true);
         auto* legend = new Legend(QString::fromUtf8(bench::legendTitle), bench::legendEntries(), &canvas);
         legend->setFont(legendFont());
         legend->setNotes(benchLegendNotes(model, s));
         const QSize size = legend->sizeHint();
-        legend->setGeometry(legendMargin, height - legendMargin - size.height(), size.width(), size.height());
+        const QRect room = QRect(0, 0, width, height).marginsRemoved(QMargins(legendMargin, legendMargin, legendMargin, legendMargin));
+        legend->setGeometry(emptiestCorner(canvas.image(), canvas.pixelRatio(), s.BackColor, room, size));
         legend->show();
         canvas.showInPicture(legend);
     }

@@ -68,12 +68,14 @@ void LensMenu::Form_Load()
 {
     shared_.lensindex = deiktissahl->value() / 100.0;
     Label1->setText(QStringLiteral("INDEX OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(deiktissahl->value() / 100.0, 2));
+    fitText(Label1);
 }
 
 void LensMenu::deiktissahl_Change()
 {
     const double value = deiktissahl->value() / 100.0;
     Label1->setText(QStringLiteral("INDEX  OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(value, 2));
+    fitText(Label1);
     shared_.lensindex = value;
 }
 

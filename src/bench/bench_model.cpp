@@ -204,7 +204,7 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
     writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(value(Bar::deiktisdiathlasis) / 100.0, 2),
                  "Times New Roman");
     pigi.Width = sourceWidth, pigi.Height = sourceHeight;
-    pigi.Left = -200, pigi.Top = 0;
+    centreOn(pigi, -200, 0);
     shared.sourcex = -200, shared.sourcey = 0;
     for (ShapeControl* marker : {&Shape1, &Shape2})
         marker->Width = markerWidth, marker->Height = markerHeight;
@@ -489,7 +489,7 @@ void BenchModel::fanAt(Surface& s, double x, double y)
 void BenchModel::sourceAt(double x, double y)
 {
     shared.parallelmode = false;
-    pigi.Left = x, pigi.Top = y;
+    centreOn(pigi, x, y);
     onlyWavesArmsTheAnimation();
     shared.sourcex = x, shared.sourcey = y;
 }
@@ -556,7 +556,7 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
         return;
     if (drag.dragSource) {
         // The source goes with the pointer, and the fan and its construction with it.
-        pigi.Left = x, pigi.Top = y;
+        centreOn(pigi, x, y);
         shared.sourcex = x, shared.sourcey = y;
         for (Scene& scene : scenes)
             if (scene.kind == Scene::fan || scene.kind == Scene::construction)
@@ -608,18 +608,14 @@ void BenchModel::bundleAsked(Surface& s)
 
 std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
 {
-    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer);
-    switch (beam.kind) {
-    case hyperbolic::AngleAnswer::empty:
-    case hyperbolic::AngleAnswer::notANumber:
-        return {};
-    case hyperbolic::AngleAnswer::vertical:
-        return std::string(waves::verticalBeamMessage);
-    case hyperbolic::AngleAnswer::tooLarge:
-        return std::string(hyperbolic::tooLargeAngleMessage);
-    case hyperbolic::AngleAnswer::beam:
-        break;
-    }
+    hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer);
+    // The prompt asks for −90 < φ < 90: a number beyond it is refused as such, ±90 itself as vertical.
+    const bool number = beam.kind == hyperbolic::AngleAnswer::beam || beam.kind == hyperbolic::AngleAnswer::vertical ||
+                        beam.kind == hyperbolic::AngleAnswer::tooLarge;
+    if (number && std::fabs(beam.degrees) != 90 && !(std::fabs(beam.degrees) < 90))
+        beam.kind = hyperbolic::AngleAnswer::outsideRange;
+    if (beam.kind != hyperbolic::AngleAnswer::beam)
+        return hyperbolic::angleAnswerMessage(beam.kind);
     shared.bundleangle = beam.degrees * std::numbers::pi / 180;
     Timer1.enabled = false;
     if (!parallelbeam(s, shared.bundleangle))

@@ -223,8 +223,10 @@ void BenchScreen::show_()
             setControlFont(w, controlFont(fromUtf8(out.font), out.points));
         if (auto* edit = qobject_cast<QLineEdit*>(w))
             edit->setText(fromUtf8(out.text));
-        else if (auto* label = qobject_cast<QLabel*>(w))
+        else if (auto* label = qobject_cast<QLabel*>(w)) {
             label->setText(fromUtf8(out.text));
+            fitText(label);
+        }
     }
     for (auto [timer, state] : {std::pair{&Timer1, &model.Timer1}, std::pair{&Timer2, &model.Timer2}}) {
         timer->setInterval(state->interval);
@@ -235,6 +237,8 @@ void BenchScreen::show_()
     if (model.aberrationShown && !model.animationOnView) {
         setLegendNotes(benchLegendNotes(model, surface()));
     }
+    if (!model.animationOnView)
+        pictureChanged(); // a legend on view stays where it hides the least of the new picture
     canvas().update();
 }
 

@@ -301,18 +301,9 @@ void ElSahlScreen::parallilidesmifotos_Click()
         return;
     }
     const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer->toStdString());
-    switch (beam.kind) {
-    case hyperbolic::AngleAnswer::empty:
-    case hyperbolic::AngleAnswer::notANumber:
-        return; // an empty answer or text that is no number draws nothing and changes nothing
-    case hyperbolic::AngleAnswer::vertical:
-        message(QStringLiteral("Κατακόρυφη δέσμη (±90°) δεν σχεδιάζεται: δώσε άλλη γωνία.\nA vertical beam (±90°) cannot be drawn: give another angle."));
+    if (beam.kind != hyperbolic::AngleAnswer::beam) {
+        message(QString::fromStdString(hyperbolic::angleAnswerMessage(beam.kind))); // nothing is drawn or changed
         return;
-    case hyperbolic::AngleAnswer::tooLarge:
-        message(QString::fromUtf8(hyperbolic::tooLargeAngleMessage.data(), qsizetype(hyperbolic::tooLargeAngleMessage.size())));
-        return;
-    case hyperbolic::AngleAnswer::beam:
-        break;
     }
     const double slope = beam.slope;
     shared_.bundleangle = beam.degrees * std::numbers::pi / 180;

@@ -184,19 +184,15 @@ BeamAnswer beamslopefromanswer(std::string_view answer)
     if (answer.empty())
         return out;
     out.kind = AngleAnswer::notANumber;
-
-    // A decimal comma is a decimal point here.
-    std::string text(answer);
-    std::replace(text.begin(), text.end(), ',', '.');
-    const std::optional<double> typed = typedNumber(text);
+    const std::optional<double> typed = answeredNumber(answer);
     if (!typed)
         return out;
-    double degrees = *typed;
+    const double degrees = *typed;
+    out.degrees = degrees;
     if (!std::isfinite(degrees) || std::fabs(degrees) > largestBeamAngle) {
         out.kind = AngleAnswer::tooLarge;
         return out;
     }
-    out.degrees = degrees;
 
     // Whole turns change nothing; taking them off keeps the tangent accurate for large answers.
     const double reduced = std::fmod(degrees, 360.0);
@@ -210,6 +206,26 @@ BeamAnswer beamslopefromanswer(std::string_view answer)
     out.kind = AngleAnswer::beam;
     out.slope = slope;
     return out;
+}
+
+std::string angleAnswerMessage(AngleAnswer kind)
+{
+    switch (kind) {
+    case AngleAnswer::beam:
+        return {};
+    case AngleAnswer::empty:
+        return "Δεν δόθηκε γωνία: γράψε μια γωνία σε μοίρες, π.χ. 30.\nNo angle was given: type an angle in degrees, e.g. 30.";
+    case AngleAnswer::notANumber:
+        return "Η απάντηση δεν είναι γωνία: γράψε έναν αριθμό μοιρών, π.χ. 30 ή 12,5.\n"
+               "The answer is not an angle: type a number of degrees, e.g. 30 or 12.5.";
+    case AngleAnswer::vertical:
+        return "Κατακόρυφη δέσμη (±90°) δεν σχεδιάζεται: δώσε άλλη γωνία.\nA vertical beam (±90°) cannot be drawn: give another angle.";
+    case AngleAnswer::tooLarge:
+        return std::string(tooLargeAngleMessage);
+    case AngleAnswer::outsideRange:
+        return "Η γωνία είναι μεταξύ −90° και 90°: δώσε άλλη γωνία.\nThe angle lies between −90° and 90°: give another angle.";
+    }
+    return {};
 }
 
 } // namespace lens::hyperbolic

@@ -117,6 +117,7 @@ enum class AngleAnswer {
     notANumber, // text that is not a number of degrees (also "nan" and "inf")
     vertical,   // ±90° and every angle a half turn from them: no finite slope
     tooLarge,   // beyond ±1 000 000°, too large to mean an angle
+    outsideRange, // a number, but outside the range a prompt states (the bench's −90 < φ < 90)
 };
 struct BeamAnswer {
     AngleAnswer kind = AngleAnswer::empty;
@@ -129,9 +130,12 @@ inline constexpr double largestBeamAngle = 1e6;
 inline constexpr std::string_view tooLargeAngleMessage =
     "Πολύ μεγάλη γωνία (πέρα από ±1000000°): δώσε άλλη γωνία.\nThe angle is too large (beyond ±1000000°): give another angle.";
 // Parses the answer typed at the angle prompt once (white space of any kind around it, a decimal point
-// or comma, an exponent, any number of digits; no "inf", "nan" or hexadecimal) and says which case it is.
+// or comma, an exponent, any number of digits, a degree sign after it; no "inf", "nan" or hexadecimal)
+// and says which case it is; degrees holds every number read, even one too large.
 // A number too small for a double is an angle of 0; one too large for it is too large an angle.
 BeamAnswer beamslopefromanswer(std::string_view answer);
+// What a prompt says, Greek then English, to an answer that draws no beam; empty for a beam.
+std::string angleAnswerMessage(AngleAnswer kind);
 
 // ---------------------------------------------------------------------------------------------
 // The tracing behind the drawing routines, exposed so the optics can be checked leg by leg.

@@ -109,7 +109,11 @@ void SingleRayScreen::lensRefresh()
     canvas().update();
 }
 
-QPointF SingleRayScreen::sourceCentre() const { return {fos->Left + fos->Width / 2, fos->Top - fos->Height / 2}; }
+QPointF SingleRayScreen::sourceCentre() const
+{
+    const UserPoint centre = centreOf(*fos);
+    return {centre.x, centre.y};
+}
 
 void SingleRayScreen::miaaktina(double x1, double y1, double x2, double y2)
 {
@@ -140,8 +144,7 @@ void SingleRayScreen::Form_MouseDown(int, int shift, double x, double y)
 {
     if (shift != 1 || !std::isfinite(x) || !std::isfinite(y))
         return;
-    fos->Left = x;
-    fos->Top = y;
+    centreOn(*fos, x, y); // the ray leaves the marker's centre, so that is where the pointer was
     canvas().update();
 }
 

@@ -25,6 +25,25 @@ struct ShapeControl {
     bool Visible = true;
 };
 
+// A point in a screen's user coordinates.
+struct UserPoint {
+    double x = 0, y = 0;
+};
+
+// The centre of a marker's box, on a screen whose y grows upwards (its box hangs below Top).
+inline UserPoint centreOf(const ShapeControl& shape)
+{
+    return {shape.Left + shape.Width / 2, shape.Top - shape.Height / 2};
+}
+
+// Puts a marker's box so that its centre is (x, y): a point source's marker is drawn about the
+// point the light leaves from, not beside it.
+inline void centreOn(ShapeControl& shape, double x, double y)
+{
+    shape.Left = x - shape.Width / 2;
+    shape.Top = y + shape.Height / 2;
+}
+
 // One line of a picture's legend: a sample of a mark, as the picture draws it, and what it means.
 struct LegendEntry {
     enum Swatch {

@@ -90,6 +90,25 @@ std::optional<double> typedNumber(std::string_view text)
     return negative ? -v : v;
 }
 
+std::optional<double> answeredNumber(std::string_view text)
+{
+    text = trimmedBlanks(text);
+    // The degree sign, and the masculine ordinal that Greek and Spanish keyboards put where it looks alike.
+    for (const std::string_view degree : {std::string_view("\u00B0"), std::string_view("\u00BA")})
+        if (text.ends_with(degree)) {
+            text.remove_suffix(degree.size());
+            break;
+        }
+    std::string number(text);
+    const std::size_t comma = number.find(',');
+    if (comma != std::string::npos) {
+        if (number.find(',', comma + 1) != std::string::npos || number.find('.') != std::string::npos)
+            return std::nullopt; // "1,2,3" or "1.000,5": no one reading of it
+        number[comma] = '.';
+    }
+    return typedNumber(number);
+}
+
 std::string fixedText(double v, int decimals)
 {
     char text[64];

@@ -17,6 +17,12 @@ std::string_view trimmedBlanks(std::string_view text);
 // larger, 0 when smaller. None for any other text.
 std::optional<double> typedNumber(std::string_view text);
 
+// One number as a user answers a prompt or gives an option that takes one number: as typedNumber, but a
+// lone decimal comma is a decimal point ("12,5" is 12.5, as a Greek keyboard writes it) and a degree sign
+// after the number is allowed ("20°" and "20 °" are 20). None for text with both a comma and a point,
+// more than one comma, or anything else.
+std::optional<double> answeredNumber(std::string_view text);
+
 // v with a fixed count of decimals ("0.00", "0"), never "-0.00".
 std::string fixedText(double v, int decimals);
 

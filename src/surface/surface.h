@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lens {
 
@@ -157,6 +158,13 @@ public:
     double CurrentY = 0;
     std::string FontName = "Arial";
     double FontSize = 10;
+
+    // Boxes of the picture, in device pixels, that the window's opaque controls hide: labels written
+    // into the picture move clear of them. None on a page or a picture written to a file.
+    struct PixelBox {
+        double left, top, right, bottom;
+    };
+    std::vector<PixelBox> covered;
 
 private:
     Pen pen(Rgb colour) const;

@@ -42,8 +42,8 @@ struct LabelBox {
     bool overlaps(const LabelBox& o) const { return left < o.right && o.left < right && low < o.high && o.low < high; }
 };
 
-// Writes text with its top left corner at (x, y). A label that would overlap one written before it
-// goes down a line at a time until it stands clear: points close together on the axis (H1 and H2 of a
+// Writes text with its top left corner at (x, y). A label that would overlap one written before it, or a
+// part of the picture the window's controls hide, goes down just below it until it stands clear: points close together on the axis (H1 and H2 of a
 // thin lens, N1 and N2) keep readable labels however large the text.
 void label(Surface& s, std::vector<LabelBox>& written, std::optional<double> x, double y, const char* text)
 {
@@ -58,11 +58,17 @@ void label(Surface& s, std::vector<LabelBox>& written, std::optional<double> x, 
     };
     LabelBox box = boxAt(y);
     if (std::isfinite(w) && std::isfinite(h) && h > 0) {
-        // Each step passes at least one line of a label before it; there are only a few of them.
-        for (std::size_t step = 0; step <= 2 * written.size(); ++step) {
-            if (std::none_of(written.begin(), written.end(), [&](const LabelBox& o) { return box.overlaps(o); }))
+        // Each step goes just below every box in the way, so it passes at least one of them for good.
+        for (std::size_t step = 0; step <= written.size(); ++step) {
+            bool inTheWay = false;
+            for (const LabelBox& o : written)
+                if (box.overlaps(o)) {
+                    const double below = down < 0 ? o.low : o.high;
+                    y = inTheWay ? (down < 0 ? std::min(y, below) : std::max(y, below)) : below;
+                    inTheWay = true;
+                }
+            if (!inTheWay)
                 break;
-            y += down * h;
             box = boxAt(y);
         }
     }
@@ -246,7 +252,12 @@ void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::Ben
     s.DrawWidth = 15;
     s.DrawWidth = 1;
     s.FontSize = 13;
+    // The parts of the picture that the window's controls hide count as written: no label goes under them.
     std::vector<LabelBox> written;
+    for (const Surface::PixelBox& box : s.covered) {
+        const double x1 = s.userX(box.left), x2 = s.userX(box.right), y1 = s.userY(box.top), y2 = s.userY(box.bottom);
+        written.push_back({std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)});
+    }
     label(s, written, p.H1, 150, "H1");
     label(s, written, p.H2, 150, "H2");
     label(s, written, p.F1, -2, "F1");

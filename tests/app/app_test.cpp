@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "app/handouts.h"
 #include "scripted_dialogs.h"
 #include "app/lens_menu.h"
 #include "bench/bench_screen.h"
@@ -17,6 +18,10 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <variant>
+#include <vector>
 
 
 using namespace lens;
@@ -264,4 +269,40 @@ TEST(MousePointer, IsProgramWide)
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::SizeHorCursor);
     setMousePointer(0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// An option that takes one number reads it as the window's prompts do; a list's commas separate its values.
+TEST(CommandLine, NumbersAreReadAsThePromptsReadThem)
+{
+    struct Row {
+        std::vector<const char*> args;
+        bool accepted;
+        std::function<bool(const HandoutRequest&)> holds = [](const HandoutRequest&) { return true; };
+    } rows[] = {
+        {{"--beam", "12,5"}, true, [](const HandoutRequest& r) { return r.beamDegrees == 12.5; }},
+        {{"--beam=20°"}, true, [](const HandoutRequest& r) { return r.beamDegrees == 20; }},
+        {{"--index", "1,75"}, true, [](const HandoutRequest& r) { return r.index == 175; }},
+        {{"--rays", "40°"}, true, [](const HandoutRequest& r) { return r.rays == 40; }},
+        {{"--source", "-200.5,10"}, true, [](const HandoutRequest& r) { return r.source == std::pair{-200.5, 10.0}; }},
+        {{"--beam", "12,5,3"}, false},
+        {{"--beam", "1.000,5"}, false},
+        {{"--beam", "100"}, false},
+        {{"--index", "abc"}, false},
+        {{"--rays", "12,5"}, false}, // a number, but not a whole one
+        {{"--source", "-200,5,10"}, false},
+    };
+    for (const Row& row : rows) {
+        std::vector<const char*> argv{"lensbench", "--export", "out.png"};
+        argv.insert(argv.end(), row.args.begin(), row.args.end());
+        SCOPED_TRACE(argv.back());
+        const auto parsed = parseHandout(int(argv.size()), argv.data());
+        ASSERT_EQ(std::holds_alternative<HandoutRequest>(parsed), row.accepted);
+        if (row.accepted) {
+            EXPECT_TRUE(row.holds(std::get<HandoutRequest>(parsed)));
+        } else {
+            const CommandLineProblem& problem = std::get<CommandLineProblem>(parsed);
+            EXPECT_FALSE(problem.greek.empty());
+            EXPECT_FALSE(problem.english.empty());
+        }
+    }
 }

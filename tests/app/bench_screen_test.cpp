@@ -67,7 +67,7 @@ TEST(BenchAtStart, TheBladesEndOnTheLensSurfaceAndTheirScrollBarsFollow)
     EXPECT_EQ(v.Line2->BorderWidth, 4);
     // The source sits at (−200, 0).
     EXPECT_DOUBLE_EQ(b.app.shared.sourcex, -200);
-    EXPECT_DOUBLE_EQ(v.pigi->Left, -200);
+    EXPECT_DOUBLE_EQ(centreOf(*v.pigi).x, -200);
 }
 
 TEST(BenchAtStart, ReadOutsAndTheFanStep)
@@ -236,7 +236,7 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier, left);
     EXPECT_GT(v.model.records.raycount, 0);
     EXPECT_NEAR(app.shared.sourcex, -250, 1);
-    EXPECT_NEAR(v.pigi->Left, -250, 1);
+    EXPECT_NEAR(centreOf(*v.pigi).x, -250, 1);
     EXPECT_FALSE(app.shared.parallelmode);
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(5, 300));
     EXPECT_NEAR(app.shared.sourcex, -250, 1); // Shift with Ctrl is no Shift press
@@ -251,8 +251,8 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
     EXPECT_TRUE(v.parallilakymata->isEnabled());
     EXPECT_EQ(dialogs.prompts.back(), QStringLiteral("Give angle with horizontal direction: -90<φ<90 | "));
     for (int i = 0; i < 3; ++i)
-        v.EPANALIPSI->trigger(); // 90°: refused with a message; text and Cancel: nothing
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+        v.EPANALIPSI->trigger(); // 90° and text: refused with a message; Cancel: nothing
+    EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_DOUBLE_EQ(app.shared.bundleangle, std::numbers::pi / 6);
 
     v.kymatachronika->setEnabled(true);

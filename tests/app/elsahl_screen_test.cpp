@@ -1,16 +1,20 @@
 #include "app/app.h"
 #include "scripted_dialogs.h"
 #include "app/lens_menu.h"
+#include "bench/bench_screen.h"
 #include "hyperbolic/elsahl_screen.h"
 #include "surface/qt/command_button.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 
 using namespace lens;
@@ -165,32 +169,60 @@ TEST(HyperbolicLensScreen, TheAnglePromptTakesNumbersAndRefusesTheRest)
     s.screen->parallilidesmifotos->trigger();
     EXPECT_NEAR(s.app.shared.bundleangle, 30.5 * 3.14159265358979 / 180, 1e-12);
 
-    // Text, an empty answer and Cancel change nothing and say nothing.
+    // Cancel changes nothing and says nothing.
     const QImage before = s.screen->canvas().image().copy();
-    const int raysBefore = s.screen->scene.raycount;
-    s.dialogs.answers = {QStringLiteral("abc"), QStringLiteral(""), std::nullopt};
-    for (int i = 0; i < 3; ++i)
-        s.screen->parallilidesmifotos->trigger();
-    EXPECT_TRUE(s.dialogs.messages.empty());
-    EXPECT_EQ(s.screen->canvas().image(), before);
-    EXPECT_EQ(s.screen->scene.raycount, raysBefore);
-
-    // "nan" and "inf" are no angles either: they too are passed over in silence.
-    s.dialogs.answers = {QStringLiteral("nan"), QStringLiteral("inf")};
-    s.screen->parallilidesmifotos->trigger();
+    s.dialogs.answers = {std::nullopt};
     s.screen->parallilidesmifotos->trigger();
     EXPECT_TRUE(s.dialogs.messages.empty());
-
-    // A vertical beam, and an answer too large to mean an angle, get their own message and draw nothing.
-    s.dialogs.answers = {QStringLiteral("90"), QStringLiteral("-90"), QStringLiteral("1e20")};
-    for (int i = 0; i < 3; ++i)
-        s.screen->parallilidesmifotos->trigger();
-    ASSERT_EQ(s.dialogs.messages.size(), 3u);
-    EXPECT_TRUE(s.dialogs.messages[0].contains(QStringLiteral("vertical beam")));
-    EXPECT_EQ(s.dialogs.messages[1], s.dialogs.messages[0]);
-    EXPECT_TRUE(s.dialogs.messages[2].contains(QStringLiteral("too large")));
-    EXPECT_TRUE(s.dialogs.messages[2].contains(QStringLiteral("Πολύ μεγάλη γωνία")));
     EXPECT_EQ(s.screen->canvas().image(), before);
+}
+
+// Both angle prompts: every answer they do not draw gets the message that fits it, in Greek and English,
+// and leaves the picture and the beam's angle as they were; a degree sign after the number is allowed.
+TEST(AnglePrompts, EveryAnswerThatIsNotDrawnGetsItsMessage)
+{
+    LensScreen s;
+    BenchScreen& bench = s.app.vitrosa();
+    struct Row {
+        const char* answer;
+        const char* lensScreen; // what the lens screen says; nullptr when it draws the beam
+        const char* bench;      // the same for the bench, whose prompt asks for −90 < φ < 90
+    } rows[] = {
+        {"20°", nullptr, nullptr},
+        {"12,5 °", nullptr, nullptr},
+        {"100", nullptr, "between −90° and 90°"},
+        {"-135", nullptr, "between −90° and 90°"},
+        {"90", "vertical beam", "vertical beam"},
+        {"1e400", "too large", "between −90° and 90°"},
+        {"abc", "not an angle", "not an angle"},
+        {"nan", "not an angle", "not an angle"},
+        {"20°°", "not an angle", "not an angle"},
+        {"1.000,5", "not an angle", "not an angle"},
+        {"  ", "No angle was given", "No angle was given"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.answer);
+        const QString answer = QString::fromUtf8(row.answer);
+        for (auto [window, command, expected] : {std::tuple<ScreenWindow*, QAction*, const char*>{s.screen, s.screen->parallilidesmifotos, row.lensScreen},
+                                                  std::tuple<ScreenWindow*, QAction*, const char*>{&bench, bench.EPANALIPSI, row.bench}}) {
+            SCOPED_TRACE(window->windowTitle().toStdString());
+            s.app.shared.bundleangle = -1;
+            s.dialogs.messages.clear();
+            s.dialogs.answers = {answer};
+            command->trigger();
+            if (!expected) {
+                EXPECT_TRUE(s.dialogs.messages.empty());
+                EXPECT_NE(s.app.shared.bundleangle, -1);
+                continue;
+            }
+            ASSERT_EQ(s.dialogs.messages.size(), 1u);
+            const QStringList lines = s.dialogs.messages[0].split(QLatin1Char('\n'));
+            ASSERT_EQ(lines.size(), 2) << "Greek, then English";
+            EXPECT_TRUE(lines[0].contains(QRegularExpression(QStringLiteral("[α-ωΑ-Ω]"))));
+            EXPECT_TRUE(lines[1].contains(QString::fromUtf8(expected)));
+            EXPECT_EQ(s.app.shared.bundleangle, -1);
+        }
+    }
 }
 
 TEST(HyperbolicLensScreen, BackToMenuClearsAndHides)

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace lens;
 
@@ -152,12 +153,53 @@ TEST(SingleRayScreen, ShiftDragSendsOneRayAndBackReturns)
     QTest::mousePress(&view.canvas(), Qt::LeftButton, {}, at(-300, 20));
     QTest::mouseRelease(&view.canvas(), Qt::LeftButton, {}, at(300, 20));
     EXPECT_FALSE(view.lastRay.has_value());
-    QTest::mousePress(&view.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(-300, 20));
-    EXPECT_NEAR(view.fos->Left, -300, 1);
+    QTest::mousePress(&view.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(-250, 20));
+    EXPECT_NEAR(centreOf(*view.fos).x, -250, 1);
     QTest::mouseRelease(&view.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(300, 20));
     ASSERT_TRUE(view.lastRay.has_value());
-    EXPECT_TRUE(colourNear(view, 0, 20 - view.fos->Height / 2, waves::waveColours::singleRay, 3));
+    EXPECT_TRUE(colourNear(view, -62, 20, waves::waveColours::singleRay, 3)); // just inside the glass
     view.Command1->click();
     EXPECT_FALSE(view.isVisible());
     EXPECT_TRUE(p.app.vitrosa().isVisible());
+}
+
+// The light leaves the centre of the source's marker, and the marker's centre is where the pointer put it,
+// on every screen that has one: at start, after a Shift press and after a Shift drag.
+TEST(SourceMarkers, TheMarkerIsCentredOnTheSource)
+{
+    Program p;
+    BenchScreen& bench = p.app.vitrosa();
+    SingleRayScreen& view = p.app.moniaktina();
+    struct Row {
+        const char* gesture;
+        std::function<void()> act;
+        const ShapeControl* marker;
+        double x, y; // where the source must be
+    } rows[] = {
+        {"bench at start", [] {}, bench.pigi, -200, 0},
+        {"bench, Shift press", [&] {
+             bench.Form_MouseDown(1, 1, -250, 30);
+             bench.Form_MouseUp(1, 1, -250, 30);
+         }, bench.pigi, -250, 30},
+        {"bench, Shift drag", [&] {
+             bench.Form_MouseDown(1, 1, -250, 30);
+             bench.Form_MouseMove(1, 1, -220, -40);
+             bench.Form_MouseUp(1, 1, -220, -40);
+         }, bench.pigi, -220, -40},
+        {"single-ray view, Shift press", [&] {
+             bench.singleray->trigger();
+             view.Form_MouseDown(1, 1, -300, 20);
+         }, view.fos, -300, 20},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.gesture);
+        row.act();
+        const UserPoint centre = centreOf(*row.marker);
+        EXPECT_NEAR(centre.x, row.x, 1e-9);
+        EXPECT_NEAR(centre.y, row.y, 1e-9);
+        if (row.marker == bench.pigi) {
+            EXPECT_DOUBLE_EQ(p.app.shared.sourcex, row.x); // the fan's origin
+            EXPECT_DOUBLE_EQ(p.app.shared.sourcey, row.y);
+        }
+    }
 }

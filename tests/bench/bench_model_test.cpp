@@ -86,7 +86,7 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     EXPECT_EQ(m.scenes[0].kind, Scene::fan);
     EXPECT_EQ(m.scenes[1].kind, Scene::construction);
     EXPECT_FALSE(b.shared.parallelmode);
-    EXPECT_DOUBLE_EQ(m.pigi.Left, -250);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi).x, -250);
     EXPECT_GT(m.records.raycount, 10);
     m.release(b.s, -250, 30);
     EXPECT_FALSE(m.drag.any());
@@ -118,7 +118,7 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     ASSERT_EQ(m.scenes.size(), 2u);
     EXPECT_EQ(m.scenes[0].kind, Scene::fan);
     EXPECT_DOUBLE_EQ(m.scenes[0].x, edge);
-    EXPECT_DOUBLE_EQ(m.pigi.Left, edge);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi).x, edge);
     EXPECT_FALSE(m.drag.any());
     EXPECT_EQ(m.value(Bar::aktina1), 100);
 }
@@ -134,7 +134,7 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     b.device.reset();
     m.follow(b.s, 1, -220, -40);
     EXPECT_DOUBLE_EQ(b.shared.sourcex, -220);
-    EXPECT_DOUBLE_EQ(m.pigi.Top, -40);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi).y, -40);
     for (const Scene& scene : m.scenes)
         EXPECT_TRUE(scene.x == -220 && scene.y == -40);
     EXPECT_GT(b.device.segments.size(), 50u) << "the fan drawn from the new place";
@@ -284,9 +284,9 @@ TEST(BenchModel, TheImageConstructionIsDrawnOnlyForASourceOnView)
         const auto thick = b.device.segmentsIn(waves::cardinalColours::thick);
         EXPECT_EQ(!thick.empty(), row.construction);
         if (!thick.empty()) {
-            // The construction's first ray sets out from the object: where the source's marker stands.
-            EXPECT_NEAR(b.s.userX(thick[0].x1), b.model.pigi.Left, 0.5);
-            EXPECT_NEAR(b.s.userY(thick[0].y1), b.model.pigi.Top, 0.5);
+            // The construction's first ray sets out from the object: the centre of the source's marker.
+            EXPECT_NEAR(b.s.userX(thick[0].x1), centreOf(b.model.pigi).x, 0.5);
+            EXPECT_NEAR(b.s.userY(thick[0].y1), centreOf(b.model.pigi).y, 0.5);
         }
     }
 }

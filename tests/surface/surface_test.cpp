@@ -1,3 +1,4 @@
+#include "surface/number_text.h"
 #include "surface/recording_device.h"
 #include "surface/surface.h"
 
@@ -6,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
+#include <string_view>
 
 using namespace lens;
 
@@ -220,4 +223,22 @@ TEST(SurfaceBounds, OutOfRangeValuesNeverReachTheDevice)
     for (const auto& seg : p.device.segments)
         for (double v : {seg.x1, seg.y1, seg.x2, seg.y2})
             EXPECT_LT(std::fabs(v), 10 * 540.0);
+}
+
+// One number as a prompt or a one-number option reads it: a lone decimal comma, a degree sign after it.
+TEST(NumberText, AnsweredNumbers)
+{
+    const struct {
+        std::string_view text;
+        std::optional<double> value;
+    } rows[] = {
+        {"12,5", 12.5},     {"12.5", 12.5},     {"20°", 20.0},       {" 20 ° ", 20.0},  {"20º", 20.0},
+        {"-3,25e1", -32.5}, {"12,5°", 12.5},    {",5", 0.5},         {"1e400", std::numeric_limits<double>::infinity()},
+        {"1,2,3", {}},      {"1.000,5", {}},    {"20°°", {}},        {"°", {}},         {"°20", {}},
+        {"abc", {}},        {"", {}},           {"inf", {}},       {"20 deg", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.text));
+        EXPECT_EQ(answeredNumber(row.text), row.value);
+    }
 }

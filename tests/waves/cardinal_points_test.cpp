@@ -140,7 +140,8 @@ TEST(CardinalPoints, UndefinedConstructionsDrawOnlyNumbers)
 }
 
 // The labels of points close together on the axis (H1 and H2, N1 and N2 of the bench's lens) stay
-// apart at every text size of the projector view, on a 1366 × 768 display as on a 1920 × 1080 one.
+// apart, and clear of the band the window's controls hide, at every text size of the projector view, on a
+// 1366 × 768 display as on a 1920 × 1080 one.
 TEST(CardinalPoints, LabelsNeverOverlapAtAnyTextScale)
 {
     for (const auto& [w, h] : {std::pair{1366, 768}, std::pair{1920, 1080}})
@@ -151,12 +152,15 @@ TEST(CardinalPoints, LabelsNeverOverlapAtAnyTextScale)
             const double S = w + h;
             s.Scale(-600 * w / S, 600 * h / S, 600 * w / S, -600 * h / S);
             s.TextScale = scale;
+            const Surface::PixelBox controls{0, 0, double(w), 110.0 * scale}; // reaches below y = 150 at 3×
+            s.covered = {controls};
             spherical::LensState lens;
             cardinalpoints(s, lens, {}, -300, 30);
             ASSERT_EQ(device.texts.size(), 6u);
             for (std::size_t i = 0; i < device.texts.size(); ++i) {
                 const auto& a = device.texts[i];
                 const Device::TextExtent ea = device.textExtent(a.text, a.font);
+                EXPECT_GE(a.y, controls.bottom) << a.text << " under the controls";
                 for (std::size_t j = 0; j < i; ++j) {
                     const auto& b = device.texts[j];
                     const Device::TextExtent eb = device.textExtent(b.text, b.font);

@@ -2,6 +2,8 @@
 
 #include "surface/controls.h"
 
+#include <QImage>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 
@@ -14,6 +16,11 @@ namespace lens {
 // The legend's font in the normal view, and the room it leaves to the picture's edges (logical pixels).
 QFont legendFont();
 inline constexpr int legendMargin = 6;
+
+// Of the four corners of room (logical pixels), the box of size there that covers the fewest drawn
+// pixels of image (those not of the background colour; ratio device pixels to a logical one): where a
+// legend hides the least, as the printed page's caption goes.
+QRect emptiestCorner(const QImage& image, double ratio, Rgb background, const QRect& room, const QSize& size);
 
 class Legend : public QWidget {
 public:

@@ -71,6 +71,24 @@ QFont scaledFont(const QFont& font, double scale)
     return larger;
 }
 
+// A label of wrapped text.
+bool isParagraph(const QWidget* control)
+{
+    const auto* label = qobject_cast<const QLabel*>(control);
+    return label && label->wordWrap();
+}
+
+// Whether every item of a menu bar as wide as the window stands in view.
+bool menuItemsFit(QMenuBar& bar, int width)
+{
+    bar.resize(width, bar.sizeHint().height());
+    const QList<QAction*> items = bar.actions();
+    return std::all_of(items.begin(), items.end(), [&](QAction* item) {
+        const QRect at = bar.actionGeometry(item);
+        return !item->isVisible() || (!at.isEmpty() && at.right() < width);
+    });
+}
+
 // The legend grows with the view until it takes this share of the picture's width.
 constexpr double legendShareAcross = 0.4;
 // A window of fixed size grows with the view only so far that it takes at most this share of the
@@ -338,7 +356,13 @@ void ScreenWindow::applyViewScale()
     if (auto* bar = qobject_cast<QMenuBar*>(menuWidget())) {
         if (!menuFont_)
             menuFont_ = bar->font();
-        bar->setFont(scaledFont(*menuFont_, view));
+        // The menu bar's text grows as far as every item stays in one row: an item behind the overflow
+        // arrow is one the class does not see.
+        for (double grow = view;; grow = std::max(1.0, grow - 0.1)) {
+            bar->setFont(scaledFont(*menuFont_, grow));
+            if (grow == 1 || menuItemsFit(*bar, width()))
+                break;
+        }
     }
     if (fixedClient_) {
         // A small window of its own size (the lens menu) grows, as far as the display allows.
@@ -408,8 +432,14 @@ void ScreenWindow::placeControls()
 {
     const bool before = std::exchange(applyingView_, true);
     controlScale_ = fittingControlScale();
+    // The band the controls other than paragraphs take at the top of the picture.
+    controlsBand_ = 0;
+    for (const PlacedControl& entry : placed_)
+        if (entry.control && entry.control->isVisibleTo(canvas_) && !isParagraph(entry.control))
+            controlsBand_ = std::max(controlsBand_, twipsToPixels(entry.twips.bottom() * controlScale_, this));
     for (PlacedControl& entry : placed_)
         showControl(entry);
+    noteCoveredPicture();
     placeLegend();
     applyingView_ = before;
 }
@@ -420,17 +450,34 @@ void ScreenWindow::showControl(PlacedControl& entry)
     if (!control)
         return;
     const double k = controlScale_;
-    const bool before = std::exchange(applyingView_, true);
-    entry.shown = scaledFont(entry.font, k);
-    control->setFont(entry.shown);
-    applyingView_ = before;
     const QRectF& t = entry.twips;
     const int across = twipsToPixels(t.width() * k, this);
+    const int top = twipsToPixels(t.top() * k, this);
     int down = twipsToPixels(t.height() * k, this);
-    // A paragraph's opaque box ends with its text, so it hides no more of the picture than it must.
-    if (auto* label = qobject_cast<QLabel*>(control); label && label->wordWrap() && !label->text().isEmpty())
-        down = std::min(down, label->heightForWidth(across));
-    control->setGeometry(twipsToPixels(t.left() * k, this), twipsToPixels(t.top() * k, this), across, down);
+    double fontScale = k;
+    auto* label = qobject_cast<QLabel*>(control);
+    if (label && label->wordWrap() && !label->text().isEmpty()) {
+        // A paragraph's opaque box holds its whole text and ends with it, so it hides no more of the
+        // picture than it must. In the projector view its text grows only as far as the paragraph still
+        // ends within the band of the other controls (or its own box), so it never covers the picture's
+        // labels and blades below them; it is never smaller than in the normal view.
+        const int limit = std::max(controlsBand_, twipsToPixels(t.bottom() * k, this)) - top;
+        auto heightAt = [&](double scale) {
+            label->setFont(scaledFont(entry.font, scale));
+            return label->heightForWidth(across);
+        };
+        const bool before = std::exchange(applyingView_, true);
+        while (fontScale > 1 && heightAt(fontScale) > limit)
+            fontScale = std::max(1.0, fontScale - 0.1);
+        applyingView_ = before;
+    }
+    const bool before = std::exchange(applyingView_, true);
+    entry.shown = scaledFont(entry.font, fontScale);
+    control->setFont(entry.shown);
+    applyingView_ = before;
+    if (label && label->wordWrap() && !label->text().isEmpty())
+        down = label->heightForWidth(across);
+    control->setGeometry(twipsToPixels(t.left() * k, this), top, across, down);
 }
 
 void ScreenWindow::setLegend(const QString& title, std::vector<LegendEntry> entries)
@@ -468,28 +515,34 @@ void ScreenWindow::setLegendNotes(const QStringList& notes)
     placeLegend();
 }
 
+void ScreenWindow::pictureChanged()
+{
+    if (legend_ && legend_->isVisible())
+        placeLegend();
+}
+
 void ScreenWindow::placeLegend()
 {
     if (!legend_)
         return;
-    // As large as the controls, but no larger than the picture has room for below them.
+    // The picture below the controls' band is where the legend may stand.
     int controlsBottom = 0;
     for (const PlacedControl& entry : placed_)
         if (entry.control && entry.control->isVisibleTo(canvas_))
             controlsBottom = std::max(controlsBottom, entry.control->geometry().bottom() + 1);
-    double k = controlScale_;
-    legend_->setFont(scaledFont(legendFont_, k));
-    QSize size = legend_->sizeHint();
-    const int room = canvas_->height() - controlsBottom - 2 * legendMargin;
+    const QRect room = QRect(0, controlsBottom, canvas_->width(), canvas_->height() - controlsBottom)
+                           .marginsRemoved(QMargins(legendMargin, legendMargin, legendMargin, legendMargin));
+    // It grows with the view as the controls do; a legend that the picture has no room for gets a smaller
+    // font, as far as it must to stand whole in view, but never below half the normal one.
     const double roomAcross = legendShareAcross * canvas_->width();
-    // A legend that does not fit (a small display, or many lines of values) gets a smaller font, down to
-    // seven tenths of the normal one.
-    if (size.height() > room || size.width() > roomAcross) {
-        k = std::max(std::min(k, 0.7), k * std::min(double(room) / size.height(), roomAcross / size.width()));
+    QSize size;
+    for (double k = controlScale_;; k = std::max(0.5, k - 0.05)) {
         legend_->setFont(scaledFont(legendFont_, k));
         size = legend_->sizeHint();
+        if (k == 0.5 || (size.height() <= room.height() && size.width() <= roomAcross))
+            break;
     }
-    legend_->setGeometry(legendMargin, canvas_->height() - legendMargin - size.height(), size.width(), size.height());
+    legend_->setGeometry(emptiestCorner(canvas_->image(), canvas_->pixelRatio(), surface().BackColor, room, size));
 }
 
 void ScreenWindow::openMenuBar()
@@ -570,6 +623,26 @@ void ScreenWindow::placeTwips(QWidget* control, double left, double top, double 
     }
     entry->twips = QRectF(left, top, width, height);
     showControl(*entry);
+}
+
+void ScreenWindow::fitText(QWidget* control)
+{
+    if (PlacedControl* entry = placed(control)) {
+        showControl(*entry);
+        noteCoveredPicture();
+    }
+}
+
+void ScreenWindow::noteCoveredPicture()
+{
+    const double ratio = canvas_->pixelRatio();
+    std::vector<Surface::PixelBox>& covered = surface().covered;
+    covered.clear();
+    for (const PlacedControl& entry : placed_)
+        if (entry.control && entry.control->isVisibleTo(canvas_)) {
+            const QRect g = entry.control->geometry();
+            covered.push_back({g.left() * ratio, g.top() * ratio, (g.right() + 1) * ratio, (g.bottom() + 1) * ratio});
+        }
 }
 
 void ScreenWindow::placeTwips(std::initializer_list<Placement> placements)

@@ -87,6 +87,8 @@ public:
     // Gives a placed control its font of the normal view; the projector view shows it larger. A
     // font set directly with QWidget::setFont counts the same way.
     void setControlFont(QWidget* control, const QFont& font);
+    // Sizes a placed label again for the text it now holds (a paragraph's box follows its text).
+    void fitText(QWidget* control);
     // Places several, each at (left, top) with its width and height in twips.
     struct Placement { QWidget* control; double left, top, width, height; };
     void placeTwips(std::initializer_list<Placement> placements);
@@ -136,13 +138,15 @@ public:
     // How many times their normal size the controls are shown now.
     double controlScale() const { return controlScale_; }
 
-    // A legend of the marks of the picture over its bottom left corner, hidden until F2 or the
-    // context menu's item shows it. Screens without one offer the item disabled.
+    // A legend of the marks of the picture in its emptiest corner below the controls, hidden until F2
+    // or the context menu's item shows it; pictureChanged places it again. Screens without one offer the item disabled.
     void setLegend(const QString& title, std::vector<LegendEntry> entries);
     Legend* legend() const { return legend_; }
     void showLegend(bool shown);
     // The legend's lines of values under its marks, placed again for their size.
     void setLegendNotes(const QStringList& notes);
+    // The picture was drawn again: a legend on view moves to the corner that is now the emptiest.
+    void pictureChanged();
     // Runs when the legend is shown or hidden.
     std::function<void(bool)> onLegendShown;
     QAction* legendItem() const { return legendItem_; }
@@ -175,6 +179,9 @@ private:
     void applyViewScale();
     void placeControls();
     void placeLegend();
+    // Tells the picture which of its parts the controls hide.
+    void noteCoveredPicture();
+    // How many pixels of the picture under a box of the canvas differ from the background.
     double fittingControlScale() const;
     void layOutClientArea();
     void applyPlacement();
@@ -208,6 +215,7 @@ private:
     void showControl(PlacedControl& entry);
     std::vector<PlacedControl> placed_;
     double controlScale_ = 1;
+    int controlsBand_ = 0; // pixels: the bottom of the lowest control that is not a paragraph
     bool applyingView_ = false;
     std::optional<QFont> menuFont_;       // the menu bar's, in the normal view
     std::optional<QSizeF> fixedClient_;   // twips, for a window that is not placed by a rule
