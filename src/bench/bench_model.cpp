@@ -1,6 +1,5 @@
 #include "bench/bench_model.h"
 
-#include "hyperbolic/hyperbolic_lenses.h"
 #include "surface/number_text.h"
 #include "waves/aberration_picture.h"
 #include "waves/cardinal_points.h"
@@ -432,6 +431,8 @@ void BenchModel::onlyWavesArmsTheAnimation()
 
 void BenchModel::press(Surface& s, int shift, double x, double y)
 {
+    if (drag.any())
+        return; // one drag at a time: another button's press while one is held changes nothing
     lensFromScrollBars();
     paused_ = 0;
     // A press on a blade, a centre or an edge picks it up over the picture as it stands, so that the drag
@@ -608,14 +609,14 @@ void BenchModel::bundleAsked(Surface& s)
 
 std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
 {
-    hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer);
+    BeamAnswer beam = beamslopefromanswer(answer);
     // The prompt asks for −90 < φ < 90: a number beyond it is refused as such, ±90 itself as vertical.
-    const bool number = beam.kind == hyperbolic::AngleAnswer::beam || beam.kind == hyperbolic::AngleAnswer::vertical ||
-                        beam.kind == hyperbolic::AngleAnswer::tooLarge;
+    const bool number = beam.kind == AngleAnswer::beam || beam.kind == AngleAnswer::vertical ||
+                        beam.kind == AngleAnswer::tooLarge;
     if (number && std::fabs(beam.degrees) != 90 && !(std::fabs(beam.degrees) < 90))
-        beam.kind = hyperbolic::AngleAnswer::outsideRange;
-    if (beam.kind != hyperbolic::AngleAnswer::beam)
-        return hyperbolic::angleAnswerMessage(beam.kind);
+        beam.kind = AngleAnswer::outsideRange;
+    if (beam.kind != AngleAnswer::beam)
+        return angleAnswerMessage(beam.kind);
     shared.bundleangle = beam.degrees * std::numbers::pi / 180;
     Timer1.enabled = false;
     if (!parallelbeam(s, shared.bundleangle))

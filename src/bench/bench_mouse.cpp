@@ -1,5 +1,7 @@
 #include "bench/bench_mouse.h"
 
+#include "surface/blades.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,11 +15,6 @@ int wholeWithin(double x, int low, int high)
     if (!std::isfinite(x))
         return x > 0 ? high : low;
     return static_cast<int>(std::clamp(std::nearbyint(x), double(low), double(high)));
-}
-
-void bladesAt(LineControl& line1, LineControl& line2, double X)
-{
-    line1.X1 = line1.X2 = line2.X1 = line2.X2 = X;
 }
 
 } // namespace
@@ -77,15 +74,7 @@ BenchDrop releaseOnBench(DragFlags& drag, const Surface& view, LineControl& line
     }
     if (drag.dragLine1) {
         drag.dragLine1 = false;
-        bladesAt(line1, line2, X);
-        double top = Y;
-        if (Y < line2.Y2) {
-            const double opening = std::fabs(view.ScaleHeight()) / 10;
-            top = Y + opening;
-            line2.Y2 = top - opening;
-        }
-        line1.Y1 = view.ScaleTop();
-        line1.Y2 = top;
+        dropBlade(Blade::upper, line1, line2, view, X, Y);
         drop.kind = BenchDrop::blades;
     } else if (drag.dragCentreA) {
         drag.dragCentreA = false;
@@ -105,9 +94,7 @@ BenchDrop releaseOnBench(DragFlags& drag, const Surface& view, LineControl& line
         drop.scrollValue = wholeWithin(std::trunc(std::fabs(X - lens.xcentreB)), 0, 500);
     } else if (drag.dragLine2) {
         drag.dragLine2 = false;
-        bladesAt(line1, line2, X);
-        line2.Y1 = view.ScaleTop() + view.ScaleHeight();
-        line2.Y2 = Y;
+        dropBlade(Blade::lower, line1, line2, view, X, Y);
         drop.kind = BenchDrop::blades;
     } else if (drag.dragSource) {
         drag.dragSource = false;

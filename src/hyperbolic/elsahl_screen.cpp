@@ -1,4 +1,5 @@
 #include "hyperbolic/elsahl_screen.h"
+#include "surface/number_text.h"
 
 #include "hyperbolic/lens_parts.h"
 
@@ -300,9 +301,9 @@ void ElSahlScreen::parallilidesmifotos_Click()
         message(indexMessage);
         return;
     }
-    const hyperbolic::BeamAnswer beam = hyperbolic::beamslopefromanswer(answer->toStdString());
-    if (beam.kind != hyperbolic::AngleAnswer::beam) {
-        message(QString::fromStdString(hyperbolic::angleAnswerMessage(beam.kind))); // nothing is drawn or changed
+    const BeamAnswer beam = beamslopefromanswer(answer->toStdString());
+    if (beam.kind != AngleAnswer::beam) {
+        message(QString::fromStdString(angleAnswerMessage(beam.kind))); // nothing is drawn or changed
         return;
     }
     const double slope = beam.slope;

@@ -110,32 +110,6 @@ void redrawwavefronts(Surface&, HyperbolicScene&, bool parallelmode);
 // Optical path of the beam start (xs, ys) from the plane perpendicular to a beam of slope m travelling
 // towards −x through the start point (130, y0), y0 = −100..100, nearest the lens: zero or negative.
 double startPath(double xs, double ys, double m);
-// What an answer typed at the angle prompt of "PARALLILI  DESMH" means.
-enum class AngleAnswer {
-    beam,       // an angle: degrees and slope are set
-    empty,      // nothing but blanks
-    notANumber, // text that is not a number of degrees (also "nan" and "inf")
-    vertical,   // ±90° and every angle a half turn from them: no finite slope
-    tooLarge,   // beyond ±1 000 000°, too large to mean an angle
-    outsideRange, // a number, but outside the range a prompt states (the bench's −90 < φ < 90)
-};
-struct BeamAnswer {
-    AngleAnswer kind = AngleAnswer::empty;
-    double degrees = 0; // as typed
-    double slope = 0;   // Tan(φ·π/180), whole turns taken out first
-};
-// Largest angle, in degrees either way, that the prompt takes.
-inline constexpr double largestBeamAngle = 1e6;
-// The answer to an angle beyond it.
-inline constexpr std::string_view tooLargeAngleMessage =
-    "Πολύ μεγάλη γωνία (πέρα από ±1000000°): δώσε άλλη γωνία.\nThe angle is too large (beyond ±1000000°): give another angle.";
-// Parses the answer typed at the angle prompt once (white space of any kind around it, a decimal point
-// or comma, an exponent, any number of digits, a degree sign after it; no "inf", "nan" or hexadecimal)
-// and says which case it is; degrees holds every number read, even one too large.
-// A number too small for a double is an angle of 0; one too large for it is too large an angle.
-BeamAnswer beamslopefromanswer(std::string_view answer);
-// What a prompt says, Greek then English, to an answer that draws no beam; empty for a beam.
-std::string angleAnswerMessage(AngleAnswer kind);
 
 // ---------------------------------------------------------------------------------------------
 // The tracing behind the drawing routines, exposed so the optics can be checked leg by leg.

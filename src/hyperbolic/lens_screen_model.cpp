@@ -1,5 +1,7 @@
 #include "hyperbolic/lens_screen_model.h"
 
+#include "surface/blades.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +26,8 @@ bool onBlade(const LineControl& blade, const Surface& view, double x, double y)
 PressOutcome pressOnLensScreen(BladeDrag& drag, const LineControl& upper, const LineControl& lower,
                                const Surface& view, double x, double y, double lensindex)
 {
+    if (drag.dragupper || drag.draglower)
+        return PressOutcome::dragStarted; // one drag at a time: another button's press changes nothing
     if (onBlade(upper, view, x, y)) {
         drag.dragupper = true;
         return PressOutcome::dragStarted;
@@ -49,27 +53,11 @@ bool releaseOnLensScreen(BladeDrag& drag, LineControl& upper, LineControl& lower
         drag = {};
         return false;
     }
-    if (drag.dragupper) {
-        upper.X1 = upper.X2 = lower.X1 = lower.X2 = x;
-        double ym = y;
-        if (ym < lower.Y2) {
-            const double opening = std::fabs(view.ScaleHeight() / 10);
-            ym = y + opening;
-            lower.Y2 = ym - opening;
-        }
-        upper.Y1 = view.ScaleTop();
-        upper.Y2 = ym;
-        drag.dragupper = false;
-        return true;
-    }
-    if (drag.draglower) {
-        upper.X1 = upper.X2 = lower.X1 = lower.X2 = x;
-        lower.Y1 = view.ScaleTop() + view.ScaleHeight();
-        lower.Y2 = y;
-        drag.draglower = false;
-        return true;
-    }
-    return false;
+    if (!drag.dragupper && !drag.draglower)
+        return false;
+    dropBlade(drag.dragupper ? Blade::upper : Blade::lower, upper, lower, view, x, y);
+    drag = {};
+    return true;
 }
 
 } // namespace lens::hyperbolic

@@ -25,7 +25,7 @@ struct BladeDrag {
 
 // What a press on the screen does.
 enum class PressOutcome {
-    dragStarted,   // on a blade: the drag flag is set and nothing else happens
+    dragStarted,   // on a blade, or while one is dragged: the drag flag is set and nothing else happens
     refusedIndex,  // the index is too small: the message is shown, nothing is drawn
     sourcePlaced,  // the source moves to the pointer and the scene is drawn anew
 };
@@ -34,9 +34,8 @@ PressOutcome pressOnLensScreen(BladeDrag& drag, const LineControl& upper, const 
 // The pointer shape while the mouse moves: 2 (cross-hair) over a blade or during a drag, else 1.
 int pointerOnLensScreen(const BladeDrag& drag, const LineControl& upper, const LineControl& lower,
                         const Surface& view, double x, double y);
-// Drops a dragged blade at (x, y): both blades move to x; the upper blade never ends below the
-// lower one (the lower end then moves down to leave a tenth of the height open). Returns whether a
-// blade moved, and so whether the scene is drawn again.
+// Drops a dragged blade at (x, y) as dropBlade does. Returns whether a blade moved, and so whether the
+// scene is drawn again.
 bool releaseOnLensScreen(BladeDrag& drag, LineControl& upper, LineControl& lower, const Surface& view,
                          double x, double y);
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <numbers>
 
 namespace lens {
 
@@ -118,6 +119,57 @@ std::string fixedText(double v, int decimals)
     if (out.front() == '-' && out.find_first_of("123456789") == std::string::npos)
         out.erase(0, 1);
     return out;
+}
+
+BeamAnswer beamslopefromanswer(std::string_view answer)
+{
+    BeamAnswer out;
+    answer = trimmedBlanks(answer);
+    if (answer.empty())
+        return out;
+    out.kind = AngleAnswer::notANumber;
+    const std::optional<double> typed = answeredNumber(answer);
+    if (!typed)
+        return out;
+    const double degrees = *typed;
+    out.degrees = degrees;
+    if (!std::isfinite(degrees) || std::fabs(degrees) > largestBeamAngle) {
+        out.kind = AngleAnswer::tooLarge;
+        return out;
+    }
+
+    // Whole turns change nothing; taking them off keeps the tangent accurate for large answers.
+    const double reduced = std::fmod(degrees, 360.0);
+    const double slope = std::tan(reduced * std::numbers::pi / 180);
+    // tan(90°) in floating point is about 1.6e16: any slope this steep is a vertical beam.
+    constexpr double steepest = 1e6;
+    if (!std::isfinite(slope) || std::fabs(slope) > steepest) {
+        out.kind = AngleAnswer::vertical;
+        return out;
+    }
+    out.kind = AngleAnswer::beam;
+    out.slope = slope;
+    return out;
+}
+
+std::string angleAnswerMessage(AngleAnswer kind)
+{
+    switch (kind) {
+    case AngleAnswer::beam:
+        return {};
+    case AngleAnswer::empty:
+        return "Δεν δόθηκε γωνία: γράψε μια γωνία σε μοίρες, π.χ. 30.\nNo angle was given: type an angle in degrees, e.g. 30.";
+    case AngleAnswer::notANumber:
+        return "Η απάντηση δεν είναι γωνία: γράψε έναν αριθμό μοιρών, π.χ. 30 ή 12,5.\n"
+               "The answer is not an angle: type a number of degrees, e.g. 30 or 12.5.";
+    case AngleAnswer::vertical:
+        return "Κατακόρυφη δέσμη (±90°) δεν σχεδιάζεται: δώσε άλλη γωνία.\nA vertical beam (±90°) cannot be drawn: give another angle.";
+    case AngleAnswer::tooLarge:
+        return std::string(tooLargeAngleMessage);
+    case AngleAnswer::outsideRange:
+        return "Η γωνία είναι μεταξύ −90° και 90°: δώσε άλλη γωνία.\nThe angle lies between −90° and 90°: give another angle.";
+    }
+    return {};
 }
 
 } // namespace lens

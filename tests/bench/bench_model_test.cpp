@@ -103,6 +103,8 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     // Centre A dragged: its marker follows the pointer, the drop sets its hidden scroll bar and the lens.
     m.press(b.s, 0, -50, 0);
     EXPECT_TRUE(m.drag.dragCentreA);
+    m.press(b.s, 1, 300, -150); // another button meanwhile, Shift held: one drag at a time, no fan
+    EXPECT_FALSE(m.drag.dragSource);
     EXPECT_EQ(m.move(b.s, -30, 40), 2);
     EXPECT_TRUE(m.Shape1.Visible);
     EXPECT_NEAR(m.Shape1.Left + m.Shape1.Width / 2, -30, 1e-9);

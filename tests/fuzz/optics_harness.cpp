@@ -1,3 +1,4 @@
+#include "surface/number_text.h"
 #include "optics_harness.h"
 
 #include "fuzz_support.h"

@@ -69,7 +69,7 @@ TEST(LensScreenModel, ReleasesMoveTheDiaphragm)
     } cases[] = {
         {true, 100, 30, 30, -10},   // an ordinary drop
         {true, 90, -50, -26, -50},  // below the lower tip: 24 units stay open above the drop
-        {false, 110, 40, 10, 40},   // the lower blade above the upper one closes the opening
+        {false, 110, 40, 64, 40},   // the lower blade above the upper one takes it 24 units up
     };
     for (const Case& c : cases) {
         LensScreen s;
@@ -85,6 +85,12 @@ TEST(LensScreenModel, ReleasesMoveTheDiaphragm)
     }
     LensScreen idle;
     EXPECT_FALSE(releaseOnLensScreen(idle.drag, idle.upper, idle.lower, idle.view, 0, 0));
+    // One drag at a time: a press on the other blade while one is held starts no second drag.
+    idle.drag.dragupper = true;
+    EXPECT_EQ(pressOnLensScreen(idle.drag, idle.upper, idle.lower, idle.view, idle.lower.X1, idle.lower.Y2, 1.5),
+              PressOutcome::dragStarted);
+    EXPECT_FALSE(idle.drag.draglower);
+    idle.drag = {};
     idle.drag.dragupper = true;
     EXPECT_FALSE(releaseOnLensScreen(idle.drag, idle.upper, idle.lower, idle.view,
                                      std::numeric_limits<double>::quiet_NaN(), 0));

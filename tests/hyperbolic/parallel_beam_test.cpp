@@ -1,3 +1,4 @@
+#include "surface/number_text.h"
 #include "scene_support.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <string>
 #include <string_view>
 
 using namespace lens;
@@ -242,3 +243,66 @@ TEST(NumberText, AnsweredNumbers)
         EXPECT_EQ(answeredNumber(row.text), row.value);
     }
 }
+
+namespace {
+
+struct AnswerCase {
+    std::string_view answer;
+    AngleAnswer kind;
+    double slope = 0;
+};
+
+TEST(NumberText, AngleAnswers)
+{
+    using enum AngleAnswer;
+    const AnswerCase cases[] = {
+        {"45", beam, 1.0},
+        {"  20 ", beam, std::tan(20 * std::numbers::pi / 180)},
+        {"22,5", beam, std::tan(22.5 * std::numbers::pi / 180)},
+        {"22.5", beam, std::tan(22.5 * std::numbers::pi / 180)},
+        {"-30", beam, std::tan(-30 * std::numbers::pi / 180)},
+        {"+0", beam, 0.0},
+        {"405", beam, 1.0},
+        {"-999930", beam, std::tan(-30 * std::numbers::pi / 180)},
+        {"", empty},
+        {"   ", empty},
+        {"abc", notANumber},
+        {"12abc", notANumber},
+        {"1,2,3", notANumber},
+        {"--5", notANumber},
+        {"inf", notANumber},
+        {"-Infinity", notANumber},
+        {"nan", notANumber},
+        {"90", vertical},
+        {"-90", vertical},
+        {"270", vertical},
+        {"1e20", tooLarge},
+        {"-1000001", tooLarge},
+        {"1e400", tooLarge},
+        // Too small for a double is an angle of 0; any length of digits is read; any white space is trimmed.
+        {"1e-400", beam, 0.0},
+        {"-0.000000000000000000000000000000000000000000000000000000000000000000000001e-350", beam, 0.0},
+        {"45.00000000000000000000000000000000000000000000000000000000000000000000000000", beam, 1.0},
+        {std::string_view("99999999999999999999999999999999999999999999999999999999999999999999999999999999"
+                          "99999999999999999999999999999999999999999999999999999999999999999999999999999999"
+                          "99999999999999999999999999999999999999999999999999999999999999999999999999999999"
+                          "999999999999999999999999999999999999999999999999999999999999"),
+         tooLarge},
+        {"4444444444444444444444444444444444444444444444444444444444444444444444.5", tooLarge},
+        {"1e99999999999999999999999", tooLarge},
+        {"\u00A045", beam, 1.0},
+        {"\t\u2003\u3000-30\u202F\r\n", beam, std::tan(-30 * std::numbers::pi / 180)},
+        {"\uFEFF\u00A0", empty},
+        {"4\u00A05", notANumber},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.answer));
+        const BeamAnswer answer = beamslopefromanswer(c.answer);
+        EXPECT_EQ(answer.kind, c.kind);
+        if (c.kind == beam) {
+            EXPECT_NEAR(answer.slope, c.slope, 1e-9);
+        }
+    }
+}
+
+} // namespace
