@@ -141,7 +141,7 @@ void BenchModel::changed(Surface& s, Bar bar)
         redrawLive(s);
         break;
     case Bar::deiktisdiathlasis:
-        lens.refindex = v / 100.0;
+        lens.refindex = lensFromControls().refindex;
         writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens.refindex, 2),
                      "Times New Roman Greek");
         redrawLive(s);
@@ -200,7 +200,7 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
     raystep = raystepFor(value(Bar::desmi1), value(Bar::arvimaton));
     writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep), 2),
                  "Times New Roman");
-    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(value(Bar::deiktisdiathlasis) / 100.0, 2),
+    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lensFromControls().refindex, 2),
                  "Times New Roman");
     pigi.Width = sourceWidth, pigi.Height = sourceHeight;
     centreOn(pigi, -200, 0);
@@ -253,7 +253,7 @@ spherical::Diaphragm BenchModel::diaphragm() const { return {Line1.X1, Line1.Y2,
 waves::BenchValues BenchModel::waveValues() const
 {
     waves::BenchValues v;
-    v.deiktisdiathlasis = value(Bar::deiktisdiathlasis);
+    v.n = lensFromControls().refindex;
     v.desmi1 = value(Bar::desmi1);
     v.Check1 = check1_;
     v.Check2 = check2_;
@@ -269,9 +269,7 @@ waves::BenchValues BenchModel::waveValues() const
 
 void BenchModel::lensFromScrollBars()
 {
-    const spherical::LensState fromBars = lensFromControls();
-    lens.xcentreA = fromBars.xcentreA, lens.radiusA = fromBars.radiusA;
-    lens.xcentreB = fromBars.xcentreB, lens.radiusB = fromBars.radiusB;
+    lens = lensFromControls();
 }
 
 void BenchModel::anaschediasi(Surface& s)
@@ -632,9 +630,7 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
 void BenchModel::printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption)
 {
     const auto table = std::make_unique<waves::RayRecords>();
-    lens.xcentreB = value(Bar::kentrokykloy);
-    lens.xcentreA = value(Bar::kentrokykloy2);
-    lens.refindex = value(Bar::deiktisdiathlasis) / 100.0;
+    lens = lensFromControls();
     waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
                       lens.radiusB, shared.sourcex, shared.sourcey, caption);
 }
@@ -665,7 +661,6 @@ void BenchModel::kymatachronika(Surface& s)
 
 void BenchModel::sxediasifakoy11(Surface& s)
 {
-    lens.refindex = value(Bar::deiktisdiathlasis) / 100.0;
     lensFromScrollBars();
     // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
     // them; their scroll bars follow.

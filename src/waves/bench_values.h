@@ -37,7 +37,7 @@ enum class OutlineRedraw { once, everyStep };
 // What the wave routines read of the bench's controls and of the program-wide values, filled by the
 // screen before a call; the routines write parallelmode, sourcex and sourcey, which the screen copies back.
 struct BenchValues {
-    int deiktisdiathlasis = 150;       // index of refraction × 100
+    double n = 1.5;                    // index of refraction of the lens
     int desmi1 = 20;                   // rays of the parallel beam (2..150)
     bool Check1 = false;               // "SHOW WAVES AND RAYS"
     bool Check2 = false;               // "SHOW ONLY WAVES"
@@ -48,7 +48,7 @@ struct BenchValues {
     double sourcex = -200, sourcey = 0;
     OutlineRedraw outlines = OutlineRedraw::once;
 
-    double index() const { return deiktisdiathlasis / 100.0; }
+    double index() const { return n; }
     bool wavesWanted() const { return Check1 || Check2; }
 };
 

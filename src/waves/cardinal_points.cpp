@@ -89,10 +89,13 @@ void point(Surface& s, std::optional<double> x, Rgb colour, PictureForm form = P
         s.PSet(*x, 0, colour);
 }
 
+// The centres and the index as the controls give them; the radii stay the lens's own.
 void readLens(spherical::LensState& lens, const spherical::BenchControls& controls)
 {
-    lens.xcentreB = controls.kentrokykloy;
-    lens.xcentreA = controls.kentrokykloy2;
+    const spherical::LensState read = spherical::lensFrom(controls);
+    lens.xcentreB = read.xcentreB;
+    lens.xcentreA = read.xcentreA;
+    lens.refindex = read.refindex;
 }
 
 } // namespace
@@ -164,9 +167,14 @@ std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, doub
 void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
                    double ys, PictureForm form)
 {
-    const bool page = form == PictureForm::page;
-    const double n = controls.deiktisdiathlasis / 100.0;
     readLens(lens, controls);
+    thinLensConstruction(s, lens, xs, ys, form);
+}
+
+void thinLensConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
+{
+    const bool page = form == PictureForm::page;
+    const double n = lens.refindex;
     const CardinalPoints p = cardinalpointsof(lens, n);
     const double c = p.c;
     const int sigma = travelDirection(p, xs); // the lines run on the way the light goes
@@ -205,9 +213,15 @@ void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::Benc
 void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
                     double ys, PictureForm form)
 {
-    const double n = controls.deiktisdiathlasis / 100.0;
+    readLens(lens, controls);
+    cardinalPointsConstruction(s, lens, xs, ys, form);
+}
+
+void cardinalPointsConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
+{
     const bool page = form == PictureForm::page;
-    thinlensimage(s, lens, controls, xs, ys, form);
+    thinLensConstruction(s, lens, xs, ys, form);
+    const double n = lens.refindex;
     const CardinalPoints p = cardinalpointsof(lens, n);
 
     s.DrawStyle = dottedStyle;

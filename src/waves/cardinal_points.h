@@ -51,6 +51,12 @@ void thinlensimage(Surface&, spherical::LensState&, const spherical::BenchContro
 // construction in blue and marks the image with a blue circle.
 void cardinalpoints(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys,
                     PictureForm form = PictureForm::screen);
+// The two constructions for a lens already read (its centres, radii and index as they stand): what
+// thinlensimage and cardinalpoints draw once they have read the controls into the lens.
+void thinLensConstruction(Surface&, const spherical::LensState&, double xs, double ys,
+                          PictureForm form = PictureForm::screen);
+void cardinalPointsConstruction(Surface&, const spherical::LensState&, double xs, double ys,
+                                PictureForm form = PictureForm::screen);
 
 namespace cardinalColours {
 inline constexpr Rgb construction = RGB(0, 0, 255);

@@ -264,15 +264,14 @@ void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRe
         }
     }
     if (!v.Check2) {
-        BenchControls controls;
-        controls.deiktisdiathlasis = v.deiktisdiathlasis;
         // The centres as their scroll bars hold them: whole numbers within the bars' reach.
-        auto whole = [](double x) { return std::isfinite(x) ? static_cast<int>(std::lround(std::clamp(x, -1e6, 1e6))) : 0; };
-        controls.kentrokykloy = whole(xcentreB);
-        controls.kentrokykloy2 = whole(xcentreA);
+        auto whole = [](double x) { return std::isfinite(x) ? double(std::lround(std::clamp(x, -1e6, 1e6))) : 0.0; };
         LensState constructed = lens;
-        cardinalpoints(page, constructed, controls, x0, y0, PictureForm::page);
-        thinlensimage(page, constructed, controls, x0, y0, PictureForm::page);
+        constructed.xcentreB = whole(xcentreB);
+        constructed.xcentreA = whole(xcentreA);
+        constructed.refindex = n;
+        cardinalPointsConstruction(page, constructed, x0, y0, PictureForm::page);
+        thinLensConstruction(page, constructed, x0, y0, PictureForm::page);
     }
     if (v.wavesWanted() && !v.parallelmode)
         kymataapopigi(page, lens, records, v, x0, y0, PictureForm::page);

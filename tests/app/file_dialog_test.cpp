@@ -58,23 +58,25 @@ private:
     std::thread thread_;
 };
 
-// Once a file dialog is up: types the name, presses Enter, lets it list what that opened, and closes it.
+// Once a file dialog is up, however long it takes to open: goes to the folder as a name typed there
+// would, lets it list what is in it, and closes it.
 void typeIntoTheNextFileDialog(const QString& name, QString* folderShown)
 {
-    QTimer::singleShot(300, [name, folderShown] {
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, name, folderShown] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_TRUE(edit);
-        const QString before = dialog->directory().path();
-        QTest::keyClicks(edit, name);
-        QTest::keyClick(edit, Qt::Key_Return);
-        // A busy machine takes its time to change folder; then the list has a second to fill.
-        static_cast<void>(QTest::qWaitFor([&] { return dialog->directory().path() != before; }, 20000));
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        dialog->setDirectory(name);
+        // The list has a second to fill: reading a file that never ends there would stop it for good.
         QTest::qWait(1000);
         *folderShown = dialog->directory().path();
         dialog->reject();
     });
+    poll->start();
 }
 
 TEST(FileDialogs, AFolderOfFilesThatNeverEndDoesNotStopTheProgram)
@@ -86,7 +88,7 @@ TEST(FileDialogs, AFolderOfFilesThatNeverEndDoesNotStopTheProgram)
     // The picture's save dialog, the name typed into it.
     Dialogs dialogs;
     QString shown;
-    typeIntoTheNextFileDialog(QStringLiteral("/proc/"), &shown);
+    typeIntoTheNextFileDialog(QStringLiteral("/proc"), &shown);
     EXPECT_TRUE(dialogs.saveFileName(nullptr, QStringLiteral("bench.png")).isEmpty());
     EXPECT_EQ(shown, QStringLiteral("/proc"));
 
@@ -100,7 +102,7 @@ TEST(FileDialogs, AFolderOfFilesThatNeverEndDoesNotStopTheProgram)
     ASSERT_TRUE(name && browse);
     name->setText(QStringLiteral("/proc/kmsg"));
     shown.clear();
-    typeIntoTheNextFileDialog(QStringLiteral("/proc/"), &shown);
+    typeIntoTheNextFileDialog(QStringLiteral("/proc"), &shown);
     browse->click();
     EXPECT_EQ(shown, QStringLiteral("/proc"));
     print.reject();

@@ -117,7 +117,7 @@ void source(Input& in, const LensState& lens, double& x0, double& y0)
 BenchValues benchValues(Input& in)
 {
     BenchValues v;
-    v.deiktisdiathlasis = indexControl(in);
+    v.n = indexControl(in) / 100.0;
     const int beamRays[] = {2, 150, 20, 0, 1, -5};
     v.desmi1 = in.pick(2) ? in.integerWithin(2, 150) : beamRays[in.pick(6)];
     v.Check1 = in.pick(2) == 1;
@@ -218,7 +218,7 @@ void waveRoutines(Input& in, Problems& problems)
         break;
     case 2: {
         // The bench's redraw between the scene and the beam: the scene routine with the lens from the controls.
-        const spherical::BenchControls controls{values.deiktisdiathlasis, in.integerWithin(0, 500),
+        const spherical::BenchControls controls{static_cast<int>(std::lround(values.n * 100)), in.integerWithin(0, 500),
                                                 in.integerWithin(-500, 0), in.integerWithin(50, 500),
                                                 in.integerWithin(0, 500), in.value(), in.value()};
         std::function<void(BenchValues&)> redraw;
@@ -304,7 +304,7 @@ void waveRoutines(Input& in, Problems& problems)
     }
     default: {
         checkCardinalPoints(cardinalpointsof(lens, in.pick(2) ? lens.refindex : in.value()), problems);
-        const spherical::BenchControls controls{values.deiktisdiathlasis, in.integer(), in.integer(), in.integer(),
+        const spherical::BenchControls controls{static_cast<int>(std::lround(values.n * 100)), in.integer(), in.integer(), in.integer(),
                                                 in.integer(),             in.value(),   in.value()};
         const PictureForm form = in.pick(2) ? PictureForm::screen : PictureForm::page;
         if (in.pick(2))

@@ -33,7 +33,7 @@ inline std::vector<Point> dotsIn(const BenchSurface& b, Rgb colour, int width = 
 inline BenchValues valuesFor(double n, Diaphragm d = fitted)
 {
     BenchValues v;
-    v.deiktisdiathlasis = static_cast<int>(std::lround(n * 100));
+    v.n = static_cast<int>(std::lround(n * 100)) / 100.0; // as the scroll bar of hundredths holds it
     v.diaphragm = d;
     return v;
 }
