@@ -260,10 +260,9 @@ void LensBenchApp::Main()
     vitrosa().Show();
     // 3. The lens menu, hidden, with its first label.
     LensMenu& menu = eisagogiko();
-    shared.lensindex = menu.deiktissahl->value() / 100.0;
+    shared.lensindex = menu.index();
     menu.Label1->setText(QStringLiteral("Index of Refraction n=") + formatFixed(shared.lensindex, 2));
     menu.fitText(menu.Label1);
-    shared.lensindex = menu.deiktissahl->value() / 100.0;
 }
 
 } // namespace lens

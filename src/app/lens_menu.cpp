@@ -64,16 +64,18 @@ LensMenu::LensMenu(SharedValues& shared) : shared_(shared)
     Form_Load();
 }
 
+double LensMenu::index() const { return deiktissahl->value() / 100.0; } // the scroll bar holds hundredths
+
 void LensMenu::Form_Load()
 {
-    shared_.lensindex = deiktissahl->value() / 100.0;
-    Label1->setText(QStringLiteral("INDEX OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(deiktissahl->value() / 100.0, 2));
+    shared_.lensindex = index();
+    Label1->setText(QStringLiteral("INDEX OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(shared_.lensindex, 2));
     fitText(Label1);
 }
 
 void LensMenu::deiktissahl_Change()
 {
-    const double value = deiktissahl->value() / 100.0;
+    const double value = index();
     Label1->setText(QStringLiteral("INDEX  OF REFRACTION Δείκτης Διάθλασης= ") + formatFixed(value, 2));
     fitText(Label1);
     shared_.lensindex = value;

@@ -19,6 +19,8 @@ public:
     explicit LensMenu(SharedValues& shared);
 
     void Form_Load();
+    // The index of refraction the scroll bar gives (it holds hundredths).
+    double index() const;
     void deiktissahl_Change();
 
     CommandButton* Command1; // biconvex hyperbolic lens

@@ -40,7 +40,7 @@ SingleRayScreen::SingleRayScreen()
     Text5->setText(QStringLiteral("Ακτίνα 2 =") + formatFixed(aktina2->value(), 0));
     Text6->setText(QStringLiteral("Ακτίνα 1 =") + formatFixed(aktina1->value(), 0));
     Text7->setText(QStringLiteral("Κέντρο δεξιά=") + formatFixed(kentrokykloy->value(), 0));
-    Text2->setText(QStringLiteral("Index of Refraction n = ") + formatFixed(deiktisdiathlasis->value() / 100.0, 2));
+    Text2->setText(QStringLiteral("Index of Refraction n = ") + formatFixed(lens().refindex, 2));
 
     QObject::connect(Command1, &QPushButton::clicked, this, [this] {
         Hide();
@@ -102,10 +102,18 @@ singleray::ViewControls SingleRayScreen::controls() const
     return {aktina1->value(), aktina2->value(), kentrokykloy->value(), deiktisdiathlasis->value()};
 }
 
+spherical::LensState SingleRayScreen::lens() const
+{
+    // Circle A of the view is centred at the origin.
+    const singleray::ViewControls c = controls();
+    return spherical::lensFrom({c.deiktisdiathlasis, c.kentrokykloy, 0, c.aktina1, c.aktina2});
+}
+
 void SingleRayScreen::lensRefresh()
 {
     lastRay.reset();
-    singleray::sxediasifakoy(surface(), aktina1->value(), aktina2->value(), 0, kentrokykloy->value(), refindex);
+    const spherical::LensState l = lens();
+    singleray::sxediasifakoy(surface(), l.radiusA, l.radiusB, 0, l.xcentreB, l.refindex);
     canvas().update();
 }
 
@@ -119,7 +127,7 @@ void SingleRayScreen::miaaktina(double x1, double y1, double x2, double y2)
 {
     const QPointF source = sourceCentre();
     const spherical::Diaphragm diaphragm = benchDiaphragm ? benchDiaphragm() : spherical::Diaphragm{};
-    singleray::miaaktina(surface(), controls(), refindex, diaphragm, source.x(), source.y(), x1, y1, x2, y2);
+    singleray::miaaktina(surface(), controls(), lens().refindex, diaphragm, source.x(), source.y(), x1, y1, x2, y2);
     canvas().update();
 }
 
@@ -175,8 +183,7 @@ void SingleRayScreen::kentrokykloy_Change()
 
 void SingleRayScreen::deiktisdiathlasis_Change()
 {
-    refindex = deiktisdiathlasis->value() / 100.0;
-    Text2->setText(QStringLiteral("Index of refraction n= ") + formatFixed(refindex, 2));
+    Text2->setText(QStringLiteral("Index of refraction n= ") + formatFixed(lens().refindex, 2));
     // The foci and the ray on view follow the new index at once.
     if (isVisible())
         redrawPicture();

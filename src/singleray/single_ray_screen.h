@@ -49,11 +49,12 @@ public:
     // Draws the lens from the scroll bars over the picture and the ray from the source towards (x2, y2).
     void miaaktina(double x1, double y1, double x2, double y2);
 
-    double refindex = 1.5;
     std::optional<QPointF> lastRay; // where the last ray was aimed, drawn again after a resize
 
 private:
     singleray::ViewControls controls() const;
+    // The lens the scroll bars give, circle A about the origin: the one place their values become optics.
+    spherical::LensState lens() const;
     // Clears and draws the lens from the view's scroll bars.
     void lensRefresh();
     QPointF sourceCentre() const;
