@@ -1,60 +1,32 @@
 #pragma once
 
-#include "surface/qt/file_writing.h"
 #include "surface/qt/canvas.h"
+#include "surface/qt/controls_qt.h"
+#include "surface/qt/dialogs.h"
+#include "surface/qt/file_writing.h"
+#include "surface/qt/window_units.h"
 #include "surface/controls.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <QMargins>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QTimer>
 
-#include <QFont>
-#include <QPointer>
-
 #include <functional>
 #include <initializer_list>
-#include <utility>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QAction;
 class QKeyEvent;
-class QFont;
-class QLineEdit;
-class QPrinter;
-class QScrollBar;
 
 namespace lens {
 
 class Legend;
-
-// Twips: 1440 to the inch, through the display's logical resolution.
-int twipsToPixels(double twips, const QWidget* widget);
-double pixelsToTwips(double pixels, const QWidget* widget);
-// The display's size in twips (the available area, without panels).
-QSize displayTwips(const QWidget* widget);
-
-// The modal boxes of the program. Screens ask through this, so tests can answer in their place.
-class Dialogs {
-public:
-    virtual ~Dialogs() = default;
-    // A modal box with the text and an OK button.
-    virtual void messageBox(QWidget* parent, const QString& text);
-    // A modal box with a prompt and a title; returns what was typed, or nothing on Cancel.
-    virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                                            const QString& defaultAnswer);
-    // The page on the printer: a preview, drawn by paint, from which the print dialog sends it to a
-    // printer or a PDF file (or nothing, when the user closes it).
-    virtual void printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint);
-    // The platform's save dialog for a picture (PNG or SVG); empty when cancelled.
-    virtual QString saveFileName(QWidget* parent, const QString& suggested);
-};
-
-// The program-wide mouse pointer: 0 default, 1 arrow, 2 cross-hair, 9 west-east sizing arrow.
-void setMousePointer(int shape);
-int mousePointer();
 
 // Where a screen wants its client area (menu bar included), in global pixels, given the display's
 // available area, the frame the window system draws around the window and the menu bar's height.
@@ -174,22 +146,14 @@ protected:
     virtual bool windowKey(const QKeyEvent&, bool /*press*/) { return false; }
 
 private:
-    // Fonts and placements of the view scale: the menu bar's font, a window of fixed size grown, the
-    // controls and the legend.
-    void applyViewScale();
-    void placeControls();
-    void placeLegend();
-    // Tells the picture which of its parts the controls hide.
-    void noteCoveredPicture();
-    // How many pixels of the picture under a box of the canvas differ from the background.
-    double fittingControlScale() const;
+    Canvas* canvas_;
+
+    // Window placement (screen_window.cpp).
     void layOutClientArea();
     void applyPlacement();
     void settle();
     void clientResized();
     QRect wantedGeometry() const;
-
-    Canvas* canvas_;
     PlacementRule placementRule_;
     std::function<void()> whenPlaced_;
     bool placing_ = false;
@@ -197,6 +161,12 @@ private:
     int placementRequests_ = 0; // geometry asked for again once the frame was known
     QTimer settleTimer_;
     QSize drawnSize_; // the client size the current picture was drawn for
+    std::optional<QSizeF> fixedClient_; // twips, for a window that is not placed by a rule
+
+    // Keys and menus (window_menus.cpp).
+    // The picture's commands, their keys and the context menu; F10 and Alt for the menu bar.
+    void setUpCommands();
+    // Offers only the steps of the view scale that would change the view.
     void showViewScale();
     QAction* thicker_ = nullptr;
     QAction* thinner_ = nullptr;
@@ -204,6 +174,16 @@ private:
     bool altAlone_ = false;
     bool altOpensMenu_ = false; // Alt alone opens the menu bar here; the style does not
 
+    // The projector view (projector_view.cpp).
+    // Fonts and placements of the view scale: the menu bar's font, a window of fixed size grown, the
+    // controls and the legend.
+    void applyViewScale();
+    void placeControls();
+    void placeLegend();
+    // Tells the picture which of its parts the controls hide.
+    void noteCoveredPicture();
+    // The control scale at which the placed controls still fit the picture, at most the view scale.
+    double fittingControlScale() const;
     struct PlacedControl {
         QPointer<QWidget> control;
         QRectF twips;   // in the normal view
@@ -217,18 +197,10 @@ private:
     double controlScale_ = 1;
     int controlsBand_ = 0; // pixels: the bottom of the lowest control that is not a paragraph
     bool applyingView_ = false;
-    std::optional<QFont> menuFont_;       // the menu bar's, in the normal view
-    std::optional<QSizeF> fixedClient_;   // twips, for a window that is not placed by a rule
+    std::optional<QFont> menuFont_; // the menu bar's, in the normal view
     Legend* legend_ = nullptr;
     QFont legendFont_;
     QAction* legendItem_ = nullptr;
 };
-
-QFont controlFont(const QString& name, double points);
-// A scroll bar with its range, arrow step 1, track step largeChange and start value. The arrow keys
-// move it the way its arrow buttons do: Left towards the left arrow, Right towards the right one.
-QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value);
-// A text box that only shows values.
-QLineEdit* makeReadOut(const QFont& font);
 
 } // namespace lens

@@ -1,0 +1,95 @@
+#include "surface/qt/controls_qt.h"
+
+#include "surface/qt/fonts.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace lens {
+
+namespace {
+int currentPointer = 0;
+
+// QScrollBar inverts its keys for a vertical bar's sake, so on a horizontal one Left would move the
+// thumb towards the right arrow. Here the arrow keys go the way the arrow buttons do.
+class ScrollBar final : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (orientation() == Qt::Horizontal && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+            const bool towardsMinimum = (event->key() == Qt::Key_Left) != isRightToLeft();
+            triggerAction(towardsMinimum ? SliderSingleStepSub : SliderSingleStepAdd);
+            event->accept();
+            return;
+        }
+        QScrollBar::keyPressEvent(event);
+    }
+};
+} // namespace
+
+void setMousePointer(int shape)
+{
+    if (shape == currentPointer)
+        return;
+    const Qt::CursorShape qt = shape == 2 ? Qt::CrossCursor : shape == 9 ? Qt::SizeHorCursor : Qt::ArrowCursor;
+    if (shape == 0) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    } else if (QGuiApplication::overrideCursor()) {
+        QGuiApplication::changeOverrideCursor(QCursor(qt));
+    } else {
+        QGuiApplication::setOverrideCursor(QCursor(qt));
+    }
+    currentPointer = shape;
+}
+
+int mousePointer() { return currentPointer; }
+
+QFont controlFont(const QString& name, double points)
+{
+    QFont font(fontFamilyFor(name));
+    font.setPointSizeF(points);
+    return font;
+}
+
+QFont scaledFont(const QFont& font, double scale)
+{
+    if (scale == 1)
+        return font;
+    QFont larger = font;
+    if (font.pointSizeF() > 0)
+        larger.setPointSizeF(font.pointSizeF() * scale);
+    else if (font.pixelSize() > 0)
+        larger.setPixelSize(int(std::lround(font.pixelSize() * scale)));
+    return larger;
+}
+
+QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value)
+{
+    auto* bar = new ScrollBar(orientation);
+    bar->setRange(min, max);
+    bar->setSingleStep(1);
+    bar->setPageStep(largeChange);
+    bar->setValue(value);
+    bar->setFocusPolicy(Qt::StrongFocus); // the arrow keys move a scroll bar that Tab reached
+    return bar;
+}
+
+QLineEdit* makeReadOut(const QFont& font)
+{
+    auto* box = new QLineEdit;
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus); // a read-out is not a stop of the Tab key
+    box->setFont(font);
+    return box;
+}
+
+} // namespace lens

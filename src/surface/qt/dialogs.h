@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace lens {
+
+// The modal boxes of the program. Screens ask through this, so tests can answer in their place.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A modal box with the text and an OK button.
+    virtual void messageBox(QWidget* parent, const QString& text);
+    // A modal box with a prompt and a title; returns what was typed, or nothing on Cancel.
+    virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                                            const QString& defaultAnswer);
+    // The page on the printer: a preview, drawn by paint, from which the print dialog sends it to a
+    // printer or a PDF file (or nothing, when the user closes it).
+    virtual void printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint);
+    // The platform's save dialog for a picture (PNG or SVG); empty when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& suggested);
+};
+
+} // namespace lens
