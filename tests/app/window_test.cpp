@@ -103,6 +103,23 @@ TEST(ResizedScreen, ThePictureCoversTheClientAreaAndHoldsTheSceneDrawnAgain)
     }
 }
 
+// The projector view's menu bar is fitted to the window's width as it is now, not as it was when the
+// view was asked for (a remembered view is asked for before the window manager sizes the window).
+TEST(ResizedScreen, TheMenuBarIsFittedAgainToTheWindowsWidth)
+{
+    Program p;
+    ScreenWindow& bench = p.app.vitrosa();
+    bench.setViewScale(3);
+    auto* bar = qobject_cast<QMenuBar*>(bench.menuWidget());
+    ASSERT_TRUE(bar);
+    const double wide = bar->font().pointSizeF();
+    resizeBy(bench, 0.5);
+    EXPECT_LT(bar->font().pointSizeF(), wide);
+    resizeBy(bench, 2.0);
+    EXPECT_DOUBLE_EQ(bar->font().pointSizeF(), wide);
+    bench.setViewScale(1);
+}
+
 TEST(Keyboard, MenuBarByF10TabThroughTheControlsEscapeCancelsAPrompt)
 {
     Program p;

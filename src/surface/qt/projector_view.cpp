@@ -134,20 +134,27 @@ void ScreenWindow::setViewScale(int scale)
     canvas_->update();
 }
 
+void ScreenWindow::fitMenuBar()
+{
+    auto* bar = qobject_cast<QMenuBar*>(menuWidget());
+    if (!bar)
+        return;
+    if (!menuFont_)
+        menuFont_ = bar->font();
+    // The menu bar's text grows as far as every item stays in one row: an item behind the overflow
+    // arrow is one the class does not see. Fitted again whenever the window's width changes, so a view
+    // asked for before the window manager has sized the window is right once it has.
+    for (double grow = viewScale();; grow = std::max(1.0, grow - 0.1)) {
+        bar->setFont(scaledFont(*menuFont_, grow));
+        if (grow == 1 || menuItemsFit(*bar, width()))
+            break;
+    }
+}
+
 void ScreenWindow::applyViewScale()
 {
     const int view = viewScale();
-    if (auto* bar = qobject_cast<QMenuBar*>(menuWidget())) {
-        if (!menuFont_)
-            menuFont_ = bar->font();
-        // The menu bar's text grows as far as every item stays in one row: an item behind the overflow
-        // arrow is one the class does not see.
-        for (double grow = view;; grow = std::max(1.0, grow - 0.1)) {
-            bar->setFont(scaledFont(*menuFont_, grow));
-            if (grow == 1 || menuItemsFit(*bar, width()))
-                break;
-        }
-    }
+    fitMenuBar();
     if (fixedClient_) {
         // A small window of its own size (the lens menu) grows, as far as the display allows.
         QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

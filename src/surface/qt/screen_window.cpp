@@ -209,6 +209,8 @@ void ScreenWindow::clientResized()
 void ScreenWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width())
+        fitMenuBar();
     if (placing_)
         settleTimer_.start(); // the window manager is still at work
 }

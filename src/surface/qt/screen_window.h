@@ -178,6 +178,7 @@ private:
     // Fonts and placements of the view scale: the menu bar's font, a window of fixed size grown, the
     // controls and the legend.
     void applyViewScale();
+    void fitMenuBar();
     void placeControls();
     void placeLegend();
     // Tells the picture which of its parts the controls hide.
