@@ -1,5 +1,7 @@
 #include "hyperbolic/hyperbolic_lenses.h"
 
+#include "optics/snell.h"
+
 #include "surface/number_text.h"
 
 #include <algorithm>
@@ -125,11 +127,7 @@ double arcsine(double x)
 {
     if (std::isnan(x))
         return 0;
-    if (x >= 1)
-        return std::numbers::pi / 2;
-    if (x <= -1)
-        return -std::numbers::pi / 2;
-    return std::asin(x);
+    return *optics::arcsine(std::clamp(x, -1.0, 1.0));
 }
 
 double pointdistance(double x1, double y1, double x2, double y2)
@@ -168,10 +166,10 @@ Refraction refractLine(double phi, double theta, double q)
     const double sinDiff = std::cos(phi) * std::sin(theta) - std::cos(theta) * std::sin(phi);
     // A ray along the face itself meets the normal at a right angle.
     out.incidence = cosDiff == 0 ? std::copysign(std::numbers::pi / 2, sinDiff) : std::atan(sinDiff / cosDiff);
-    const double sine = std::sin(out.incidence) * q;
-    if (!(std::fabs(sine) <= 1))
+    const std::optional<double> refracted = optics::refractedAngle(out.incidence, q);
+    if (!refracted)
         return out; // totally reflected (or q unusable)
-    out.refracted = arcsine(sine);
+    out.refracted = *refracted;
     out.psi = phi + out.refracted;
     out.passes = true;
     return out;

@@ -2,6 +2,8 @@
 
 #include "spherical/spherical_lens.h"
 
+#include "optics/snell.h"
+
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -58,16 +60,7 @@ double apostasi(double x1, double y1, double x2, double y2)
     return std::sqrt((y1 - y2) * (y1 - y2) + (x1 - x2) * (x1 - x2));
 }
 
-std::optional<double> toxoimitono(double s)
-{
-    if (s == 1.0)
-        return std::numbers::pi / 2;
-    if (s == -1.0)
-        return -std::numbers::pi / 2;
-    if (std::fabs(s) < 1.0)
-        return std::atan(s / std::sqrt(1.0 - s * s));
-    return std::nullopt; // beyond ±1, or not a number
-}
+std::optional<double> toxoimitono(double s) { return optics::arcsine(s); }
 
 int prosimo(double v)
 {
@@ -201,10 +194,11 @@ Diathlasi diathlasi(double dx, double dy, double x, double y, double xc, double 
     const double q = schetikosdeiktis(dx, dy, x, y, xc, yc, R, n);
     if (!a1 || q == 0 || !finite(q))
         return {}; // no direction, or no index to refract by
-    const double s = std::sin(*a1) / q;
-    if (std::fabs(s) > 1)
+    // Snell's law with the index the light leaves over the one it enters, 1 / q.
+    const std::optional<double> refracted = optics::refractedAngle(*a1, 1 / q);
+    if (!refracted)
         return {}; // total internal reflection
-    const double a2 = toxoimitono(s).value_or(0.0);
+    const double a2 = *refracted;
     const double st = prosimo(pt) * std::fabs(std::sin(a2));
     const double sn = prosimo(pn) * std::fabs(std::cos(a2));
     const double ox = st * tx + sn * nx, oy = st * ty + sn * ny;
