@@ -1,5 +1,6 @@
 #include "hyperbolic/hyperbolic_lenses.h"
 
+#include "optics/points.h"
 #include "optics/snell.h"
 
 #include "surface/number_text.h"
@@ -130,11 +131,7 @@ double arcsine(double x)
     return *optics::arcsine(std::clamp(x, -1.0, 1.0));
 }
 
-double pointdistance(double x1, double y1, double x2, double y2)
-{
-    const double dx = x1 - x2, dy = y1 - y2;
-    return std::sqrt(dy * dy + dx * dx);
-}
+double pointdistance(double x1, double y1, double x2, double y2) { return optics::distance(x1, y1, x2, y2); }
 
 std::optional<double> hyperbolalinefar(double m, double k, double b, double a)
 {

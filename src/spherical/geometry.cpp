@@ -2,6 +2,7 @@
 
 #include "spherical/spherical_lens.h"
 
+#include "optics/points.h"
 #include "optics/snell.h"
 
 #include <cmath>
@@ -55,10 +56,7 @@ bool insideLens(double x, double y, double xA, double xB, double rA, double rB)
     return apostasi(x, y, xA, 0) < rA && apostasi(x, y, xB, 0) < rB;
 }
 
-double apostasi(double x1, double y1, double x2, double y2)
-{
-    return std::sqrt((y1 - y2) * (y1 - y2) + (x1 - x2) * (x1 - x2));
-}
+double apostasi(double x1, double y1, double x2, double y2) { return optics::distance(x1, y1, x2, y2); }
 
 std::optional<double> toxoimitono(double s) { return optics::arcsine(s); }
 
