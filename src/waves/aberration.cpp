@@ -7,6 +7,7 @@
 
 #include "waves/aberration.h"
 
+#include "optics/faces.h"
 #include "waves/cardinal_points.h"
 
 #include <algorithm>
@@ -19,54 +20,29 @@ using namespace spherical;
 
 namespace {
 
-struct Vec { double x = 0, y = 0; };
+using Vec = optics::Direction;
 double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
 double cross(Vec a, Vec b) { return a.x * b.y - a.y * b.x; }
-
-struct Circle { double xc, r; };
 
 // The nearest point ahead of p (further than tmin along the unit direction d) where the line meets the
 // lens's boundary: an arc of one circle within the other disc. circle is 0 for A, 1 for B.
 struct BoundaryHit { double t = 0; int circle = -1; };
-BoundaryHit boundaryHit(const Circle (&faces)[2], Vec p, Vec d, double tmin)
+BoundaryHit boundaryHit(const optics::CircleFace (&faces)[2], Vec p, Vec d, double tmin)
 {
     BoundaryHit best;
     for (int i = 0; i < 2; ++i) {
-        const Circle& c = faces[i];
-        const Circle& other = faces[1 - i];
-        const double ox = p.x - c.xc, oy = p.y;
-        const double b = d.x * ox + d.y * oy;
-        const double disc = b * b - (ox * ox + oy * oy - c.r * c.r);
-        if (!(disc > 0))
-            continue;
-        const double s = std::sqrt(disc);
-        for (const double t : {-b - s, -b + s}) {
+        const optics::CircleFace& other = faces[1 - i];
+        const optics::Meetings m = optics::meetings(faces[i], p, d);
+        for (std::size_t k = 0; k < m.count; ++k) {
+            const double t = m.t[k];
             if (!(t > tmin) || (best.circle >= 0 && t >= best.t))
                 continue;
-            const double qx = p.x + t * d.x - other.xc, qy = p.y + t * d.y;
+            const double qx = p.x + t * d.x - other.xc, qy = p.y + t * d.y - other.yc;
             if (qx * qx + qy * qy <= other.r * other.r * (1 + 1e-12))
                 best = {t, i};
         }
     }
     return best;
-}
-
-// Snell's law in vector form: the unit direction d refracted at a surface of unit normal normal (either
-// way round), from index n1 into n2 with eta = n1 / n2; none on total internal reflection.
-std::optional<Vec> refract(Vec d, Vec normal, double eta)
-{
-    double c = dot(d, normal);
-    if (c > 0)
-        normal = {-normal.x, -normal.y}, c = -c;
-    const double cosi = -c;
-    const double k = 1 - eta * eta * (1 - cosi * cosi);
-    if (k < 0)
-        return std::nullopt;
-    Vec t{eta * d.x + (eta * cosi - std::sqrt(k)) * normal.x, eta * d.y + (eta * cosi - std::sqrt(k)) * normal.y};
-    const double len = std::hypot(t.x, t.y);
-    if (!(len > 0))
-        return std::nullopt;
-    return Vec{t.x / len, t.y / len};
 }
 
 // Whether the piece of the ray from a along d, of length (or unbounded), meets a blade: it crosses the
@@ -93,7 +69,7 @@ MeasuredRay traceMeasuredRay(const LensState& lens, double n, const Diaphragm& d
     if (!tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB).yparxei || !(n > 0) ||
         insideLens(x0, y0, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB))
         return out;
-    const Circle faces[2] = {{lens.xcentreA, lens.radiusA}, {lens.xcentreB, lens.radiusB}};
+    const optics::CircleFace faces[2] = {{lens.xcentreA, 0, lens.radiusA}, {lens.xcentreB, 0, lens.radiusB}};
     const double scale = std::max(lens.radiusA, lens.radiusB);
     const Vec start{x0, y0};
     Vec d{dx, dy};
@@ -101,8 +77,7 @@ MeasuredRay traceMeasuredRay(const LensState& lens, double n, const Diaphragm& d
     if (in.circle < 0 || bladeStops(diaphragm, start, d, in.t))
         return out;
     const Vec entry{x0 + in.t * d.x, y0 + in.t * d.y};
-    const Circle& first = faces[in.circle];
-    const auto inGlass = refract(d, {(entry.x - first.xc) / first.r, entry.y / first.r}, 1 / n);
+    const auto inGlass = optics::refractedDirection(d, optics::normalAt(faces[in.circle], entry), 1 / n);
     if (!inGlass)
         return out;
     d = *inGlass;
@@ -110,8 +85,7 @@ MeasuredRay traceMeasuredRay(const LensState& lens, double n, const Diaphragm& d
     if (through.circle < 0 || bladeStops(diaphragm, entry, d, through.t))
         return out;
     const Vec exit{entry.x + through.t * d.x, entry.y + through.t * d.y};
-    const Circle& second = faces[through.circle];
-    const auto after = refract(d, {(exit.x - second.xc) / second.r, exit.y / second.r}, n);
+    const auto after = optics::refractedDirection(d, optics::normalAt(faces[through.circle], exit), n);
     if (!after || bladeStops(diaphragm, exit, *after, INFINITY))
         return out;
     out.leaves = true;
