@@ -206,13 +206,15 @@ TEST(BenchModel, TheMeasuredAberrationFollowsTheBlades)
     const auto open = m.measuredAberration();
     ASSERT_TRUE(open.has_value());
     EXPECT_NEAR(open->marginalFocus, 59.02, 5e-3);
-    // The upper blade dragged to x = −100 and down towards the axis: the lower follows its mirror image, the
-    // outer rays are stopped and the aberration shrinks while the drag goes on.
+    // The upper blade dropped at x = −100 near the axis, then the lower one dragged up towards it: the outer
+    // rays are stopped and the aberration shrinks while the drag goes on.
     m.press(b.s, 0, m.Line1.X1, 150);
     ASSERT_TRUE(m.drag.dragLine1);
     m.follow(b.s, 0, -100, 30);
-    m.Line2.Y2 = -30;
-    m.redrawPicture(b.s);
+    m.release(b.s, -100, 30);
+    m.press(b.s, 0, m.Line2.X1, (m.Line2.Y1 + m.Line2.Y2) / 2);
+    ASSERT_TRUE(m.drag.dragLine2);
+    m.follow(b.s, 0, -100, -30);
     const auto closed = m.measuredAberration();
     ASSERT_TRUE(closed.has_value());
     EXPECT_LT(closed->lsa, open->lsa);
