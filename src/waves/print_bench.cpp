@@ -86,19 +86,37 @@ bool crosses(const PixelBox& box, double x1, double y1, double x2, double y2)
     return clipSegment(x1, y1, x2, y2, box.left, box.top, box.right, box.bottom);
 }
 
+// A device over the page that hands on what its kind does not look at: the page's size and text
+// measure, clearing, flood fill and refresh.
+class OverPage : public Device {
+public:
+    explicit OverPage(Device& page) : page_(page) {}
+
+    int width() const override { return page_.width(); }
+    int height() const override { return page_.height(); }
+    TextExtent textExtent(std::string_view utf8, const Font& font) override { return page_.textExtent(utf8, font); }
+    void clear(Rgb background) override { page_.clear(background); }
+    void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override
+    {
+        page_.floodFill(px, py, border, fill, mode);
+    }
+    void refresh() override { page_.refresh(); }
+
+protected:
+    Device& page_;
+};
+
 // Hands every primitive on to the page and counts, for each place the caption or the scale bar could
 // take, the primitives drawn there, so that each goes where it covers the least of the drawing.
-class InkCounter final : public Device {
+class InkCounter final : public OverPage {
 public:
     InkCounter(Device& page, std::vector<PixelBox> places)
-        : ink(places.size(), 0), page_(page), places_(std::move(places))
+        : OverPage(page), ink(places.size(), 0), places_(std::move(places))
     {
     }
 
     std::vector<int> ink;
 
-    int width() const override { return page_.width(); }
-    int height() const override { return page_.height(); }
     void segment(double x1, double y1, double x2, double y2, const Pen& pen) override
     {
         for (std::size_t i = 0; i < places_.size(); ++i)
@@ -136,13 +154,6 @@ public:
             ink[i] += places_[i].meets({x, y, x + extent.width, y + extent.height});
         return page_.text(x, y, utf8, font, colour);
     }
-    TextExtent textExtent(std::string_view utf8, const Font& font) override { return page_.textExtent(utf8, font); }
-    void clear(Rgb background) override { page_.clear(background); }
-    void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override
-    {
-        page_.floodFill(px, py, border, fill, mode);
-    }
-    void refresh() override { page_.refresh(); }
 
 private:
     void count(double x, double y)
@@ -151,17 +162,14 @@ private:
             ink[i] += places_[i].holds(x, y);
     }
 
-    Device& page_;
     std::vector<PixelBox> places_;
 };
 
 // Hands on only what lies within a box of the page: the worksheet's drawing ends above its rows.
-class ClipToBox final : public Device {
+class ClipToBox final : public OverPage {
 public:
-    ClipToBox(Device& page, const PixelBox& box) : page_(page), box_(box) {}
+    ClipToBox(Device& page, const PixelBox& box) : OverPage(page), box_(box) {}
 
-    int width() const override { return page_.width(); }
-    int height() const override { return page_.height(); }
     void segment(double x1, double y1, double x2, double y2, const Pen& pen) override
     {
         if (clipSegment(x1, y1, x2, y2, box_.left, box_.top, box_.right, box_.bottom))
@@ -185,16 +193,8 @@ public:
             return page_.text(x, y, utf8, font, colour);
         return extent.height;
     }
-    TextExtent textExtent(std::string_view utf8, const Font& font) override { return page_.textExtent(utf8, font); }
-    void clear(Rgb background) override { page_.clear(background); }
-    void floodFill(int px, int py, Rgb border, Rgb fill, FloodMode mode) override
-    {
-        page_.floodFill(px, py, border, fill, mode);
-    }
-    void refresh() override { page_.refresh(); }
 
 private:
-    Device& page_;
     PixelBox box_;
 };
 
