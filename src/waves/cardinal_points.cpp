@@ -89,13 +89,14 @@ void point(Surface& s, std::optional<double> x, Rgb colour, PictureForm form = P
         s.PSet(*x, 0, colour);
 }
 
-// The centres and the index as the controls give them; the radii stay the lens's own.
-void readLens(spherical::LensState& lens, const spherical::BenchControls& controls)
+// The centres and the index as the controls give them; the radii stay the lens's own. The lens as read.
+const spherical::LensState& readLens(spherical::LensState& lens, const spherical::BenchControls& controls)
 {
     const spherical::LensState read = spherical::lensFrom(controls);
     lens.xcentreB = read.xcentreB;
     lens.xcentreA = read.xcentreA;
     lens.refindex = read.refindex;
+    return lens;
 }
 
 } // namespace
@@ -167,8 +168,7 @@ std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, doub
 void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
                    double ys, PictureForm form)
 {
-    readLens(lens, controls);
-    thinLensConstruction(s, lens, xs, ys, form);
+    thinLensConstruction(s, readLens(lens, controls), xs, ys, form);
 }
 
 void thinLensConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
@@ -213,8 +213,7 @@ void thinLensConstruction(Surface& s, const spherical::LensState& lens, double x
 void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
                     double ys, PictureForm form)
 {
-    readLens(lens, controls);
-    cardinalPointsConstruction(s, lens, xs, ys, form);
+    cardinalPointsConstruction(s, readLens(lens, controls), xs, ys, form);
 }
 
 void cardinalPointsConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
