@@ -163,7 +163,7 @@ TEST(Waves, PointSourceFrontsHaveEqualOpticalPath)
         BenchValues v = valuesFor(1.5, {0, 1000, -1000});
         v.Check2 = true;
         v.raystep = row.raystep;
-        desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
+        desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
         const int rays = records.raycount;
         ASSERT_GT(rays, 10);
@@ -225,7 +225,7 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchValues v = valuesFor(1.5);
         v.desmi1 = desmi1;
         int redraws = 0;
-        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; }, 0));
+        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; return lens; }, 0));
         std::set<double> starts;
         for (const auto& s : b.device.segments)
             if (std::fabs(b.surface.userX(s.x1) + 200) < 1e-3)
@@ -245,7 +245,7 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchValues v = valuesFor(1.5);
         v.raystep = 30;
         v.Check2 = true;
-        desmiapopigi(b.surface, lens, records, v, -50, 20, 100, 90, -10, 0);
+        desmiapopigi(b.surface, records, v, -50, 20, 100, 90, -10, 0);
         EXPECT_EQ(records.raycount, 13);
         EXPECT_EQ(v.sourcex, -10);
     }
@@ -269,7 +269,7 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchValues v = valuesFor(1.5);
         v.Check1 = true;
         int redraws = 0;
-        EXPECT_FALSE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; }, angle));
+        EXPECT_FALSE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; return lens; }, angle));
         EXPECT_EQ(b.device.count(), 0u);
         EXPECT_EQ(redraws, 0);
         EXPECT_FALSE(v.parallelmode);
@@ -297,7 +297,7 @@ TEST(Waves, BadInputGivesFiniteBoundedTables)
         BenchValues v = valuesFor(row.index / 100.0);
         v.Check1 = true;
         v.raystep = 0.1047; // the smallest step the controls allow: 3439 rays
-        desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
+        desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
         v.desmi1 = 150;
         parallelbeam(b.surface, lens, records, v, {}, row.beam);
@@ -373,13 +373,13 @@ TEST(WaveAnimation, EachTickMovesTheFrontByOneTickOfOpticalPathThroughBothFaces)
             parallelwaves(b.surface, lens, records, v, row.angle);
         } else {
             v.raystep = 0.628319;
-            desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+            desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                          row.x0, row.y0);
         }
         const int rays = records.raycount;
         ASSERT_GT(rays, 20);
         WaveAnimation a;
-        sxediasifakoy11(b.surface, lens, records, row.parallel, row.x0, row.y0, row.n, a);
+        sxediasifakoy11(b.surface, withIndex(lens, row.n), records, row.parallel, row.x0, row.y0, a);
         auto start = [&](int i) {
             const auto k = static_cast<std::size_t>(i);
             return row.parallel ? Point{records.startx[k], records.starty[k]} : Point{row.x0, row.y0};
@@ -429,12 +429,12 @@ TEST(WaveAnimation, StartsAndJoinsThatWouldDrawAWrongFront)
     BenchValues v = valuesFor(1.5, {-1000, 1000, -1000});
     v.Check2 = true;
     v.raystep = 0.628319;
-    desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, 220, 0);
+    desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, 220, 0);
     ASSERT_GT(records.raycount, 20);
     WaveAnimation a;
     // Rows left from an earlier, longer picture stay out of the animation.
     records.entryx[static_cast<std::size_t>(records.raycount)] = 1e9;
-    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, a);
     EXPECT_EQ(a.rays, records.raycount);
     b.device.reset();
     drawWaveTick(b.surface, a, 40, a.rays);
@@ -451,11 +451,11 @@ TEST(WaveAnimation, StartsAndJoinsThatWouldDrawAWrongFront)
     for (int i = 0; i < a.rays; ++i)
         EXPECT_TRUE(a.x(i, 0) == 220 && a.y(i, 0) == 0) << i;
     records.entryx[3] = records.entryx[3] + 40;
-    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, a);
     for (const int j : {1, 100, lastAnimationTick})
         EXPECT_NEAR(std::hypot(a.x(3, j) - 220 - tickStep * j * records.dirx0[3], a.y(3, j) - tickStep * j * records.diry0[3]), 0, 1e-9);
     records.raycount = 0;
-    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, a);
     b.device.reset();
     drawWaveTick(b.surface, a, 1, records.raycount);
     EXPECT_EQ(b.device.count(), 0u);
