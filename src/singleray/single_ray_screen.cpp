@@ -110,8 +110,7 @@ spherical::LensState SingleRayScreen::lens() const
 void SingleRayScreen::lensRefresh()
 {
     lastRay.reset();
-    const spherical::LensState l = lens();
-    singleray::sxediasifakoy(surface(), l.radiusA, l.radiusB, 0, l.xcentreB, l.refindex);
+    singleray::drawViewLens(surface(), lens());
     canvas().update();
 }
 

@@ -52,8 +52,13 @@ void facesAndFoci(Surface& s, const spherical::LensState& lens)
 
 void sxediasifakoy(Surface& s, double Radius1, double rAdiUs2, double xa, double xb, double refindex)
 {
+    drawViewLens(s, spherical::LensState{xa, Radius1, xb, rAdiUs2, refindex});
+}
+
+void drawViewLens(Surface& s, const spherical::LensState& lens)
+{
     s.Cls();
-    facesAndFoci(s, spherical::LensState{xa, Radius1, xb, rAdiUs2, refindex});
+    facesAndFoci(s, lens);
 }
 
 spherical::LensState viewLens(const ViewControls& c)

@@ -18,6 +18,8 @@ struct ViewControls {
 // whose second has centre (xb, 0) and radius rAdiUs2: both faces in green, the foci as red circles
 // about the rim's x. Faces that do not meet, or a lens without a focal length, leave them out.
 void sxediasifakoy(Surface&, double Radius1, double rAdiUs2, double xa, double xb, double refindex);
+// The same for a lens given whole, circle A being the first.
+void drawViewLens(Surface&, const spherical::LensState&);
 // The view's lens as its controls give it: circle A (radius aktina1) centred at the origin, circle B (radius
 // aktina2) at kentrokykloy, the index from deiktisdiathlasis.
 spherical::LensState viewLens(const ViewControls&);
