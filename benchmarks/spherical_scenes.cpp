@@ -34,7 +34,7 @@ struct Bench {
     {
         Diaphragm d{controls.line1X2, controls.line1Y2, controls.line1Y2};
         surface.Cls();
-        anaschediasi(surface, lens, controls, [&d](const DiaphragmFit& fit) {
+        lens = anaschediasi(surface, controls, [&d](const DiaphragmFit& fit) {
             if (fit.upper)
                 d.upperTip = fit.upper->y;
             if (fit.lower)

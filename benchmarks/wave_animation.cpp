@@ -36,7 +36,7 @@ struct AnimationBench : BenchPicture {
             waves::tracebundleray(surface, records, beam, x0, y0, 1, 0, lens.xcentreA, lens.xcentreB, lens.radiusA,
                                   lens.radiusB, lens.refindex);
         }
-        waves::sxediasifakoy11(surface, lens, records, true, 0, 0, lens.refindex, animation);
+        waves::sxediasifakoy11(surface, lens, records, true, 0, 0, animation);
         for (int j = 1; j < waves::lastAnimationTick; ++j)
             waves::drawWaveTick(surface, animation, j, records.raycount);
     }
@@ -59,8 +59,7 @@ void WaveAnimationStart(benchmark::State& state)
 {
     AnimationBench bench;
     for (auto _ : state) {
-        waves::sxediasifakoy11(bench.surface, bench.lens, bench.records, true, 0, 0, bench.lens.refindex,
-                               bench.animation);
+        waves::sxediasifakoy11(bench.surface, bench.lens, bench.records, true, 0, 0, bench.animation);
         bench.device.flush();
     }
 }

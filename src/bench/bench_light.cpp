@@ -158,9 +158,7 @@ void BenchModel::placeBlades(Surface& s, double x, double upperTip, double lower
     Line2.Y1 = lowerBladeBottom(s), Line2.Y2 = lowerTip;
     // Each tip fitted on its own: the glass is symmetric about the axis, so the lower tip is fitted as the
     // mirror image of a point above it would be.
-    applyBladeFit(s, {spherical::diafragmaano(s, x, upperTip, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB),
-                      spherical::diafragmakato(s, x, -lowerTip, lens.xcentreA, lens.radiusA, lens.xcentreB,
-                                               lens.radiusB)});
+    applyBladeFit(s, {spherical::upperBladeFit(s, x, upperTip, lens), spherical::lowerBladeFit(s, x, -lowerTip, lens)});
     redrawLive(s);
 }
 
@@ -204,6 +202,7 @@ bool BenchModel::parallelbeam(Surface& s, double angle)
     const bool drawn = waves::parallelbeam(s, lens, records, v, [&](waves::BenchValues& values) {
         anaschediasi(s);
         values.diaphragm = diaphragm();
+        return lens;
     }, angle);
     if (drawn)
         shared.parallelmode = v.parallelmode;
@@ -213,7 +212,9 @@ bool BenchModel::parallelbeam(Surface& s, double angle)
 void BenchModel::desmiapopigi(Surface& s, double x0, double y0)
 {
     waves::BenchValues v = waveValues();
-    waves::desmiapopigi(s, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, x0, y0);
+    // The fan is traced with the index its scroll bar gives, which the lens then keeps.
+    lens.refindex = v.index();
+    waves::fanFromPoint(s, lens, records, v, x0, y0);
     shared.sourcex = v.sourcex;
     shared.sourcey = v.sourcey;
 }
@@ -252,8 +253,7 @@ void BenchModel::printPage(Surface& page, Surface& benchTrace, const waves::Page
 {
     const auto table = std::make_unique<waves::RayRecords>();
     lens = lensFromControls();
-    waves::printbench(page, benchTrace, lens, *table, waveValues(), lens.xcentreA, lens.xcentreB, lens.radiusA,
-                      lens.radiusB, shared.sourcex, shared.sourcey, caption);
+    waves::printBenchPage(page, benchTrace, lens, *table, waveValues(), shared.sourcex, shared.sourcey, caption);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -286,11 +286,9 @@ void BenchModel::sxediasifakoy11(Surface& s)
     // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
     // them; their scroll bars follow.
     const double tipX = Line1.X2, tipY = Line1.Y2;
-    applyBladeFit(s, {spherical::diafragmaano(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB),
-                      spherical::diafragmakato(s, tipX, tipY, lens.xcentreA, lens.radiusA, lens.xcentreB, lens.radiusB)});
+    applyBladeFit(s, spherical::fitDiaphragm(s, tipX, tipY, lens));
     scenes.clear();
-    waves::sxediasifakoy11(s, lens, records, shared.parallelmode, shared.sourcex, shared.sourcey, lens.refindex,
-                           animation);
+    waves::sxediasifakoy11(s, lens, records, shared.parallelmode, shared.sourcex, shared.sourcey, animation);
     animationOnView = true;
 }
 

@@ -261,7 +261,9 @@ void BenchModel::anaschediasi(Surface& s)
     animationOnView = false;
     // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
     // would, and then take their exact place on the lens surface.
-    spherical::anaschediasi(s, lens, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
+    // The lens is the one the redraw reads while the blade fit's handlers run, and the one it drew after.
+    lens = lensFromControls();
+    lens = spherical::anaschediasi(s, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
 }
 
 void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
@@ -331,7 +333,7 @@ void BenchModel::draw(Surface& s, const Scene& scene)
         break;
     case Scene::construction:
         if (sourceOnViewAt(s, scene.x, scene.y))
-            waves::cardinalpoints(s, lens, controls(), scene.x, scene.y);
+            lens = waves::cardinalpoints(s, lens, controls(), scene.x, scene.y);
         break;
     }
 }
@@ -358,9 +360,9 @@ std::optional<waves::Aberration> BenchModel::measuredAberration() const
     // The light of the last beam or fan on view, through the lens and the stop as they stand now.
     for (auto scene = scenes.rbegin(); scene != scenes.rend(); ++scene) {
         if (scene->kind == Scene::beam)
-            return waves::measureAberration(lens, lens.refindex, diaphragm(), {true, 0, 0, scene->angle});
+            return waves::measureAberration(lens, diaphragm(), {true, 0, 0, scene->angle});
         if (scene->kind == Scene::fan)
-            return waves::measureAberration(lens, lens.refindex, diaphragm(), {false, scene->x, scene->y, 0});
+            return waves::measureAberration(lens, diaphragm(), {false, scene->x, scene->y, 0});
     }
     return std::nullopt;
 }
@@ -370,7 +372,7 @@ std::vector<waves::NumberLine> BenchModel::numbers(const Surface&) const
     std::optional<std::pair<double, double>> source;
     if (!shared.parallelmode)
         source = std::pair{shared.sourcex, shared.sourcey};
-    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens, lens.refindex, source);
+    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens, source);
     // What the picture shows was measured as it was drawn; it is not traced again.
     if (const auto a = aberrationShown ? shownAberration : measuredAberration()) {
         const auto more = waves::aberrationNumbers(*a);

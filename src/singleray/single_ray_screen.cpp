@@ -104,16 +104,13 @@ singleray::ViewControls SingleRayScreen::controls() const
 
 spherical::LensState SingleRayScreen::lens() const
 {
-    // Circle A of the view is centred at the origin.
-    const singleray::ViewControls c = controls();
-    return spherical::lensFrom({c.deiktisdiathlasis, c.kentrokykloy, 0, c.aktina1, c.aktina2});
+    return singleray::viewLens(controls());
 }
 
 void SingleRayScreen::lensRefresh()
 {
     lastRay.reset();
-    const spherical::LensState l = lens();
-    singleray::sxediasifakoy(surface(), l.radiusA, l.radiusB, 0, l.xcentreB, l.refindex);
+    singleray::drawViewLens(surface(), lens());
     canvas().update();
 }
 
@@ -127,7 +124,7 @@ void SingleRayScreen::miaaktina(double x1, double y1, double x2, double y2)
 {
     const QPointF source = sourceCentre();
     const spherical::Diaphragm diaphragm = benchDiaphragm ? benchDiaphragm() : spherical::Diaphragm{};
-    singleray::miaaktina(surface(), controls(), lens().refindex, diaphragm, source.x(), source.y(), x1, y1, x2, y2);
+    singleray::miaaktina(surface(), lens(), diaphragm, source.x(), source.y(), x1, y1, x2, y2);
     canvas().update();
 }
 

@@ -18,9 +18,10 @@ struct Rim {
     bool exists = false;
 };
 
-Rim rimOf(double Radius1, double rAdiUs2, double xb)
+Rim rimOf(const spherical::LensState& lens)
 {
-    const spherical::SimeiaTomis t = spherical::tomikyklonschetiki(xb, Radius1, rAdiUs2);
+    const spherical::SimeiaTomis t =
+        spherical::tomikyklonschetiki(lens.xcentreB - lens.xcentreA, lens.radiusA, lens.radiusB);
     Rim rim;
     rim.exists = t.yparxei;
     rim.x = t.x1;
@@ -29,9 +30,11 @@ Rim rimOf(double Radius1, double rAdiUs2, double xb)
     return rim;
 }
 
-void facesAndFoci(Surface& s, double Radius1, double rAdiUs2, double xa, double xb, double refindex)
+// The faces and foci of the lens whose first (left-hand) circle is A and second B.
+void facesAndFoci(Surface& s, const spherical::LensState& lens)
 {
-    const Rim rim = rimOf(Radius1, rAdiUs2, xb - xa);
+    const double Radius1 = lens.radiusA, rAdiUs2 = lens.radiusB, xa = lens.xcentreA, xb = lens.xcentreB;
+    const Rim rim = rimOf(lens);
     const auto a1 = spherical::toxoimitono(rim.y / Radius1), a2 = spherical::toxoimitono(rim.y / rAdiUs2);
     if (rim.exists && a1 && a2) {
         s.DrawWidth = 5;
@@ -39,7 +42,7 @@ void facesAndFoci(Surface& s, double Radius1, double rAdiUs2, double xa, double 
         s.Circle(xb, 0, rAdiUs2, face, std::numbers::pi - *a2, std::numbers::pi + *a2);
         s.DrawWidth = 1;
     }
-    if (const auto f = spherical::estiakiapostasi(Radius1, rAdiUs2, refindex); f && rim.exists) {
+    if (const auto f = spherical::estiakiapostasi(Radius1, rAdiUs2, lens.refindex); f && rim.exists) {
         s.Circle(xa + rim.x - *f, 0, 3, focus);
         s.Circle(xa + rim.x + *f, 0, 3, focus);
     }
@@ -49,18 +52,26 @@ void facesAndFoci(Surface& s, double Radius1, double rAdiUs2, double xa, double 
 
 void sxediasifakoy(Surface& s, double Radius1, double rAdiUs2, double xa, double xb, double refindex)
 {
-    s.Cls();
-    facesAndFoci(s, Radius1, rAdiUs2, xa, xb, refindex);
+    drawViewLens(s, spherical::LensState{xa, Radius1, xb, rAdiUs2, refindex});
 }
 
-void miaaktina(Surface& s, const ViewControls& c, double refindex, const spherical::Diaphragm& benchDiaphragm,
-               double x0, double y0, double x1, double y1, double x2, double y2)
+void drawViewLens(Surface& s, const spherical::LensState& lens)
+{
+    s.Cls();
+    facesAndFoci(s, lens);
+}
+
+spherical::LensState viewLens(const ViewControls& c)
 {
     // Circle A of the view is centred at the origin.
-    const spherical::LensState lens = spherical::lensFrom({c.deiktisdiathlasis, c.kentrokykloy, 0, c.aktina1, c.aktina2});
-    const double xcentreB = lens.xcentreB, radiusA = lens.radiusA, radiusB = lens.radiusB;
-    facesAndFoci(s, radiusA, radiusB, 0, xcentreB, refindex);
-    const Rim rim = rimOf(radiusA, radiusB, xcentreB);
+    return spherical::lensFrom({c.deiktisdiathlasis, c.kentrokykloy, 0, c.aktina1, c.aktina2});
+}
+
+void miaaktina(Surface& s, const spherical::LensState& lens, const spherical::Diaphragm& benchDiaphragm, double x0,
+               double y0, double x1, double y1, double x2, double y2)
+{
+    facesAndFoci(s, lens);
+    const Rim rim = rimOf(lens);
     if (rim.exists) {
         s.Line(-200, rim.y, 200, rim.y, colours::black);
         s.Line(-200, rim.otherY, 200, rim.otherY, colours::black);
@@ -73,7 +84,7 @@ void miaaktina(Surface& s, const ViewControls& c, double refindex, const spheric
     }
     if (!std::isfinite(dx) || !std::isfinite(dy))
         return;
-    waves::aktinamoni(s, benchDiaphragm, x0, y0, dx, dy, 0, xcentreB, radiusA, radiusB, lens.refindex);
+    waves::drawSingleRay(s, benchDiaphragm, lens, x0, y0, dx, dy);
 }
 
 } // namespace lens::singleray

@@ -18,10 +18,14 @@ struct ViewControls {
 // whose second has centre (xb, 0) and radius rAdiUs2: both faces in green, the foci as red circles
 // about the rim's x. Faces that do not meet, or a lens without a focal length, leave them out.
 void sxediasifakoy(Surface&, double Radius1, double rAdiUs2, double xa, double xb, double refindex);
-// Draws the lens from the controls over the picture, the rim's two heights, and the ray from the
-// source (x0, y0) in the direction from (x1, y1) to (x2, y2), traced through the lens (and the
-// bench's diaphragm) with the view's index.
-void miaaktina(Surface&, const ViewControls&, double refindex, const spherical::Diaphragm& benchDiaphragm, double x0,
+// The same for a lens given whole, circle A being the first.
+void drawViewLens(Surface&, const spherical::LensState&);
+// The view's lens as its controls give it: circle A (radius aktina1) centred at the origin, circle B (radius
+// aktina2) at kentrokykloy, the index from deiktisdiathlasis.
+spherical::LensState viewLens(const ViewControls&);
+// Draws the lens over the picture, the rim's two heights, and the ray from the source (x0, y0) in the
+// direction from (x1, y1) to (x2, y2), traced through the lens (and the bench's diaphragm).
+void miaaktina(Surface&, const spherical::LensState&, const spherical::Diaphragm& benchDiaphragm, double x0,
                double y0, double x1, double y1, double x2, double y2);
 
 } // namespace lens::singleray

@@ -51,9 +51,9 @@ bool strictlyInView(const Surface& surface, double x, double y)
     return std::fmin(xL, xR) < x && x < std::fmax(xL, xR) && std::fmin(yT, yB) < y && y < std::fmax(yT, yB);
 }
 
-bool insideLens(double x, double y, double xA, double xB, double rA, double rB)
+bool insideLens(double x, double y, const LensState& lens)
 {
-    return apostasi(x, y, xA, 0) < rA && apostasi(x, y, xB, 0) < rB;
+    return apostasi(x, y, lens.xcentreA, 0) < lens.radiusA && apostasi(x, y, lens.xcentreB, 0) < lens.radiusB;
 }
 
 double apostasi(double x1, double y1, double x2, double y2) { return optics::distance(x1, y1, x2, y2); }

@@ -12,10 +12,11 @@ namespace lens::spherical {
 namespace {
 
 // The y of the lens surface straight above (or below, sign -1) a blade end that lies inside the glass.
-std::optional<double> bladeOnSurface(double bx, double by, double xA, double rA, double xB, double rB, int sign)
+std::optional<double> bladeOnSurface(double bx, double by, const LensState& lens, int sign)
 {
-    if (!insideLens(bx, by, xA, xB, rA, rB))
+    if (!insideLens(bx, by, lens))
         return std::nullopt; // outside the glass (or exactly on its surface): the blade stays
+    const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
     const SimeiaTomis rim = tomikyklon(xA, xB, rA, rB);
     // Left of the rim the end lies under circle B's face, right of it under circle A's. Being strictly inside
     // both discs keeps the square root's argument positive.
@@ -97,30 +98,50 @@ std::optional<std::pair<int, int>> fillSeed(const Surface& surface, const LensSt
     return std::nullopt; // a lens thinner than its outlines, or off the picture, has nothing left to tint
 }
 
+// The upper blade's fit (sign +1) or the lower one's (sign -1), from the upper blade's end.
+std::optional<BladeFit> bladeFit(const Surface& surface, double bx, double by, const LensState& lens, int sign)
+{
+    const std::optional<double> y = bladeOnSurface(bx, by, lens, sign);
+    if (!y)
+        return std::nullopt;
+    // The upper blade's scroll bar runs over the view's upper half, the lower one's over its lower half.
+    const int low = sign > 0 ? -100 : 0, high = sign > 0 ? 0 : 100;
+    return BladeFit{*y, scrollValueFor(surface, *y, low, high)};
+}
+
 } // namespace
+
+std::optional<BladeFit> upperBladeFit(const Surface& surface, double bx, double by, const LensState& lens)
+{
+    return bladeFit(surface, bx, by, lens, +1);
+}
+
+std::optional<BladeFit> lowerBladeFit(const Surface& surface, double bx, double by, const LensState& lens)
+{
+    return bladeFit(surface, bx, by, lens, -1);
+}
 
 std::optional<BladeFit> diafragmaano(const Surface& surface, double bx, double by, double xA, double rA, double xB,
                                      double rB)
 {
-    const std::optional<double> y = bladeOnSurface(bx, by, xA, rA, xB, rB, +1);
-    if (!y)
-        return std::nullopt;
-    return BladeFit{*y, scrollValueFor(surface, *y, -100, 0)};
+    return upperBladeFit(surface, bx, by, LensState{xA, rA, xB, rB});
 }
 
 std::optional<BladeFit> diafragmakato(const Surface& surface, double bx, double by, double xA, double rA, double xB,
                                       double rB)
 {
-    const std::optional<double> y = bladeOnSurface(bx, by, xA, rA, xB, rB, -1);
-    if (!y)
-        return std::nullopt;
-    return BladeFit{*y, scrollValueFor(surface, *y, 0, 100)};
+    return lowerBladeFit(surface, bx, by, LensState{xA, rA, xB, rB});
 }
 
-void anaschediasi(Surface& surface, LensState& lens, const BenchControls& controls,
-                  const std::function<void(const DiaphragmFit&)>& applyFit)
+DiaphragmFit fitDiaphragm(const Surface& surface, double bx, double by, const LensState& lens)
 {
-    lens = lensFrom(controls);
+    return {upperBladeFit(surface, bx, by, lens), lowerBladeFit(surface, bx, by, lens)};
+}
+
+LensState anaschediasi(Surface& surface, const BenchControls& controls,
+                       const std::function<void(const DiaphragmFit&)>& applyFit)
+{
+    const LensState lens = lensFrom(controls);
     const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
     const double pi = std::numbers::pi;
 
@@ -130,9 +151,7 @@ void anaschediasi(Surface& surface, LensState& lens, const BenchControls& contro
 
     // Both blades are fitted from the upper blade's end as it was when the redraw began: the lower blade
     // mirrors it. The screen moves its lines once it has both.
-    DiaphragmFit fit;
-    fit.upper = diafragmaano(surface, controls.line1X2, controls.line1Y2, xA, rA, xB, rB);
-    fit.lower = diafragmakato(surface, controls.line1X2, controls.line1Y2, xA, rA, xB, rB);
+    const DiaphragmFit fit = fitDiaphragm(surface, controls.line1X2, controls.line1Y2, lens);
     if ((fit.upper || fit.lower) && applyFit)
         applyFit(fit);
 
@@ -174,6 +193,7 @@ void anaschediasi(Surface& surface, LensState& lens, const BenchControls& contro
     surface.FillStyle = noFill;
 
     surface.Refresh();
+    return lens;
 }
 
 } // namespace lens::spherical

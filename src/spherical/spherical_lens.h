@@ -23,6 +23,12 @@ struct ProtiTomi { double x = 0, y = 0; bool vrethike = false; int eidos = 0; };
 
 // The lens of the bench and its index (the module-wide lens state), refreshed from the controls by every redraw.
 struct LensState { double xcentreA = -50, radiusA = 100, xcentreB = 20, radiusB = 90, refindex = 1.5; };
+// The same circles with another index.
+inline LensState withIndex(LensState lens, double n)
+{
+    lens.refindex = n;
+    return lens;
+}
 
 // The control values anaschediasi reads: scroll bars and the upper blade's end.
 struct BenchControls {
@@ -57,7 +63,7 @@ inline constexpr Rgb glass = RGB(200, 228, 250);    // the pale tint the lens is
 // Whether (x, y) lies strictly inside the surface's visible rectangle (a point on its edge does not).
 bool strictlyInView(const Surface&, double x, double y);
 // Whether (x, y) lies strictly inside both discs, in the glass of the lens (a point on a face does not).
-bool insideLens(double x, double y, double xA, double xB, double rA, double rB);
+bool insideLens(double x, double y, const LensState&);
 // Distance between (x1, y1) and (x2, y2), in user units.
 double apostasi(double x1, double y1, double x2, double y2);
 // Arcsine of s in radians; no value when |s| > 1 or s is not a number.
@@ -99,9 +105,15 @@ std::optional<BladeFit> diafragmaano(const Surface&, double bx, double by, doubl
 // The lower blade's fit from the upper blade's end (bx, by): the mirror image below the axis; no value when
 // the end is not strictly inside both discs.
 std::optional<BladeFit> diafragmakato(const Surface&, double bx, double by, double xA, double rA, double xB, double rB);
-// Redraws the static scene; calls applyFit (if any blade moves) at the point where the blades are fitted, so the
-// screen can move its line controls and set its hidden scroll bars before the marks, circles and fill are drawn.
-void anaschediasi(Surface&, LensState&, const BenchControls&, const std::function<void(const DiaphragmFit&)>& applyFit);
+// The same fits for a lens given whole.
+std::optional<BladeFit> upperBladeFit(const Surface&, double bx, double by, const LensState&);
+std::optional<BladeFit> lowerBladeFit(const Surface&, double bx, double by, const LensState&);
+// Both blades fitted to the lens's circles from the upper blade's end (bx, by).
+DiaphragmFit fitDiaphragm(const Surface&, double bx, double by, const LensState&);
+// Redraws the static scene of the lens the controls give, and returns that lens; calls applyFit (if any blade
+// moves) at the point where the blades are fitted, so the screen can move its line controls and set its hidden
+// scroll bars before the marks, circles and fill are drawn.
+LensState anaschediasi(Surface&, const BenchControls&, const std::function<void(const DiaphragmFit&)>& applyFit);
 // A point within this distance of a lens circle counts as lying on it, for the refraction there.
 inline constexpr double surfaceTolerance = 0.005;
 
@@ -113,21 +125,22 @@ enum class StartClasses { bench, singleRay };
 // The one lens search of the program: the first point of the lens boundary in front of (x0, y0) along
 // (dx, dy), the nearest crossing with either circle that lies in the other disc (within rounding only);
 // vrethike false when the ray misses the lens or there is no lens. eidos as the classes say.
-ProtiTomi lensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0,
-                  StartClasses classes);
+ProtiTomi lensHit(const LensState&, double dx, double dy, double x0, double y0, StartClasses classes);
 
 // Refraction of direction (dx, dy) at a lens hit (x, y): at the circle it lies on within surfaceTolerance,
 // the nearer of the two where it lies within the tolerance of both (at the rim). circle is 1 for A, 2 for B,
 // 0 when the point lies on neither (no refraction).
 struct LensRefraction { int circle = 0; Diathlasi refracted; };
-LensRefraction refractAtLens(double dx, double dy, double x, double y, double xA, double xB, double rA, double rB,
-                             double n);
+LensRefraction refractAtLens(double dx, double dy, double x, double y, const LensState&);
 
 // First point of the lens boundary in front of (x0, y0) along (dx, dy), in user units; vrethike false when the
 // ray misses the lens or there is no lens. kind receives eidos. Sets the surface's DrawWidth to 1.
 ProtiTomi prototomi(Surface&, double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0, int& kind);
+// The same search for a lens given whole; the kind is the record's eidos.
+ProtiTomi firstLensPoint(Surface&, const LensState&, double dx, double dy, double x0, double y0);
 // Traces one ray through the diaphragm and the lens and draws it; no result.
 void poreiaaktinas(Surface&, const Diaphragm&, double x0, double y0, double dx, double dy, double xA, double xB, double rA, double rB, double n);
+void drawBenchRay(Surface&, const Diaphragm&, const LensState&, double x0, double y0, double dx, double dy);
 
 // How a leg of a traced ray ends.
 enum class LegEnd { lens, blade, viewEdge };
@@ -154,8 +167,8 @@ struct RayPath {
 Rgb legColour(const RayLeg& leg);
 
 // Traces one ray leg by leg as poreiaaktinas draws it, without drawing.
-RayPath traceRay(const Surface&, const Diaphragm&, double x0, double y0, double dx, double dy, double xA, double xB,
-                 double rA, double rB, double n, StartClasses classes = StartClasses::bench);
+RayPath traceRay(const Surface&, const Diaphragm&, const LensState&, double x0, double y0, double dx, double dy,
+                 StartClasses classes = StartClasses::bench);
 
 // The most total reflections a reflecting trace follows inside the glass. A ray caught between the faces
 // beyond the critical angle may go on reflecting for a long while; after this many it ends at its next total
@@ -175,8 +188,7 @@ struct ReflectingRayPath {
 // of reflection at the circle it meets (d' = d - 2(d.n)n, n the circle's unit normal there) and followed on, up
 // to maxInternalReflections times, until it is refracted out of the glass. A ray without a total reflection is
 // traced exactly as by traceRay.
-ReflectingRayPath traceRayReflecting(const Surface&, const Diaphragm&, double x0, double y0, double dx, double dy,
-                                     double xA, double xB, double rA, double rB, double n,
-                                     StartClasses classes = StartClasses::singleRay);
+ReflectingRayPath traceRayReflecting(const Surface&, const Diaphragm&, const LensState&, double x0, double y0,
+                                     double dx, double dy, StartClasses classes = StartClasses::singleRay);
 
 } // namespace lens::spherical

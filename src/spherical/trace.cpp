@@ -21,9 +21,9 @@ bool onCircle(double x, double y, double xc, double r, double tolerance)
 
 } // namespace
 
-ProtiTomi lensHit(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0,
-                  StartClasses classes)
+ProtiTomi lensHit(const LensState& lens, double dx, double dy, double x0, double y0, StartClasses classes)
 {
+    const double xA = lens.xcentreA, xB = lens.xcentreB, rA = lens.radiusA, rB = lens.radiusB;
     const ProtiTomi notFound{x0, y0, false, 0};
     if (!tomikyklon(xA, xB, rA, rB).yparxei)
         return notFound; // the discs do not overlap in a lens
@@ -78,9 +78,9 @@ ProtiTomi lensHit(double xA, double xB, double rA, double rB, double dx, double 
     return hit;
 }
 
-LensRefraction refractAtLens(double dx, double dy, double x, double y, double xA, double xB, double rA, double rB,
-                             double n)
+LensRefraction refractAtLens(double dx, double dy, double x, double y, const LensState& lens)
 {
+    const double xA = lens.xcentreA, xB = lens.xcentreB, rA = lens.radiusA, rB = lens.radiusB, n = lens.refindex;
     LensRefraction r;
     // Near the rim a hit lies within the tolerance of both circles; it is refracted at the one it lies on.
     const double offA = std::fabs(apostasi(x, y, xA, 0) - rA);
@@ -95,11 +95,16 @@ LensRefraction refractAtLens(double dx, double dy, double x, double y, double xA
     return r;
 }
 
+ProtiTomi firstLensPoint(Surface& surface, const LensState& lens, double dx, double dy, double x0, double y0)
+{
+    surface.DrawWidth = 1;
+    return lensHit(lens, dx, dy, x0, y0, StartClasses::bench);
+}
+
 ProtiTomi prototomi(Surface& surface, double xA, double xB, double rA, double rB, double dx, double dy, double x0,
                     double y0, int& kind)
 {
-    surface.DrawWidth = 1;
-    const ProtiTomi hit = lensHit(xA, xB, rA, rB, dx, dy, x0, y0, StartClasses::bench);
+    const ProtiTomi hit = firstLensPoint(surface, LensState{xA, rA, xB, rB}, dx, dy, x0, y0);
     kind = hit.eidos;
     return hit;
 }
@@ -126,10 +131,10 @@ namespace {
 // Traces a ray leg by leg into legs (whose size bounds the legs) and gives the number of legs and of the
 // total reflections followed. With maxReflections 0 a total reflection ends the ray.
 struct TraceCount { int legs = 0, reflections = 0; };
-TraceCount traceLegs(std::span<RayLeg> legs, const Surface& surface, const Diaphragm& diaphragm, double x0, double y0,
-                     double dx, double dy, double xA, double xB, double rA, double rB, double n, StartClasses classes,
-                     int maxReflections)
+TraceCount traceLegs(std::span<RayLeg> legs, const Surface& surface, const Diaphragm& diaphragm, const LensState& lens,
+                     double x0, double y0, double dx, double dy, StartClasses classes, int maxReflections)
 {
+    const double xA = lens.xcentreA, xB = lens.xcentreB;
     TraceCount traced;
     double x = x0, y = y0;
     bool reflectedHere = false; // the current point is a reflection on a face, inside the glass
@@ -139,7 +144,7 @@ TraceCount traceLegs(std::span<RayLeg> legs, const Surface& surface, const Diaph
             break;
         const Perasma blade = perasma(diaphragm.x, diaphragm.upperTip, diaphragm.lowerTip, x, y, dx, dy);
         const Simeio edge = akriothonis(surface, x, y, dx, dy);
-        const ProtiTomi hit = lensHit(xA, xB, rA, rB, dx, dy, x, y, classes);
+        const ProtiTomi hit = lensHit(lens, dx, dy, x, y, classes);
         // A ray reflected into the glass meets its boundary again; one that does not was reflected at the very
         // corner of the rim, out of the other disc, or along a face: it ends there.
         if (reflectedHere && !hit.vrethike)
@@ -169,7 +174,7 @@ TraceCount traceLegs(std::span<RayLeg> legs, const Surface& surface, const Diaph
         if (hit.x == x && hit.y == y)
             break;
 
-        const LensRefraction atHit = refractAtLens(dx, dy, hit.x, hit.y, xA, xB, rA, rB, n);
+        const LensRefraction atHit = refractAtLens(dx, dy, hit.x, hit.y, lens);
         const Diathlasi& refracted = atHit.refracted;
         leg.circle = atHit.circle;
         if (leg.circle != 0 && !refracted.egine) {
@@ -201,21 +206,20 @@ TraceCount traceLegs(std::span<RayLeg> legs, const Surface& surface, const Diaph
 
 } // namespace
 
-RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
-                 double xA, double xB, double rA, double rB, double n, StartClasses classes)
+RayPath traceRay(const Surface& surface, const Diaphragm& diaphragm, const LensState& lens, double x0, double y0,
+                 double dx, double dy, StartClasses classes)
 {
     RayPath path;
-    path.count = traceLegs(path.legs, surface, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n, classes, 0).legs;
+    path.count = traceLegs(path.legs, surface, diaphragm, lens, x0, y0, dx, dy, classes, 0).legs;
     return path;
 }
 
-ReflectingRayPath traceRayReflecting(const Surface& surface, const Diaphragm& diaphragm, double x0, double y0,
-                                     double dx, double dy, double xA, double xB, double rA, double rB, double n,
-                                     StartClasses classes)
+ReflectingRayPath traceRayReflecting(const Surface& surface, const Diaphragm& diaphragm, const LensState& lens,
+                                     double x0, double y0, double dx, double dy, StartClasses classes)
 {
     ReflectingRayPath path;
-    const TraceCount traced = traceLegs(path.legs, surface, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n, classes,
-                                        maxInternalReflections);
+    const TraceCount traced =
+        traceLegs(path.legs, surface, diaphragm, lens, x0, y0, dx, dy, classes, maxInternalReflections);
     path.count = traced.legs;
     path.reflections = traced.reflections;
     return path;
@@ -224,8 +228,14 @@ ReflectingRayPath traceRayReflecting(const Surface& surface, const Diaphragm& di
 void poreiaaktinas(Surface& surface, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
                    double xA, double xB, double rA, double rB, double n)
 {
+    drawBenchRay(surface, diaphragm, LensState{xA, rA, xB, rB, n}, x0, y0, dx, dy);
+}
+
+void drawBenchRay(Surface& surface, const Diaphragm& diaphragm, const LensState& lens, double x0, double y0, double dx,
+                  double dy)
+{
     surface.DrawWidth = 1;
-    const RayPath path = traceRay(surface, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
+    const RayPath path = traceRay(surface, diaphragm, lens, x0, y0, dx, dy);
     for (int i = 0; i < path.count; ++i) {
         const RayLeg& leg = path.legs[static_cast<std::size_t>(i)];
         if (leg.end == LegEnd::lens) {

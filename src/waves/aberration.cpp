@@ -62,12 +62,13 @@ constexpr Diaphragm noBlades{0, INFINITY, -INFINITY};
 
 } // namespace
 
-MeasuredRay traceMeasuredRay(const LensState& lens, double n, const Diaphragm& diaphragm, double x0, double y0,
-                             double dx, double dy)
+MeasuredRay traceMeasuredRay(const LensState& lens, const Diaphragm& diaphragm, double x0, double y0, double dx,
+                             double dy)
 {
+    const double n = lens.refindex;
     MeasuredRay out;
     if (!tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB).yparxei || !(n > 0) ||
-        insideLens(x0, y0, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB))
+        insideLens(x0, y0, lens))
         return out;
     const optics::CircleFace faces[2] = {{lens.xcentreA, 0, lens.radiusA}, {lens.xcentreB, 0, lens.radiusB}};
     const double scale = std::max(lens.radiusA, lens.radiusB);
@@ -94,15 +95,16 @@ MeasuredRay traceMeasuredRay(const LensState& lens, double n, const Diaphragm& d
     return out;
 }
 
-std::optional<Aberration> measureAberration(const LensState& lens, double n, const Diaphragm& diaphragm,
+std::optional<Aberration> measureAberration(const LensState& lens, const Diaphragm& diaphragm,
                                             const MeasuredLight& light)
 {
+    const double n = lens.refindex;
     const double pi = std::numbers::pi;
     if (!(n > 0) || n == 1 || !std::isfinite(light.x) || !std::isfinite(light.y) || !std::isfinite(light.angle))
         return std::nullopt;
     if (light.beam && !(std::fabs(light.angle) < pi / 2))
         return std::nullopt;
-    const CardinalPoints cp = cardinalpointsof(lens, n);
+    const CardinalPoints cp = cardinalpointsof(lens);
     const int way = light.beam ? 1 : travelDirection(cp, light.x);
     const std::optional<double> nodal = way > 0 ? cp.N1 : cp.N2;
     if (!nodal || !std::isfinite(*nodal))
@@ -126,9 +128,9 @@ std::optional<Aberration> measureAberration(const LensState& lens, double n, con
     auto rayOf = [&](double q, const Diaphragm& blades) {
         if (light.beam) {
             const double c = std::cos(light.angle), s = std::sin(light.angle);
-            return traceMeasuredRay(lens, n, blades, *nodal - q * s - far * c, q * c - far * s, c, s);
+            return traceMeasuredRay(lens, blades, *nodal - q * s - far * c, q * c - far * s, c, s);
         }
-        return traceMeasuredRay(lens, n, blades, light.x, light.y, std::cos(chiefAngle + q), std::sin(chiefAngle + q));
+        return traceMeasuredRay(lens, blades, light.x, light.y, std::cos(chiefAngle + q), std::sin(chiefAngle + q));
     };
 
     // The chief ray, the line every crossing is taken on; without the blades, as the paraxial rays about it.

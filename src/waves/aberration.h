@@ -39,11 +39,11 @@ struct Aberration {
     double chiefYAt(double x) const { return chiefDx != 0 ? chiefY + (x - chiefX) * chiefDy / chiefDx : chiefY; }
 };
 
-// The aberration of the light through the diaphragm and the lens of index n; none where there is no focus
+// The aberration of the light through the diaphragm and the lens (of its own index); none where there is no focus
 // to measure: no lens, n = 1, a chief ray that misses the lens or is lost in it, a source in the glass, no
 // ray off the chief ray that passes, or light that leaves parallel.
-std::optional<Aberration> measureAberration(const spherical::LensState& lens, double n,
-                                            const spherical::Diaphragm& diaphragm, const MeasuredLight& light);
+std::optional<Aberration> measureAberration(const spherical::LensState& lens, const spherical::Diaphragm& diaphragm,
+                                            const MeasuredLight& light);
 
 // How one ray of the measurement went: through the lens (with where it met the lens and its line after
 // it), or not.
@@ -55,7 +55,7 @@ struct MeasuredRay {
 // Traces the ray from (x0, y0) along the unit direction (dx, dy) through the lens in double precision by
 // Snell's law in vector form; a blade stops it before, in or after the lens; total internal reflection or
 // a miss ends it.
-MeasuredRay traceMeasuredRay(const spherical::LensState& lens, double n, const spherical::Diaphragm& diaphragm,
-                             double x0, double y0, double dx, double dy);
+MeasuredRay traceMeasuredRay(const spherical::LensState& lens, const spherical::Diaphragm& diaphragm, double x0,
+                             double y0, double dx, double dy);
 
 } // namespace lens::waves

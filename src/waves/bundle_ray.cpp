@@ -45,9 +45,16 @@ void timeMark(Surface& surface, double x, double y, Rgb colour)
 
 } // namespace
 
-void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& values, double& x0, double& y0,
+void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& values, double x0, double y0,
                     double dx, double dy, double xA, double xB, double rA, double rB, double n, double startPath)
 {
+    traceTimedRay(surface, records, values, LensState{xA, rA, xB, rB, n}, x0, y0, dx, dy, startPath);
+}
+
+void traceTimedRay(Surface& surface, RayRecords& records, const BenchValues& values, const LensState& lens, double x0,
+                   double y0, double dx, double dy, double startPath)
+{
+    const double n = lens.refindex;
     const double startX = x0, startY = y0;
     if (!(n > 0) || !std::isfinite(n) || !std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0) ||
         !std::isfinite(startPath))
@@ -60,8 +67,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     // What the ray meets first: a blade, the edge of the view or the lens.
     const Perasma blade = perasma(blades.x, blades.upperTip, blades.lowerTip, startX, startY, dx, dy);
     const Simeio edge = akriothonis(surface, startX, startY, dx, dy);
-    int kind = 0;
-    const ProtiTomi hit = prototomi(surface, xA, xB, rA, rB, dx, dy, startX, startY, kind);
+    const ProtiTomi hit = firstLensPoint(surface, lens, dx, dy, startX, startY);
     if (!hit.vrethike)
         return;
     const double toLens = apostasi(startX, startY, hit.x, hit.y);
@@ -72,8 +78,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
 
     // The first boundary point ahead is the entry, unless the ray starts in the glass (or on its surface,
     // heading in): then it is already in the glass and that point is its exit.
-    const bool startsInGlass =
-        insideLens((startX + hit.x) / 2, (startY + hit.y) / 2, xA, xB, rA, rB);
+    const bool startsInGlass = insideLens((startX + hit.x) / 2, (startY + hit.y) / 2, lens);
     const double entryX = startsInGlass ? startX : hit.x, entryY = startsInGlass ? startY : hit.y;
     const double d0 = startsInGlass ? 0.0 : toLens;
 
@@ -105,7 +110,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     // Refraction into the glass; a ray that starts in the glass keeps its direction.
     double gx = dx, gy = dy;
     if (!startsInGlass) {
-        if (const LensRefraction in = refractAtLens(entryX - startX, entryY - startY, entryX, entryY, xA, xB, rA, rB, n);
+        if (const LensRefraction in = refractAtLens(entryX - startX, entryY - startY, entryX, entryY, lens);
             in.circle != 0) {
             if (!in.refracted.egine)
                 return;
@@ -129,7 +134,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     if (startsInGlass) {
         exitX = hit.x, exitY = hit.y;
     } else {
-        const ProtiTomi out = prototomi(surface, xA, xB, rA, rB, gx, gy, entryX, entryY, kind);
+        const ProtiTomi out = firstLensPoint(surface, lens, gx, gy, entryX, entryY);
         if (out.vrethike)
             exitX = out.x, exitY = out.y;
     }
@@ -172,7 +177,7 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
         record(records.dirx1, gx);
         record(records.diry1, gy);
     } else {
-        const LensRefraction out = refractAtLens(exitX - entryX, exitY - entryY, exitX, exitY, xA, xB, rA, rB, n);
+        const LensRefraction out = refractAtLens(exitX - entryX, exitY - entryY, exitX, exitY, lens);
         if (out.circle != 0 && !out.refracted.egine)
             return; // totally reflected inside the glass: not counted
         const double ox = out.circle != 0 ? out.refracted.dx : gx, oy = out.circle != 0 ? out.refracted.dy : gy;
@@ -192,8 +197,6 @@ void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& va
     }
     if (recording)
         ++records.raycount;
-    x0 = startX;
-    y0 = startY;
 }
 
 } // namespace lens::waves

@@ -13,9 +13,12 @@ namespace lens::waves {
 // blade before the lens or one that misses the lens; total internal reflection leaves the dots drawn so
 // far and records nothing. startPath is the optical path the ray has already covered at its start, from
 // its bundle's common front: the dots fall where that path plus the way travelled is a whole number of
-// 25s. x0, y0 are unchanged on return.
-void tracebundleray(Surface&, RayRecords&, const BenchValues&, double& x0, double& y0, double dx, double dy,
+// 25s.
+void tracebundleray(Surface&, RayRecords&, const BenchValues&, double x0, double y0, double dx, double dy,
                     double xcentreA, double xcentreB, double radiusA, double radiusB, double n,
                     double startPath = 0);
+// The same for a lens given whole, traced with its index.
+void traceTimedRay(Surface&, RayRecords&, const BenchValues&, const spherical::LensState&, double x0, double y0,
+                   double dx, double dy, double startPath = 0);
 
 } // namespace lens::waves

@@ -89,8 +89,8 @@ void point(Surface& s, std::optional<double> x, Rgb colour, PictureForm form = P
         s.PSet(*x, 0, colour);
 }
 
-// The centres and the index as the controls give them; the radii stay the lens's own. The lens as read.
-const spherical::LensState& readLens(spherical::LensState& lens, const spherical::BenchControls& controls)
+// The centres and the index as the controls give them; the radii stay the lens's own.
+spherical::LensState readLens(spherical::LensState lens, const spherical::BenchControls& controls)
 {
     const spherical::LensState read = spherical::lensFrom(controls);
     lens.xcentreB = read.xcentreB;
@@ -101,8 +101,9 @@ const spherical::LensState& readLens(spherical::LensState& lens, const spherical
 
 } // namespace
 
-CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n)
+CardinalPoints cardinalpointsof(const spherical::LensState& lens)
 {
+    const double n = lens.refindex;
     CardinalPoints p;
     const double rA = lens.radiusA, rB = lens.radiusB;
     p.V1 = lens.xcentreB - rB;
@@ -165,17 +166,18 @@ std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, doub
     return imageThrough(front, back, *p.f, sigma, xs, ys);
 }
 
-void thinlensimage(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
-                   double ys, PictureForm form)
+spherical::LensState thinlensimage(Surface& s, const spherical::LensState& lens,
+                                   const spherical::BenchControls& controls, double xs, double ys, PictureForm form)
 {
-    thinLensConstruction(s, readLens(lens, controls), xs, ys, form);
+    const spherical::LensState read = readLens(lens, controls);
+    thinLensConstruction(s, read, xs, ys, form);
+    return read;
 }
 
 void thinLensConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
 {
     const bool page = form == PictureForm::page;
-    const double n = lens.refindex;
-    const CardinalPoints p = cardinalpointsof(lens, n);
+    const CardinalPoints p = cardinalpointsof(lens);
     const double c = p.c;
     const int sigma = travelDirection(p, xs); // the lines run on the way the light goes
     // Without a focal length (n = 1) the thin lens does not bend light: the image is the source.
@@ -210,18 +212,19 @@ void thinLensConstruction(Surface& s, const spherical::LensState& lens, double x
     s.DrawWidth = 1;
 }
 
-void cardinalpoints(Surface& s, spherical::LensState& lens, const spherical::BenchControls& controls, double xs,
-                    double ys, PictureForm form)
+spherical::LensState cardinalpoints(Surface& s, const spherical::LensState& lens,
+                                    const spherical::BenchControls& controls, double xs, double ys, PictureForm form)
 {
-    cardinalPointsConstruction(s, readLens(lens, controls), xs, ys, form);
+    const spherical::LensState read = readLens(lens, controls);
+    cardinalPointsConstruction(s, read, xs, ys, form);
+    return read;
 }
 
 void cardinalPointsConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
 {
     const bool page = form == PictureForm::page;
     thinLensConstruction(s, lens, xs, ys, form);
-    const double n = lens.refindex;
-    const CardinalPoints p = cardinalpointsof(lens, n);
+    const CardinalPoints p = cardinalpointsof(lens);
 
     s.DrawStyle = dottedStyle;
     s.DrawWidth = 1;

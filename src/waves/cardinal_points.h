@@ -18,10 +18,10 @@ struct CardinalPoints {
     std::optional<double> H1, H2, N1, N2, F1, F2;
 };
 
-// The cardinal points of the lens for index n. H1 lies h1 = d·f·(n − 1)/(n·radiusA) right of the
+// The cardinal points of the lens for its index n. H1 lies h1 = d·f·(n − 1)/(n·radiusA) right of the
 // left vertex and H2 h2 = d·f·(n − 1)/(n·radiusB) left of the right vertex: each principal point is
 // shifted by the power of the far face.
-CardinalPoints cardinalpointsof(const spherical::LensState& lens, double n);
+CardinalPoints cardinalpointsof(const spherical::LensState& lens);
 
 // The paraxial image of a source at (xs, ys), light running from the source through the lens: rightwards
 // for a source left of the lens centre, leftwards for one right of it (the construction is then the mirror
@@ -38,21 +38,23 @@ std::optional<ParaxialImage> thinimage(const CardinalPoints&, double xs, double 
 int travelDirection(const CardinalPoints&, double xs);
 
 // Draws the thin lens at the centre (dash-dot), its foci, the three blue construction rays from
-// (xs, ys) and the image cross. Reads the centres and the index from the controls into the lens.
+// (xs, ys) and the image cross, for the lens with the centres and the index the controls give (its radii
+// stay); returns that lens.
 // Whatever the lens and source leave undefined (n = 1, a source at the centre or at a focus) is
 // left out.
 // The page form marks the foci with circles and draws no image cross.
-void thinlensimage(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys,
-                   PictureForm form = PictureForm::screen);
+spherical::LensState thinlensimage(Surface&, const spherical::LensState&, const spherical::BenchControls&, double xs,
+                                   double ys, PictureForm form = PictureForm::screen);
 // Draws the thin-lens construction, then the principal planes (dotted), the focal points (red), the
 // nodal points (green), the cyan thick-lens construction, the image cross and the labels
 // "H1", "H2", "F1", "F2", "N1", "N2".
 // The page form marks the focal and nodal points with circles of radius 5, draws the thick-lens
-// construction in blue and marks the image with a blue circle.
-void cardinalpoints(Surface&, spherical::LensState&, const spherical::BenchControls&, double xs, double ys,
-                    PictureForm form = PictureForm::screen);
+// construction in blue and marks the image with a blue circle. Reads the lens as thinlensimage does, and
+// returns it.
+spherical::LensState cardinalpoints(Surface&, const spherical::LensState&, const spherical::BenchControls&, double xs,
+                                    double ys, PictureForm form = PictureForm::screen);
 // The two constructions for a lens already read (its centres, radii and index as they stand): what
-// thinlensimage and cardinalpoints draw once they have read the controls into the lens.
+// thinlensimage and cardinalpoints draw once they have read the controls.
 void thinLensConstruction(Surface&, const spherical::LensState&, double xs, double ys,
                           PictureForm form = PictureForm::screen);
 void cardinalPointsConstruction(Surface&, const spherical::LensState&, double xs, double ys,

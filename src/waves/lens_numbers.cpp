@@ -27,9 +27,10 @@ std::string numberText(const NumberLine& line, bool blank)
     return line.label + ": " + line.name + " = " + value;
 }
 
-std::vector<NumberLine> lensNumbers(const LensState& lens, double n, std::optional<std::pair<double, double>> source)
+std::vector<NumberLine> lensNumbers(const LensState& lens, std::optional<std::pair<double, double>> source)
 {
-    const CardinalPoints p = cardinalpointsof(lens, n);
+    const double n = lens.refindex;
+    const CardinalPoints p = cardinalpointsof(lens);
     std::vector<NumberLine> lines = {{"Δείκτης διάθλασης / index of refraction", "n", n}};
     for (const auto& [name, centre, radius] : {std::tuple{"A", lens.xcentreA, lens.radiusA},
                                                std::tuple{"B", lens.xcentreB, lens.radiusB}}) {

@@ -23,10 +23,9 @@ struct NumberLine {
 // value reads "—". A line without a name is a note: its label alone.
 std::string numberText(const NumberLine&, bool blank = false);
 
-// n, the two circles, the thickness, f, F1, F2, H1, H2, N1, N2 of the lens; for a point source also the
+// The index n, the two circles, the thickness, f, F1, F2, H1, H2, N1, N2 of the lens; for a point source also the
 // image's x and the magnification m (light running from the source through the lens).
-std::vector<NumberLine> lensNumbers(const spherical::LensState& lens, double n,
-                                    std::optional<std::pair<double, double>> source);
+std::vector<NumberLine> lensNumbers(const spherical::LensState& lens, std::optional<std::pair<double, double>> source);
 
 // Its lines for the legend and the page, first a note of what the crossings are measured along.
 std::vector<NumberLine> aberrationNumbers(const Aberration&);

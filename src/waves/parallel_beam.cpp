@@ -58,8 +58,8 @@ BeamStart beamStart(const Surface& view, double h, double angle)
     return onPlane;
 }
 
-bool parallelbeam(Surface& surface, LensState& lens, RayRecords& records, BenchValues& values,
-                  const std::function<void(BenchValues&)>& redrawScene, double angle)
+bool parallelbeam(Surface& surface, const LensState& lens, RayRecords& records, BenchValues& values,
+                  const std::function<LensState(BenchValues&)>& redrawScene, double angle)
 {
     const double slope = std::tan(angle);
     // tan 90° in floating point is about 1.6e16: any slope this steep is a vertical beam.
@@ -68,9 +68,8 @@ bool parallelbeam(Surface& surface, LensState& lens, RayRecords& records, BenchV
     const double c = std::cos(angle), s = std::sin(angle);
 
     values.parallelmode = true;
-    if (redrawScene)
-        redrawScene(values); // the scene, and the lens and the blades as it leaves them
-    const double xA = lens.xcentreA, xB = lens.xcentreB, rA = lens.radiusA, rB = lens.radiusB;
+    // The scene, and the lens and the blades as it leaves them.
+    const LensState drawn = redrawScene ? redrawScene(values) : lens;
 
     // The beam's rays at heights 200, 200 − s, …, −200 with s = 400 / desmi1.
     // More rays than the 400 units of the beam can show apart would only cost time.
@@ -81,11 +80,11 @@ bool parallelbeam(Surface& surface, LensState& lens, RayRecords& records, BenchV
             const double h = 200 - k * spacing;
             const double n = values.index();
             const BeamStart start = beamStart(surface, h, angle);
-            poreiaaktinas(surface, values.diaphragm, start.x, start.y, c, s, xA, xB, rA, rB, n);
+            drawBenchRay(surface, values.diaphragm, withIndex(drawn, n), start.x, start.y, c, s);
         }
     }
     if (values.wavesWanted())
-        parallelwaves(surface, lens, records, values, angle);
+        parallelwaves(surface, drawn, records, values, angle);
     return true;
 }
 

@@ -27,10 +27,11 @@ struct BeamStart {
 };
 BeamStart beamStart(const Surface& view, double h, double angle);
 
-// Redraws the bench scene (through redrawScene, which also refreshes the diaphragm in the values) and
-// draws the parallel beam of desmi1 + 1 rays at angle φ, then its waves when a wave box is ticked.
+// Redraws the bench scene (through redrawScene, which also refreshes the diaphragm in the values and gives
+// the lens it drew; without it the beam goes through lens) and draws the parallel beam of desmi1 + 1 rays at
+// angle φ, then its waves when a wave box is ticked. The rays are traced with the values' index.
 // Sets parallelmode. Returns false, drawing nothing and changing nothing, when tan φ is not finite.
-bool parallelbeam(Surface&, spherical::LensState&, RayRecords&, BenchValues&,
-                  const std::function<void(BenchValues&)>& redrawScene, double angle);
+bool parallelbeam(Surface&, const spherical::LensState& lens, RayRecords&, BenchValues&,
+                  const std::function<spherical::LensState(BenchValues&)>& redrawScene, double angle);
 
 } // namespace lens::waves

@@ -34,6 +34,7 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
     if (!std::isfinite(slope) || std::fabs(slope) > 1e6 || !(n > 0))
         return;
     const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
+    const LensState traced = withIndex(lens, n);
 
     // The beam is recorded from row 0 with its start points, whatever the bench drew before.
     BenchValues beam = values;
@@ -53,9 +54,8 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
     }
     for (int k = 0; k <= fanIntervals; ++k) {
         const BeamStart& start = starts[std::size_t(k)];
-        double x0 = start.x, y0 = start.y;
         const int row = records.raycount;
-        tracebundleray(traceSurface, records, beam, x0, y0, c, s, xA, xB, rA, rB, n, start.path - rearmost);
+        traceTimedRay(traceSurface, records, beam, traced, start.x, start.y, c, s, start.path - rearmost);
         records.placeInBundle(row, k);
         if (records.raycount > row) {
             surface.DrawWidth = 2;
@@ -74,8 +74,7 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
     for (int i = 0; i < rays && RayRecords::inStartTable(i); ++i) {
         const auto r = static_cast<std::size_t>(i);
         const double sx = records.startx[r], sy = records.starty[r];
-        int kind = 0;
-        if (!prototomi(traceSurface, xA, xB, rA, rB, c, s, sx, sy, kind).vrethike)
+        if (!firstLensPoint(traceSurface, lens, c, s, sx, sy).vrethike)
             continue; // a ray that misses the lens has no wave point
         paths[r] = recordedPath(records, i, sx, sy, n);
         if (paths[r])

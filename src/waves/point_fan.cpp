@@ -28,8 +28,14 @@ int fanRayCount(double raystep)
     return steps >= mostFanRays ? mostFanRays : static_cast<int>(steps) + 1;
 }
 
-void desmiapopigi(Surface& surface, LensState& lens, RayRecords& records, BenchValues& values, double xA, double xB,
-                  double rA, double rB, double x0, double y0)
+void desmiapopigi(Surface& surface, RayRecords& records, BenchValues& values, double xA, double xB, double rA,
+                  double rB, double x0, double y0)
+{
+    fanFromPoint(surface, LensState{xA, rA, xB, rB, values.index()}, records, values, x0, y0);
+}
+
+void fanFromPoint(Surface& surface, const LensState& lens, RayRecords& records, BenchValues& values, double x0,
+                  double y0)
 {
     const double pi = std::numbers::pi;
     records.startBundle(0, false);
@@ -44,14 +50,11 @@ void desmiapopigi(Surface& surface, LensState& lens, RayRecords& records, BenchV
         values.sourcey = y0;
         const double t = pi * k / 180;
         const double dx = std::cos(t), dy = std::sin(t);
-        const double n = values.index();
-        lens.refindex = n;
         if (!values.Check2)
-            poreiaaktinas(surface, values.diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
+            drawBenchRay(surface, values.diaphragm, lens, x0, y0, dx, dy);
         if (values.wavesWanted()) {
-            double sx = x0, sy = y0;
             const int row = records.raycount;
-            tracebundleray(surface, records, values, sx, sy, dx, dy, xA, xB, rA, rB, n);
+            traceTimedRay(surface, records, values, lens, x0, y0, dx, dy);
             records.placeInBundle(row, j);
         }
     }

@@ -46,10 +46,10 @@ struct TraceView {
 
 // The ray from the source as the page shows it: its legs in red when it reaches the lens; a ray stopped
 // by a blade or missing the lens prints nothing.
-void printRay(Surface& page, const Surface& view, const Diaphragm& diaphragm, double x0, double y0, double dx, double dy,
-              double xA, double xB, double rA, double rB, double n)
+void printRay(Surface& page, const Surface& view, const Diaphragm& diaphragm, const LensState& lens, double x0,
+              double y0, double dx, double dy)
 {
-    const RayPath path = traceRay(view, diaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n);
+    const RayPath path = traceRay(view, diaphragm, lens, x0, y0, dx, dy);
     bool meetsLens = false;
     for (int k = 0; k < path.count; ++k)
         meetsLens = meetsLens || path.legs[static_cast<std::size_t>(k)].end == LegEnd::lens;
@@ -250,16 +250,16 @@ void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRe
     }
 
     const double n = v.index();
+    const LensState traced = withIndex(lens, n);
     const TraceView view(page, benchSurface);
     for (int degrees = -180; degrees <= 180; degrees += printedFanStep) {
         const double alpha = degrees * std::numbers::pi / 180;
         const double dx = std::cos(alpha), dy = std::sin(alpha);
         if (!v.Check2)
-            printRay(page, view.surface, v.diaphragm, x0, y0, dx, dy, xcentreA, xcentreB, radiusA, radiusB, n);
+            printRay(page, view.surface, v.diaphragm, traced, x0, y0, dx, dy);
         if (v.wavesWanted() && !v.parallelmode) {
-            double sx = x0, sy = y0;
             const int row = records.raycount;
-            tracebundleray(benchSurface, records, v, sx, sy, dx, dy, xcentreA, xcentreB, radiusA, radiusB, n);
+            traceTimedRay(benchSurface, records, v, traced, x0, y0, dx, dy);
             records.placeInBundle(row, (degrees + 180) / printedFanStep);
         }
     }
@@ -286,13 +286,13 @@ void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRe
 std::vector<std::string> captionLines(const Surface&, const LensState& lens, const BenchValues& v,
                                       double x0, double y0, const PageCaption& caption)
 {
-    const double n = v.index();
+    const LensState measured = withIndex(lens, v.index());
     std::optional<std::pair<double, double>> source;
     if (!v.parallelmode)
         source = std::pair{x0, y0};
-    std::vector<NumberLine> numbers = lensNumbers(lens, n, source);
+    std::vector<NumberLine> numbers = lensNumbers(measured, source);
     // The light's own aberration, as the window and the command line measure it.
-    const auto aberration = measureAberration(lens, n, v.diaphragm, {v.parallelmode, x0, y0, v.bundleangle});
+    const auto aberration = measureAberration(measured, v.diaphragm, {v.parallelmode, x0, y0, v.bundleangle});
     if (aberration)
         for (NumberLine& line : aberrationNumbers(*aberration))
             numbers.push_back(std::move(line));
@@ -351,7 +351,7 @@ std::size_t emptiest(const std::vector<int>& ink, const std::vector<PixelBox>& p
 struct FigureSpan { double left, right, half; };
 FigureSpan figureSpan(const LensState& lens, const BenchValues& v, double x0, double y0)
 {
-    const CardinalPoints p = cardinalpointsof(lens, v.index());
+    const CardinalPoints p = cardinalpointsof(withIndex(lens, v.index()));
     const SimeiaTomis rim = tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);
     double left = p.V1, right = p.V2, half = rim.yparxei ? std::fabs(rim.y1) : 0;
     // Points far off (a focus of a weak lens, an image near infinity) are left out; the rays show the way.
@@ -462,15 +462,19 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
 
 } // namespace
 
-void printbench(Surface& page, Surface& benchSurface, const LensState& benchLens, RayRecords& records,
-                const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
-                double x0, double y0, const PageCaption& caption)
+void printbench(Surface& page, Surface& benchSurface, RayRecords& records, const BenchValues& values, double xcentreA,
+                double xcentreB, double radiusA, double radiusB, double x0, double y0, const PageCaption& caption)
+{
+    printBenchPage(page, benchSurface, LensState{xcentreA, radiusA, xcentreB, radiusB, values.index()}, records, values,
+                   x0, y0, caption);
+}
+
+void printBenchPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRecords& records,
+                    const BenchValues& values, double x0, double y0, const PageCaption& caption)
 {
     const double P = page.device().width(), Q = page.device().height();
     if (!(P > 0) || !(Q > 0))
         return;
-    LensState lens = benchLens;
-    lens.xcentreA = xcentreA, lens.xcentreB = xcentreB, lens.radiusA = radiusA, lens.radiusB = radiusB;
     if (caption.worksheet)
         return printWorksheet(page, benchSurface, lens, records, values, x0, y0, caption);
 

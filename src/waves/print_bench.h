@@ -35,11 +35,15 @@ std::vector<std::string> captionLines(const Surface& benchSurface, const spheric
 // Prints the bench on the page. The page gets user coordinates centred on the origin, y upwards, that
 // follow its own aspect (1200 units across its width plus height). The wave rays are traced on
 // benchSurface, a surface with the bench's coordinates, into records (which start from row 0).
-// lens gives the index (refindex) and is drawn with the circles given. The caption goes to the corner of the
-// page that the drawing leaves emptiest, a bar of 100 units to the emptiest of the others. The worksheet
-// puts its rows to fill in below the drawing, which is scaled to show the source, the lens and the image.
-void printbench(Surface& page, Surface& benchSurface, const spherical::LensState& lens, RayRecords& records,
-                const BenchValues& values, double xcentreA, double xcentreB, double radiusA, double radiusB,
-                double x0, double y0, const PageCaption& caption = {});
+// The lens has the circles given and the values' index. The caption goes to the corner of the page that the
+// drawing leaves emptiest, a bar of 100 units to the emptiest of the others. The worksheet puts its rows to
+// fill in below the drawing, which is scaled to show the source, the lens and the image.
+void printbench(Surface& page, Surface& benchSurface, RayRecords& records, const BenchValues& values,
+                double xcentreA, double xcentreB, double radiusA, double radiusB, double x0, double y0,
+                const PageCaption& caption = {});
+// The same page for a lens given whole: its circles and index are drawn (its foci, faces and waves), and the
+// rays are traced with the values' index.
+void printBenchPage(Surface& page, Surface& benchSurface, const spherical::LensState& lens, RayRecords& records,
+                    const BenchValues& values, double x0, double y0, const PageCaption& caption = {});
 
 } // namespace lens::waves

@@ -53,7 +53,7 @@ void printBeside(Surface& s, double x, double y, double markRadius, std::string_
 ProtiTomi prototomimoni(double xA, double xB, double rA, double rB, double dx, double dy, double x0, double y0,
                         int& kind)
 {
-    const ProtiTomi hit = lensHit(xA, xB, rA, rB, dx, dy, x0, y0, StartClasses::singleRay);
+    const ProtiTomi hit = lensHit(LensState{xA, rA, xB, rB}, dx, dy, x0, y0, StartClasses::singleRay);
     kind = hit.eidos;
     return hit;
 }
@@ -61,8 +61,14 @@ ProtiTomi prototomimoni(double xA, double xB, double rA, double rB, double dx, d
 void aktinamoni(Surface& surface, const Diaphragm& benchDiaphragm, double x0, double y0, double dx, double dy,
                 double xA, double xB, double rA, double rB, double n)
 {
+    drawSingleRay(surface, benchDiaphragm, LensState{xA, rA, xB, rB, n}, x0, y0, dx, dy);
+}
+
+void drawSingleRay(Surface& surface, const Diaphragm& benchDiaphragm, const LensState& lens, double x0, double y0,
+                   double dx, double dy)
+{
     const ReflectingRayPath path =
-        traceRayReflecting(surface, benchDiaphragm, x0, y0, dx, dy, xA, xB, rA, rB, n, StartClasses::singleRay);
+        traceRayReflecting(surface, benchDiaphragm, lens, x0, y0, dx, dy, StartClasses::singleRay);
     int drawn = 0;
     for (; drawn < path.count; ++drawn) {
         const RayLeg& leg = path.legs[static_cast<std::size_t>(drawn)];

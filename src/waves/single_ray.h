@@ -21,5 +21,7 @@ inline constexpr const char* reflectionLabel = "ολική ανάκλαση / to
 // reflection marked, the first one labelled), up to the view's edge.
 void aktinamoni(Surface&, const spherical::Diaphragm& benchDiaphragm, double x0, double y0, double dx, double dy,
                 double xA, double xB, double rA, double rB, double n);
+void drawSingleRay(Surface&, const spherical::Diaphragm& benchDiaphragm, const spherical::LensState&, double x0,
+                   double y0, double dx, double dy);
 
 } // namespace lens::waves

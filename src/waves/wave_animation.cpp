@@ -74,8 +74,9 @@ void front(Surface& s, const WaveAnimation& a, int i, int j, Rgb colour)
 } // namespace
 
 void sxediasifakoy11(Surface& s, const LensState& lens, const RayRecords& records, bool parallelmode, double sourcex,
-                     double sourcey, double n, WaveAnimation& a)
+                     double sourcey, WaveAnimation& a)
 {
+    const double n = lens.refindex;
     a.lens = lens;
     a.focalLength = estiakiapostasi(lens.radiusA, lens.radiusB, lens.refindex);
     const SimeiaTomis rim = tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);

@@ -52,10 +52,10 @@ struct WaveAnimation {
 // The wave start procedure after the bench has fitted its blades: clears the picture, marks the two
 // foci, draws the lens faces and fills the tables. In parallel mode each recorded ray starts at its
 // own start point, otherwise at the source. Every point follows its recorded path by optical path,
-// with the index n the rays were traced with; a ray whose record does not lead from its start into
-// the lens keeps its start direction.
+// with the lens's index, the one the rays were traced with; a ray whose record does not lead from its
+// start into the lens keeps its start direction.
 void sxediasifakoy11(Surface&, const spherical::LensState&, const RayRecords&, bool parallelmode,
-                     double sourcex, double sourcey, double n, WaveAnimation&);
+                     double sourcex, double sourcey, WaveAnimation&);
 
 // Draws tick j (1 ≤ j ≤ lastAnimationTick) of rays 0 .. rays − 1: the red front and its points, the
 // front of tick j − 1 erased in the surface's back colour, the lens outline on top, and the fronts of

@@ -225,8 +225,8 @@ TEST(Classroom, TheProjectorViewDrawsTheSamePrimitivesWithWiderPens)
         waves::BenchValues values;
         values.Check1 = true;
         values.diaphragm = {0, 86.6, -86.6};
-        spherical::anaschediasi(s, lens, {}, {});
-        waves::desmiapopigi(s, lens, records, values, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -200, 20);
+        lens = spherical::anaschediasi(s, {}, {});
+        waves::desmiapopigi(s, records, values, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -200, 20);
         waves::cardinalpoints(s, lens, {}, -200, 20);
     }
     for (int scale = 2; scale <= 3; ++scale) {

@@ -176,15 +176,14 @@ void sphericalLens(Input& in, Problems& problems)
     const ProtiTomi hit = prototomi(surface, l.xA, l.xB, l.rA, l.rB, dx, dy, x0, y0, kind);
     if (hit.vrethike && !(std::isfinite(hit.x) && std::isfinite(hit.y)))
         problems.add("prototomi found a point that is not finite");
-    const RayPath path = traceRay(surface, diaphragm, x0, y0, dx, dy, l.xA, l.xB, l.rA, l.rB, n);
+    const RayPath path = traceRay(surface, diaphragm, LensState{l.xA, l.rA, l.xB, l.rB, n}, x0, y0, dx, dy);
     for (int i = 0; i < path.count; ++i)
         (void)legColour(path.legs[static_cast<std::size_t>(i)]);
     poreiaaktinas(surface, diaphragm, x0, y0, dx, dy, l.xA, l.xB, l.rA, l.rB, n);
 
-    LensState state;
     const BenchControls controls{in.integer(), in.integer(), in.integer(), in.integer(), in.integer(), in.value(),
                                  in.value()};
-    anaschediasi(surface, state, controls, [](const DiaphragmFit&) {});
+    (void)anaschediasi(surface, controls, [](const DiaphragmFit&) {});
     checkDevice(device, problems);
 }
 

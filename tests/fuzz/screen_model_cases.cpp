@@ -162,7 +162,7 @@ void singleRayView(Input& in, Surface& view)
     const double x0 = in.value(), y0 = in.value();
     const double x1 = in.pick(3) ? x0 : in.value(), y1 = in.pick(3) ? y0 : in.value();
     const double x2 = in.pick(4) ? in.value() : x1, y2 = in.value();
-    singleray::miaaktina(view, controls, n, blades, x0, y0, x1, y1, x2, y2);
+    singleray::miaaktina(view, spherical::withIndex(singleray::viewLens(controls), n), blades, x0, y0, x1, y1, x2, y2);
 }
 
 // The bench's model driven by a run of events: presses, drags, drops, control changes (the controls give

@@ -221,14 +221,14 @@ void waveRoutines(Input& in, Problems& problems)
         const spherical::BenchControls controls{static_cast<int>(std::lround(values.n * 100)), in.integerWithin(0, 500),
                                                 in.integerWithin(-500, 0), in.integerWithin(50, 500),
                                                 in.integerWithin(0, 500), in.value(), in.value()};
-        std::function<void(BenchValues&)> redraw;
+        std::function<LensState(BenchValues&)> redraw;
         if (in.pick(3) != 0)
-            redraw = [&](BenchValues&) { spherical::anaschediasi(surface, lens, controls, {}); };
+            redraw = [&](BenchValues&) { return spherical::anaschediasi(surface, controls, {}); };
         (void)parallelbeam(surface, lens, *records, values, redraw, angle(in));
         break;
     }
     case 3:
-        desmiapopigi(surface, lens, *records, values, xA, xB, rA, rB, x0, y0);
+        desmiapopigi(surface, *records, values, xA, xB, rA, rB, x0, y0);
         break;
     case 4: {
         // The page over a recording device of a printer's size or none at all; the rays traced on the bench's
@@ -241,7 +241,7 @@ void waveRoutines(Input& in, Problems& problems)
         NullDevice unseen(960, 540);
         Surface benchTrace(unseen);
         benchScale(benchTrace);
-        printbench(page, benchTrace, lens, *records, values, xA, xB, rA, rB, x0, y0);
+        printbench(page, benchTrace, *records, values, xA, xB, rA, rB, x0, y0);
         checkDevice(pageDevice, problems);
         if (page.DrawWidth != 1)
             problems.add("printbench left the page's pen at width " + std::to_string(page.DrawWidth));
@@ -256,11 +256,11 @@ void waveRoutines(Input& in, Problems& problems)
             parallelwaves(surface, lens, *records, values, values.bundleangle);
         } else {
             values.Check1 = true;
-            desmiapopigi(surface, lens, *records, values, xA, xB, rA, rB, x0, y0);
+            desmiapopigi(surface, *records, values, xA, xB, rA, rB, x0, y0);
         }
         WaveAnimation animation;
-        sxediasifakoy11(surface, lens, *records, values.parallelmode, x0, y0, in.pick(2) ? values.index() : in.value(),
-                        animation);
+        const LensState animated = withIndex(lens, in.pick(2) ? values.index() : in.value());
+        sxediasifakoy11(surface, animated, *records, values.parallelmode, x0, y0, animation);
         const int ticks[] = {1, 2, 10, 11, lastAnimationTick, lastAnimationTick + 1, 0, -1};
         for (int k = 0; k < 3; ++k) {
             const int j = in.pick(2) ? in.integerWithin(1, lastAnimationTick) : ticks[in.pick(8)];
@@ -303,7 +303,7 @@ void waveRoutines(Input& in, Problems& problems)
         break;
     }
     default: {
-        checkCardinalPoints(cardinalpointsof(lens, in.pick(2) ? lens.refindex : in.value()), problems);
+        checkCardinalPoints(cardinalpointsof(in.pick(2) ? lens : withIndex(lens, in.value())), problems);
         const spherical::BenchControls controls{static_cast<int>(std::lround(values.n * 100)), in.integer(), in.integer(), in.integer(),
                                                 in.integer(),             in.value(),   in.value()};
         const PictureForm form = in.pick(2) ? PictureForm::screen : PictureForm::page;

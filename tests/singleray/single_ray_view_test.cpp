@@ -38,7 +38,7 @@ TEST(SingleRayView, TheDefaultLensItsRimAndFoci)
     // The rim's heights are drawn as two black lines, and a ray aimed straight up from the source
     // leaves it vertically.
     View ray;
-    miaaktina(ray.s, ViewControls{}, 1.5, spherical::Diaphragm{0, 1e4, -1e4}, -300, -100, -300, -100, -300, 50);
+    miaaktina(ray.s, viewLens(ViewControls{}), spherical::Diaphragm{0, 1e4, -1e4}, -300, -100, -300, -100, -300, 50);
     const auto rims = ray.device.segmentsIn(colours::black);
     ASSERT_EQ(rims.size(), 2u);
     EXPECT_NEAR(std::fabs(ray.s.userY(rims[0].y1)), 80.37, 0.01);
@@ -77,7 +77,7 @@ TEST(SingleRayView, ARayTotallyReflectedInTheGlassIsFollowedByTheLawsOfReflectio
         ViewControls c = row.lens;
         c.deiktisdiathlasis = static_cast<int>(std::lround(row.n * 100));
         const double t = row.degrees * std::numbers::pi / 180;
-        miaaktina(v.s, c, row.n, open, row.x0, row.y0, row.x0, row.y0, row.x0 + 100 * std::cos(t),
+        miaaktina(v.s, viewLens(c), open, row.x0, row.y0, row.x0, row.y0, row.x0 + 100 * std::cos(t),
                   row.y0 + 100 * std::sin(t));
         const double rA = c.aktina1, xB = c.kentrokykloy, rB = c.aktina2;
         struct P { double x, y; };

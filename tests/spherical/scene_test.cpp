@@ -20,7 +20,7 @@ struct Redraw {
 
     void run(const BenchControls& controls)
     {
-        anaschediasi(bench.surface, lens, controls, [this](const DiaphragmFit& f) {
+        lens = anaschediasi(bench.surface, controls, [this](const DiaphragmFit& f) {
             fits.push_back(f);
             drawnBeforeFit = bench.device.count();
         });
@@ -154,7 +154,7 @@ TEST(SceneRedraw, NoFitLeavesTheBladesAlone)
     EXPECT_TRUE(r.fits.empty());
     // An empty callback is allowed too.
     r.bench.device.reset();
-    anaschediasi(r.bench.surface, r.lens, BenchControls{}, {});
+    r.lens = anaschediasi(r.bench.surface, BenchControls{}, {});
     EXPECT_EQ(r.bench.device.fills.size(), 1u);
 }
 

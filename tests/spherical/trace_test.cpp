@@ -21,7 +21,7 @@ const Diaphragm fitted{0, 86.60254037844386, -86.60254037844386};
 
 RayPath trace(const Surface& s, double x0, double y0, double angle, double n = 1.5, Diaphragm d = fitted)
 {
-    return traceRay(s, d, x0, y0, std::cos(angle), std::sin(angle), xA, xB, rA, rB, n);
+    return traceRay(s, d, LensState{xA, rA, xB, rB, n}, x0, y0, std::cos(angle), std::sin(angle));
 }
 
 struct Search {

@@ -24,9 +24,8 @@ struct Bench {
 double axisCrossing(Bench& b, double h, bool fromLeft)
 {
     const spherical::Diaphragm open{0, 1e4, -1e4};
-    const spherical::RayPath path = spherical::traceRay(b.s, open, fromLeft ? -350 : 350, h, fromLeft ? 1 : -1, 0,
-                                                        b.lens.xcentreA, b.lens.xcentreB, b.lens.radiusA,
-                                                        b.lens.radiusB, b.lens.refindex);
+    const spherical::RayPath path =
+        spherical::traceRay(b.s, open, b.lens, fromLeft ? -350 : 350, h, fromLeft ? 1 : -1, 0);
     if (path.count < 3)
         return NAN;
     const spherical::RayLeg& last = path.legs[static_cast<std::size_t>(path.count - 1)];
@@ -44,7 +43,7 @@ TEST(CardinalPoints, FocalPointsAreWhereTracedRaysMeetTheAxis)
     for (const Case& c : cases) {
         Bench b;
         b.lens = {c.xA, c.rA, c.xB, c.rB, c.n};
-        const CardinalPoints p = cardinalpointsof(b.lens, c.n);
+        const CardinalPoints p = cardinalpointsof(withIndex(b.lens, c.n));
         SCOPED_TRACE(testing::Message() << c.xA << " " << c.rA << " " << c.xB << " " << c.rB << " " << c.n);
         ASSERT_TRUE(p.F1 && p.F2);
         EXPECT_NEAR(*p.F2, axisCrossing(b, 0.05, true), 0.01);
@@ -53,7 +52,7 @@ TEST(CardinalPoints, FocalPointsAreWhereTracedRaysMeetTheAxis)
             EXPECT_NEAR(*p.H1 - p.c, p.c - *p.H2, 1e-9);
         }
     }
-    const CardinalPoints standard = cardinalpointsof(spherical::LensState{}, 1.5);
+    const CardinalPoints standard = cardinalpointsof(spherical::LensState{});
     EXPECT_NEAR(*standard.H1, -22, 1e-9);
     EXPECT_NEAR(*standard.H2, -10.0 / 3, 1e-9);
     EXPECT_NEAR(*standard.F1, -142, 1e-9);
@@ -67,7 +66,7 @@ TEST(CardinalPoints, MarksLabelsAndTheImageWhereNewtonPutsIt)
     Bench b;
     const double xs = -300, ys = 30;
     cardinalpoints(b.s, b.lens, b.controls, xs, ys);
-    const CardinalPoints p = cardinalpointsof(b.lens, 1.5);
+    const CardinalPoints p = cardinalpointsof(b.lens);
     auto dotAt = [&](double x, Rgb colour) {
         for (const auto& d : b.device.dots)
             if (d.pen.colour == colour && d.pen.width == 15 && std::fabs(d.x - b.s.pixelX(x)) < 0.5 &&
@@ -97,7 +96,7 @@ TEST(CardinalPoints, MarksLabelsAndTheImageWhereNewtonPutsIt)
 TEST(CardinalPoints, AVirtualImageOnTheSourceSide)
 {
     Bench b;
-    const CardinalPoints p = cardinalpointsof(b.lens, 1.5);
+    const CardinalPoints p = cardinalpointsof(b.lens);
     const double xs = p.c - *p.f0 / 2, ys = 10; // inside the front focal length
     thinlensimage(b.s, b.lens, b.controls, xs, ys);
     std::vector<RecordingDevice::Segment> cross;
@@ -114,7 +113,7 @@ TEST(CardinalPoints, AVirtualImageOnTheSourceSide)
 // Sources and indices that leave a construction undefined draw what is defined and nothing else.
 TEST(CardinalPoints, UndefinedConstructionsDrawOnlyNumbers)
 {
-    const CardinalPoints p = cardinalpointsof(spherical::LensState{}, 1.5);
+    const CardinalPoints p = cardinalpointsof(spherical::LensState{});
     struct Case {
         int index;
         double xs, ys;

@@ -58,7 +58,7 @@ TEST(FrontJoins, PointSourceFrontsJoinOnlyNeighboursInTheFan)
         RayRecords records;
         BenchValues v = wavesOnly(row.n);
         v.raystep = row.raystep;
-        desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
+        desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
         const std::vector<FrontJoin> joins = frontJoins(records);
         ASSERT_GT(joins.size(), 3u);
@@ -109,7 +109,7 @@ TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
         parallelwaves(b.surface, lens, records, v, angle);
         ASSERT_GE(records.raycount, 3);
         WaveAnimation a;
-        sxediasifakoy11(b.surface, lens, records, true, 0, 0, row.n, a);
+        sxediasifakoy11(b.surface, withIndex(lens, row.n), records, true, 0, 0, a);
         // Rays start where their lines enter the view, off one another's fronts: tick 0 of row 0 is where
         // the fronts' plane crosses it.
         const double front0 = pathFromPlane(records, 0, a.x(0, 0), a.y(0, 0), angle, row.n);
@@ -239,12 +239,12 @@ TEST(BladesBehindTheLens, NoMarkPointOrFrontGoesBeyondThem)
             if (row.beam) {
                 ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, nullptr, row.degrees * pi / 180));
             } else {
-                desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+                desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                              row.x0, row.y0);
             }
             ASSERT_GT(records.raycount, 3);
             WaveAnimation a;
-            sxediasifakoy11(b.surface, lens, records, row.beam, row.x0, row.y0, 1.5, a);
+            sxediasifakoy11(b.surface, lens, records, row.beam, row.x0, row.y0, a);
             for (int j = 1; j <= lastAnimationTick; ++j)
                 drawWaveTick(b.surface, a, j, records.recorded());
 
@@ -287,11 +287,11 @@ Paraxial matrixImage(double V1, double R1, double V2, double R2, double n, doubl
 }
 
 // Where a ray traced by the bench from (xs, 0) at a small angle crosses the axis after the lens.
-double tracedAxisCrossing(const Surface& view, const LensState& l, double xs, double degrees, double n)
+double tracedAxisCrossing(const Surface& view, const LensState& l, double xs, double degrees)
 {
     const double t = (xs < -10 ? degrees : 180 - degrees) * pi / 180;
     const spherical::RayPath p =
-        spherical::traceRay(view, open, xs, 0, std::cos(t), std::sin(t), l.xcentreA, l.xcentreB, l.radiusA, l.radiusB, n);
+        spherical::traceRay(view, open, l, xs, 0, std::cos(t), std::sin(t));
     const spherical::RayLeg& last = p.legs[std::size_t(p.count - 1)];
     return last.x1 - last.y1 * last.dx / last.dy;
 }
@@ -330,7 +330,7 @@ TEST(ImageConstruction, TheThickLensImageLiesWhereParaxialOpticsPutsItFromEither
             EXPECT_EQ(xi > (V1 + V2) / 2, !fromRight) << "a real image lies beyond the lens";
         }
         if (row.ys == 0 && row.lens.radiusA == LensState{}.radiusA) {
-            EXPECT_NEAR(tracedAxisCrossing(b.surface, lens, row.xs, 0.3, row.n), ex, 0.5) << "an exact ray";
+            EXPECT_NEAR(tracedAxisCrossing(b.surface, withIndex(lens, row.n), row.xs, 0.3), ex, 0.5) << "an exact ray";
         }
     }
 }
@@ -351,9 +351,8 @@ TEST(SingleRayView, RaysNearTheRimAndVerticalRaysAreTracedAsOnTheBench)
             const double dx = tx - source.first, dy = ty - source.second;
             aktinamoni(b.surface, open, source.first, source.second, dx, dy, lens.xcentreA, lens.xcentreB,
                        lens.radiusA, lens.radiusB, 1.5);
-            const spherical::RayPath bench = spherical::traceRay(b.surface, open, source.first, source.second, dx, dy,
-                                                                 lens.xcentreA, lens.xcentreB, lens.radiusA,
-                                                                 lens.radiusB, 1.5);
+            const spherical::RayPath bench =
+                spherical::traceRay(b.surface, open, lens, source.first, source.second, dx, dy);
             const auto legs = b.device.segmentsIn(waveColours::singleRay);
             if (bench.count > 0 && bench.legs[std::size_t(bench.count - 1)].totalReflection)
                 ASSERT_GT(legs.size(), std::size_t(bench.count)) << k;
@@ -403,7 +402,7 @@ TEST(PrintedPage, EveryRayWhoseFrontIsPrintedIsPrintedOnAPortraitPage)
     BenchValues v = wavesOnly(1.5);
     v.Check2 = false;
     v.Check1 = true;
-    printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -300, 0);
+    printbench(page, bench.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -300, 0);
     ASSERT_GT(records.raycount, 10);
     int raysFromSource = 0;
     for (const auto& s : paper.segmentsIn(RGB(255, 0, 0)))
@@ -470,7 +469,7 @@ TEST(PageCaption, StandsWhereNoLineOfTheDrawingRuns)
         RayRecords records;
         BenchValues v = valuesFor(1.5);
         v.Check1 = row.waves;
-        printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+        printbench(page, bench.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                    row.x0, row.y0, {false, "2025-03-14"});
         // The caption's block, its width taken generously at half an em a character.
         const double em = captionPoints * 4 / 3 * page.PenScale;
@@ -521,7 +520,7 @@ struct PrintedFan {
         RayRecords records;
         BenchValues v = valuesFor(1.5);
         v.Check1 = true;
-        printbench(page, bench.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+        printbench(page, bench.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                    -200, 0, {worksheet, "2025-03-14", 96});
     }
 };

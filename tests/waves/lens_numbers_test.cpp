@@ -33,7 +33,7 @@ TEST(LensNumbers, ThickLensValuesAgreeWithTheFormulasAndWithTracedRays)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto v = byName(lensNumbers(row.lens, row.n, std::pair{-200.0, 0.0}));
+        const auto v = byName(lensNumbers(withIndex(row.lens, row.n), std::pair{-200.0, 0.0}));
         const double rA = row.lens.radiusA, rB = row.lens.radiusB, n = row.n;
         const double d = row.lens.xcentreA + rA - (row.lens.xcentreB - rB);
         const double f = 1 / ((n - 1) * (1 / rA + 1 / rB) - (n - 1) * (n - 1) * d / (n * rA * rB));
@@ -74,8 +74,8 @@ TEST(Aberration, ParaxialFocusIsTheImageOfTheLight)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto numbers = byName(lensNumbers(row.lens, row.n, std::pair{row.light.x, row.light.y}));
-        const auto a = measureAberration(row.lens, row.n, row.stop, row.light);
+        const auto numbers = byName(lensNumbers(withIndex(row.lens, row.n), std::pair{row.light.x, row.light.y}));
+        const auto a = measureAberration(withIndex(row.lens, row.n), row.stop, row.light);
         ASSERT_TRUE(a.has_value());
         EXPECT_NEAR(a->paraxialFocus, row.light.beam ? numbers.at("F2") : numbers.at("image"), 5e-3);
     }
@@ -86,11 +86,11 @@ TEST(Aberration, MovesSmoothlyWithASourceJustOffTheAxis)
     // Measured along the chief ray, a source 0.3 units off the axis gives the on-axis numbers within 0.05 (the
     // paraxial focus to the digits shown), one unit off within coma and field curvature there (0.2).
     for (const double xs : {-200.0, -250.0}) {
-        const auto a = measureAberration({}, 1.5, fitted, fanFrom(xs, 0));
+        const auto a = measureAberration(LensState{}, fitted, fanFrom(xs, 0));
         ASSERT_TRUE(a.has_value());
         for (const auto& [off, within] : {std::pair{0.3, 0.05}, {-0.3, 0.05}, {1.0, 0.2}, {-1.0, 0.2}}) {
             SCOPED_TRACE(testing::Message() << "(" << xs << ", " << off << ")");
-            const auto b = measureAberration({}, 1.5, fitted, fanFrom(xs, off));
+            const auto b = measureAberration(LensState{}, fitted, fanFrom(xs, off));
             ASSERT_TRUE(b.has_value());
             EXPECT_NEAR(b->paraxialFocus, a->paraxialFocus, std::fabs(off) < 1 ? 5e-3 : within);
             EXPECT_NEAR(b->marginalFocus, a->marginalFocus, within);
@@ -113,15 +113,15 @@ TEST(Aberration, TheMarginalRayIsTheEdgeOfTheLight)
         {"closed after the lens", {80, 20, -20}, 0},
     };
     const LensState lens;
-    const CardinalPoints p = cardinalpointsof(lens, 1.5);
+    const CardinalPoints p = cardinalpointsof(lens);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto a = measureAberration(lens, 1.5, row.stop, beamAt(0));
+        const auto a = measureAberration(lens, row.stop, beamAt(0));
         ASSERT_TRUE(a.has_value());
         const double h = std::fabs(a->marginalHeight);
-        const MeasuredRay edge = traceMeasuredRay(lens, 1.5, row.stop, -400, h - 1e-6, 1, 0);
+        const MeasuredRay edge = traceMeasuredRay(lens, row.stop, -400, h - 1e-6, 1, 0);
         ASSERT_TRUE(edge.leaves);
-        EXPECT_FALSE(traceMeasuredRay(lens, 1.5, row.stop, -400, h + 1e-3, 1, 0).leaves);
+        EXPECT_FALSE(traceMeasuredRay(lens, row.stop, -400, h + 1e-3, 1, 0).leaves);
         if (row.edge > 0) {
             EXPECT_NEAR(h, row.edge, 1e-6);
         } else if (row.stop.x > p.V2) { // the ray leaves through the opening's edge
@@ -146,16 +146,15 @@ TEST(Aberration, TheMeasurementAgreesWithTheRaysThePictureDraws)
     BenchSurface b;
     const LensState lens;
     for (const double h : {60.0, 30.0, 5.0}) {
-        const spherical::RayPath path = spherical::traceRay(b.surface, open, -200, h, 1, 0, lens.xcentreA, lens.xcentreB,
-                                                            lens.radiusA, lens.radiusB, 1.5);
+        const spherical::RayPath path = spherical::traceRay(b.surface, open, lens, -200, h, 1, 0);
         const spherical::RayLeg& last = path.legs[std::size_t(path.count - 1)];
-        const MeasuredRay r = traceMeasuredRay(lens, 1.5, open, -200, h, 1, 0);
+        const MeasuredRay r = traceMeasuredRay(lens, open, -200, h, 1, 0);
         ASSERT_TRUE(r.leaves);
         EXPECT_NEAR(last.x1 - last.y1 * last.dx / last.dy, r.x - r.y * r.dx / r.dy, 0.01 * (1 + 60 / h)) << h;
     }
     const LensState symmetric{-50, 100, 50, 100, 1.5};
-    const auto left = measureAberration(symmetric, 1.5, open, fanFrom(-250, 0));
-    const auto right = measureAberration(symmetric, 1.5, open, fanFrom(250, 0));
+    const auto left = measureAberration(symmetric, open, fanFrom(-250, 0));
+    const auto right = measureAberration(symmetric, open, fanFrom(250, 0));
     ASSERT_TRUE(left && right);
     EXPECT_NEAR(left->paraxialFocus, -right->paraxialFocus, 1e-4);
     EXPECT_NEAR(left->marginalFocus, -right->marginalFocus, 1e-4);
@@ -163,8 +162,8 @@ TEST(Aberration, TheMeasurementAgreesWithTheRaysThePictureDraws)
     EXPECT_NEAR(left->waistX, -right->waistX, 1e-4);
     EXPECT_NEAR(left->waistDiameter, right->waistDiameter, 1e-4);
     // No focus to measure: glass of the air's index, a source in the glass.
-    EXPECT_FALSE(measureAberration(lens, 1.0, open, fanFrom(-200, 0)).has_value());
-    EXPECT_FALSE(measureAberration(lens, 1.5, open, fanFrom(0, 0)).has_value());
+    EXPECT_FALSE(measureAberration(withIndex(lens, 1.0), open, fanFrom(-200, 0)).has_value());
+    EXPECT_FALSE(measureAberration(lens, open, fanFrom(0, 0)).has_value());
 }
 
 } // namespace

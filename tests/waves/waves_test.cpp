@@ -48,8 +48,9 @@ std::optional<double> opticalPath(const RayRecords& r, int i, Point s, Point p, 
 }
 
 // n1·sin θ1 = n2·sin θ2 at the circle through (x, y), from the two directions and the surface normal.
-void expectSnell(double x, double y, double ax, double ay, double bx, double by, const LensState& l, double n)
+void expectSnell(double x, double y, double ax, double ay, double bx, double by, const LensState& l)
 {
+    const double n = l.refindex;
     const bool onA = std::fabs(std::hypot(x - l.xcentreA, y) - l.radiusA) < 0.005;
     const double xc = onA ? l.xcentreA : l.xcentreB, r = onA ? l.radiusA : l.radiusB;
     const double nx = (x - xc) / r, ny = y / r;
@@ -112,9 +113,9 @@ TEST(BundleRay, TimeMarksLieAtEqualOpticalPathAndRaysObeySnell)
             }
             EXPECT_EQ(colourStage, 2);
             expectSnell(records.entryx[k], records.entryy[k], records.dirx0[k], records.diry0[k],
-                        records.dirxglass[k], records.diryglass[k], row.lens, row.n);
+                        records.dirxglass[k], records.diryglass[k], withIndex(row.lens, row.n));
             expectSnell(records.exitx[k], records.exity[k], records.dirxglass[k], records.diryglass[k],
-                        records.dirx1[k], records.diry1[k], row.lens, row.n);
+                        records.dirx1[k], records.diry1[k], withIndex(row.lens, row.n));
         }
         EXPECT_GT(recorded, 5);
     }
@@ -163,7 +164,7 @@ TEST(Waves, PointSourceFrontsHaveEqualOpticalPath)
         BenchValues v = valuesFor(1.5, {0, 1000, -1000});
         v.Check2 = true;
         v.raystep = row.raystep;
-        desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
+        desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
         const int rays = records.raycount;
         ASSERT_GT(rays, 10);
@@ -225,7 +226,7 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchValues v = valuesFor(1.5);
         v.desmi1 = desmi1;
         int redraws = 0;
-        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; }, 0));
+        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; return lens; }, 0));
         std::set<double> starts;
         for (const auto& s : b.device.segments)
             if (std::fabs(b.surface.userX(s.x1) + 200) < 1e-3)
@@ -245,7 +246,7 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchValues v = valuesFor(1.5);
         v.raystep = 30;
         v.Check2 = true;
-        desmiapopigi(b.surface, lens, records, v, -50, 20, 100, 90, -10, 0);
+        desmiapopigi(b.surface, records, v, -50, 20, 100, 90, -10, 0);
         EXPECT_EQ(records.raycount, 13);
         EXPECT_EQ(v.sourcex, -10);
     }
@@ -269,7 +270,7 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchValues v = valuesFor(1.5);
         v.Check1 = true;
         int redraws = 0;
-        EXPECT_FALSE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; }, angle));
+        EXPECT_FALSE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; return lens; }, angle));
         EXPECT_EQ(b.device.count(), 0u);
         EXPECT_EQ(redraws, 0);
         EXPECT_FALSE(v.parallelmode);
@@ -297,7 +298,7 @@ TEST(Waves, BadInputGivesFiniteBoundedTables)
         BenchValues v = valuesFor(row.index / 100.0);
         v.Check1 = true;
         v.raystep = 0.1047; // the smallest step the controls allow: 3439 rays
-        desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
+        desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
         v.desmi1 = 150;
         parallelbeam(b.surface, lens, records, v, {}, row.beam);
@@ -337,7 +338,7 @@ TEST(SingleRay, LegsRefractAtBothFacesAndStopAtBlades)
         const auto& a = bent[i];
         const auto& c = bent[i + 1];
         expectSnell(b.surface.userX(a.x2), b.surface.userY(a.y2), a.x2 - a.x1, -(a.y2 - a.y1), c.x2 - c.x1,
-                    -(c.y2 - c.y1), lens, 1.5);
+                    -(c.y2 - c.y1), lens);
     }
     int kind = -1;
     const auto exit = prototomimoni(-50, 20, 100, 90, 1, 0, 0, 0, kind);
@@ -373,13 +374,13 @@ TEST(WaveAnimation, EachTickMovesTheFrontByOneTickOfOpticalPathThroughBothFaces)
             parallelwaves(b.surface, lens, records, v, row.angle);
         } else {
             v.raystep = 0.628319;
-            desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
+            desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                          row.x0, row.y0);
         }
         const int rays = records.raycount;
         ASSERT_GT(rays, 20);
         WaveAnimation a;
-        sxediasifakoy11(b.surface, lens, records, row.parallel, row.x0, row.y0, row.n, a);
+        sxediasifakoy11(b.surface, withIndex(lens, row.n), records, row.parallel, row.x0, row.y0, a);
         auto start = [&](int i) {
             const auto k = static_cast<std::size_t>(i);
             return row.parallel ? Point{records.startx[k], records.starty[k]} : Point{row.x0, row.y0};
@@ -429,12 +430,12 @@ TEST(WaveAnimation, StartsAndJoinsThatWouldDrawAWrongFront)
     BenchValues v = valuesFor(1.5, {-1000, 1000, -1000});
     v.Check2 = true;
     v.raystep = 0.628319;
-    desmiapopigi(b.surface, lens, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, 220, 0);
+    desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, 220, 0);
     ASSERT_GT(records.raycount, 20);
     WaveAnimation a;
     // Rows left from an earlier, longer picture stay out of the animation.
     records.entryx[static_cast<std::size_t>(records.raycount)] = 1e9;
-    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, a);
     EXPECT_EQ(a.rays, records.raycount);
     b.device.reset();
     drawWaveTick(b.surface, a, 40, a.rays);
@@ -451,11 +452,11 @@ TEST(WaveAnimation, StartsAndJoinsThatWouldDrawAWrongFront)
     for (int i = 0; i < a.rays; ++i)
         EXPECT_TRUE(a.x(i, 0) == 220 && a.y(i, 0) == 0) << i;
     records.entryx[3] = records.entryx[3] + 40;
-    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, a);
     for (const int j : {1, 100, lastAnimationTick})
         EXPECT_NEAR(std::hypot(a.x(3, j) - 220 - tickStep * j * records.dirx0[3], a.y(3, j) - tickStep * j * records.diry0[3]), 0, 1e-9);
     records.raycount = 0;
-    sxediasifakoy11(b.surface, lens, records, false, 220, 0, 1.5, a);
+    sxediasifakoy11(b.surface, lens, records, false, 220, 0, a);
     b.device.reset();
     drawWaveTick(b.surface, a, 1, records.raycount);
     EXPECT_EQ(b.device.count(), 0u);
