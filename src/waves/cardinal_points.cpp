@@ -89,6 +89,14 @@ void point(Surface& s, std::optional<double> x, Rgb colour, PictureForm form = P
         s.PSet(*x, 0, colour);
 }
 
+// What an entry point that reads the controls returns: the lens as read, once draw has drawn with it.
+template <typename Draw>
+spherical::LensState drawnWith(const spherical::LensState& read, Draw draw)
+{
+    draw(read);
+    return read;
+}
+
 // The centres and the index as the controls give them; the radii stay the lens's own.
 spherical::LensState readLens(spherical::LensState lens, const spherical::BenchControls& controls)
 {
@@ -169,9 +177,7 @@ std::optional<ParaxialImage> thickimage(const CardinalPoints& p, double xs, doub
 spherical::LensState thinlensimage(Surface& s, const spherical::LensState& lens,
                                    const spherical::BenchControls& controls, double xs, double ys, PictureForm form)
 {
-    const spherical::LensState read = readLens(lens, controls);
-    thinLensConstruction(s, read, xs, ys, form);
-    return read;
+    return drawnWith(readLens(lens, controls), [&](const auto& read) { thinLensConstruction(s, read, xs, ys, form); });
 }
 
 void thinLensConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
@@ -215,9 +221,7 @@ void thinLensConstruction(Surface& s, const spherical::LensState& lens, double x
 spherical::LensState cardinalpoints(Surface& s, const spherical::LensState& lens,
                                     const spherical::BenchControls& controls, double xs, double ys, PictureForm form)
 {
-    const spherical::LensState read = readLens(lens, controls);
-    cardinalPointsConstruction(s, read, xs, ys, form);
-    return read;
+    return drawnWith(readLens(lens, controls), [&](const auto& l) { cardinalPointsConstruction(s, l, xs, ys, form); });
 }
 
 void cardinalPointsConstruction(Surface& s, const spherical::LensState& lens, double xs, double ys, PictureForm form)
