@@ -253,9 +253,7 @@ void LensBenchApp::openSingleRay()
 void LensBenchApp::Main()
 {
     // 1. The hyperbolic-lens screen, hidden, with its diaphragm out of the way at x = 200.
-    ElSahlScreen& elsahl = ElSahl();
-    *elsahl.Line1 = LineControl{200, 200, 200, 10, elsahl.Line1->BorderColor, elsahl.Line1->BorderWidth, true};
-    *elsahl.Line2 = LineControl{200, -200, 200, -10, elsahl.Line2->BorderColor, elsahl.Line2->BorderWidth, true};
+    ElSahl().model.placeDiaphragm(200);
     // 2. The bench, first on view.
     vitrosa().Show();
     // 3. The lens menu, hidden, with its first label.

@@ -1,9 +1,4 @@
 #include "hyperbolic/elsahl_screen.h"
-#include "surface/number_text.h"
-
-#include "hyperbolic/lens_parts.h"
-
-#include "hyperbolic/lens_screen_model.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -12,16 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace lens {
 
-namespace {
-const QString indexMessage = QStringLiteral("`Ακυρος Δείκτης Διάθλασηςgive a bigger value");
-const QString biggerIndexMessage = QStringLiteral("δώσε μεγαλύτερο δείκτη");
-} // namespace
+using Light = hyperbolic::LensScreenModel::Light;
 
-ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
+ElSahlScreen::ElSahlScreen(SharedValues& shared) : model(shared)
 {
     setCaption(QStringLiteral("Φακός Ιμπν Σαχλ 2 υπεροβλές"));
     surface().BackColor = colours::white;
@@ -38,28 +29,16 @@ ElSahlScreen::ElSahlScreen(SharedValues& shared) : shared_(shared)
     RAYSANDWAVES->setChecked(true);
     setTabChain({kymataYESNO, RAYSANDWAVES, onlyrays});
     // The choice takes effect at the next drawing; nothing is redrawn here.
-    QObject::connect(kymataYESNO, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            kymataYESNO->setChecked(true);
-            RAYSANDWAVES->setChecked(false);
-        }
-    });
-    QObject::connect(RAYSANDWAVES, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            kymataYESNO->setChecked(false);
-            RAYSANDWAVES->setChecked(true);
-        }
-    });
+    for (auto [option, light] : {std::pair{kymataYESNO, Light::onlyWaves}, std::pair{RAYSANDWAVES, Light::raysAndWaves},
+                                 std::pair{onlyrays, Light::onlyRays}})
+        QObject::connect(option, &QRadioButton::toggled, this, [this, light = light](bool on) {
+            if (on)
+                model.choose(light);
+        });
 
-    Line1 = &canvas().addLine();
-    Line2 = &canvas().addLine();
-    for (LineControl* blade : {Line1, Line2}) {
-        blade->BorderColor = RGB(0, 0, 192);
-        blade->BorderWidth = 3;
-    }
-    // Form load: the diaphragm at x = 130 with an opening from −10 to 10.
-    *Line1 = LineControl{130, 200, 130, 10, RGB(0, 0, 192), 3, true};
-    *Line2 = LineControl{130, -200, 130, -10, RGB(0, 0, 192), 3, true};
+    // The blades are the model's; the canvas paints them over the picture.
+    canvas().showOverlay(*Line1);
+    canvas().showOverlay(*Line2);
 
     parallilidesmifotos = addMenuItem(QStringLiteral("PARALLILI  DESMH"), [this] { parallilidesmifotos_Click(); });
     TELOS = addMenuItem(QStringLiteral("END"), [this] {
@@ -115,97 +94,25 @@ QRect ElSahlScreen::placement(const QRect& available, const QMargins& frame, int
     return QRect(available.left() + frame.left(), available.top() + frame.top(), width, picture + menuHeight);
 }
 
-double ElSahlScreen::semiAxisB() const { return hyperbolic::semiAxisFor(shared_.lensindex); }
-
-void ElSahlScreen::fillInputs()
+void ElSahlScreen::show_(const std::string& text)
 {
-    scene.in.lensindex = shared_.lensindex;
-    scene.in.sourcex = shared_.sourcex;
-    scene.in.sourcey = shared_.sourcey;
-    scene.in.kymataYESNO = kymataYESNO->isChecked();
-    scene.in.onlyrays = onlyrays->isChecked();
-    scene.in.diaphragmX = Line1->X1;
-    scene.in.upperTip = Line1->Y2;
-    scene.in.lowerTip = Line2->Y2;
-}
-
-ElSahlScreen::DrawStep ElSahlScreen::stepNow(DrawStep::Kind kind) const
-{
-    DrawStep step;
-    step.kind = kind;
-    step.in = scene.in;
-    step.b = semiAxisB();
-    step.biconvex = shared_.biconvexlens;
-    step.parallelmode = shared_.parallelmode;
-    return step;
-}
-
-void ElSahlScreen::draw(const DrawStep& step)
-{
-    picture_.push_back(step);
-    scene.in = step.in;
-    switch (step.kind) {
-    case DrawStep::lens:
-        if (step.biconvex)
-            hyperbolic::drawbiconvexlens(surface(), scene, 12, step.b, step.in.sourcex, step.in.sourcey);
-        else
-            hyperbolic::drawsahllens(surface(), scene, 12, step.b, step.in.sourcex, step.in.sourcey);
-        break;
-    case DrawStep::fronts:
-        hyperbolic::redrawwavefronts(surface(), scene, step.parallelmode);
-        break;
-    case DrawStep::beam:
-        if (step.biconvex)
-            hyperbolic::biconvexparallelbeam(surface(), scene, 12, step.b, step.slope);
-        else
-            hyperbolic::sahlparallelbeam(surface(), scene, 12, step.b, step.slope);
-        break;
-    case DrawStep::outline: {
-        const hyperbolic::HyperbolicLens shape = hyperbolic::lensShape(12, step.b, step.in.lensindex);
-        if (step.biconvex)
-            hyperbolic::parts::drawBiconvexOutline(surface(), shape, false);
-        else
-            hyperbolic::parts::drawPlanoConvexOutline(surface(), shape, false);
-        break;
-    }
-    }
-    hyperbolic::markfoci(surface(), 12, step.b, step.in.lensindex, step.biconvex);
-    if (!scene.caption.empty())
-        setCaption(QString::fromStdString(scene.caption));
+    if (!text.empty())
+        message(QString::fromStdString(text));
+    if (!model.scene().caption.empty())
+        setCaption(QString::fromStdString(model.scene().caption));
     canvas().update();
-}
-
-void ElSahlScreen::newPicture()
-{
-    picture_.clear();
-    surface().Cls();
 }
 
 void ElSahlScreen::replayPicture()
 {
     setScale();
-    const std::vector<DrawStep> steps = std::move(picture_);
-    newPicture();
-    for (const DrawStep& step : steps)
-        draw(step);
-}
-
-void ElSahlScreen::drawScene()
-{
-    fillInputs();
-    draw(stepNow(DrawStep::lens));
-}
-
-void ElSahlScreen::redraw()
-{
-    newPicture();
-    drawScene();
+    model.redrawPicture(surface());
+    show_();
 }
 
 void ElSahlScreen::openFromMenu(bool biconvex)
 {
-    *Line1 = LineControl{130, 200, 130, 10, Line1->BorderColor, Line1->BorderWidth, true};
-    *Line2 = LineControl{130, -200, 130, -10, Line2->BorderColor, Line2->BorderWidth, true};
+    model.placeDiaphragm(130);
     // The coordinates and the picture wait until the window has its size on the display.
     showPlaced(besideMenu(),
                [this, biconvex] {
@@ -234,112 +141,52 @@ void ElSahlScreen::makeRoomForMenu()
     });
 }
 
-void ElSahlScreen::drawFromMenu(bool biconvex)
-{
-    if (indexTooSmall()) {
-        message(indexMessage);
-        return;
-    }
-    shared_.sourcex = 12 * 9;
-    shared_.sourcey = 25;
-    shared_.biconvexlens = biconvex;
-    // A fresh picture: the other lens, or an earlier drawing, must not show through.
-    redraw();
-}
-
-bool ElSahlScreen::onBlade(const LineControl& blade, double x, double y) const
-{
-    return hyperbolic::onBlade(blade, surface(), x, y);
-}
+void ElSahlScreen::drawFromMenu(bool biconvex) { show_(model.openLens(surface(), biconvex)); }
 
 void ElSahlScreen::Form_MouseDown(int, int, double x, double y)
 {
     setScale();
-    switch (hyperbolic::pressOnLensScreen(drag, *Line1, *Line2, surface(), x, y, shared_.lensindex)) {
-    case hyperbolic::PressOutcome::dragStarted:
-        return;
-    case hyperbolic::PressOutcome::refusedIndex:
-        message(biggerIndexMessage);
-        return;
-    case hyperbolic::PressOutcome::sourcePlaced:
-        newPicture();
-        shared_.sourcex = x;
-        shared_.sourcey = y;
-        drawScene();
-        return;
-    }
+    show_(model.press(surface(), x, y));
 }
 
-void ElSahlScreen::Form_MouseMove(int, int, double x, double y)
-{
-    setMousePointer(hyperbolic::pointerOnLensScreen(drag, *Line1, *Line2, surface(), x, y));
-}
+void ElSahlScreen::Form_MouseMove(int, int, double x, double y) { setMousePointer(model.move(surface(), x, y)); }
 
 void ElSahlScreen::Form_MouseUp(int, int, double x, double y)
 {
     setScale();
-    if (hyperbolic::releaseOnLensScreen(drag, *Line1, *Line2, surface(), x, y))
-        redraw();
+    model.release(surface(), x, y);
+    show_();
 }
 
-void ElSahlScreen::kymatikosahl_Click()
-{
-    if (indexTooSmall()) {
-        message(biggerIndexMessage);
-        return;
-    }
-    drawScene(); // over what is there
-    draw(stepNow(DrawStep::fronts));
-}
+void ElSahlScreen::kymatikosahl_Click() { show_(model.waves(surface())); }
 
 void ElSahlScreen::parallilidesmifotos_Click()
 {
     const auto answer = input(QStringLiteral("DIRECTION IN  RESPECT TO HORIZONTAL"), QStringLiteral("Angle in °"));
     if (!answer)
         return; // cancelled: nothing changes
-    if (indexTooSmall()) {
-        message(indexMessage);
-        return;
-    }
-    const BeamAnswer beam = beamslopefromanswer(answer->toStdString());
-    if (beam.kind != AngleAnswer::beam) {
-        message(QString::fromStdString(angleAnswerMessage(beam.kind))); // nothing is drawn or changed
-        return;
-    }
-    const double slope = beam.slope;
-    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
-    fillInputs();
-    newPicture();
-    DrawStep step = stepNow(DrawStep::beam);
-    step.slope = slope;
-    draw(step);
+    show_(model.beamAnswered(surface(), answer->toStdString()));
 }
 
 void ElSahlScreen::indexChanged()
 {
-    if (!isVisible() || picture_.empty() || indexTooSmall())
+    if (!isVisible() || !model.hasPicture())
         return;
-    // Every drawing of the picture again, with the lens the new index gives.
-    for (DrawStep& step : picture_) {
-        step.in.lensindex = shared_.lensindex;
-        step.b = semiAxisB();
-    }
-    replayPicture();
+    setScale();
+    model.indexChanged(surface());
+    show_();
 }
 
 void ElSahlScreen::clearPicture()
 {
-    if (picture_.empty())
-        return;
-    DrawStep step = picture_.front();
-    step.kind = DrawStep::outline;
-    newPicture();
-    draw(step);
+    model.clearPicture(surface());
+    show_();
 }
 
 void ElSahlScreen::BACKFAKO_Click()
 {
-    newPicture();
+    model.newPicture(surface());
+    canvas().update();
     if (showMenu)
         showMenu();
     Hide();

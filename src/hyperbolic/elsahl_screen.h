@@ -6,7 +6,7 @@
 #include "surface/qt/screen_window.h"
 
 #include <functional>
-#include <vector>
+#include <string>
 
 class QAction;
 class QRadioButton;
@@ -15,6 +15,9 @@ namespace lens {
 
 // The hyperbolic-lens screen: Ibn Sahl's plano-convex lens or the biconvex lens of two hyperbolas,
 // a point source placed by a press, a diaphragm of two blades dragged and dropped, and parallel beams.
+// The widget holds the option buttons, the canvas, the menu and the prompts; everything else is the
+// screen's model, to which it forwards every event before it shows the message, the caption and the
+// picture.
 class ElSahlScreen : public ScreenWindow {
 public:
     explicit ElSahlScreen(SharedValues& shared);
@@ -45,21 +48,16 @@ public:
     // The lens alone again, without rays or fronts.
     void clearPicture();
 
-    // Whether (x, y) lies on a blade, within ScaleWidth/120 across and |ScaleHeight|/120 past its ends.
-    bool onBlade(const LineControl& blade, double x, double y) const;
-
+    hyperbolic::LensScreenModel model;
     QRadioButton* kymataYESNO;  // "ONLY WAVES"
     QRadioButton* RAYSANDWAVES; // "RAYS WAVES"
     QRadioButton* onlyrays;     // "Only Rays"
-    LineControl* Line1;         // upper blade
-    LineControl* Line2;         // lower blade
+    const LineControl* Line1 = &model.upperBlade();
+    const LineControl* Line2 = &model.lowerBlade();
     QAction* parallilidesmifotos;
     QAction* TELOS;
     QAction* kymatikosahl;
     QAction* BACKFAKO;
-
-    hyperbolic::BladeDrag drag; // which blade, if any, is being dragged
-    hyperbolic::HyperbolicScene scene;
 
     std::function<void()> showMenu;
     std::function<void()> onEnd;
@@ -67,32 +65,13 @@ public:
     int reserveRight = 0;           // pixels the lens menu needs right of this screen
 
 private:
-    // One drawing command of the current picture, with the inputs it was drawn from, so that
-    // the picture can be drawn again after a resize.
-    struct DrawStep {
-        enum Kind { lens, fronts, beam, outline } kind = lens;
-        hyperbolic::SceneInputs in;
-        double b = 0;
-        bool biconvex = false;
-        bool parallelmode = false;
-        double slope = 0;
-    };
-    void newPicture();
-    void draw(const DrawStep& step);
-    DrawStep stepNow(DrawStep::Kind kind) const;
-    void replayPicture();
-
     void setScale();
     PlacementRule besideMenu() const;
-    bool indexTooSmall() const { return hyperbolic::indexTooSmall(shared_.lensindex); }
-    double semiAxisB() const;
-    void fillInputs();
-    // The scene routine of the current lens from the source.
-    void drawScene();
-    void redraw();
+    // Every drawing since the last clear again, over the window as it is now.
+    void replayPicture();
+    // Shows what an operation of the model left: its message, the caption and the picture.
+    void show_(const std::string& message = {});
 
-    SharedValues& shared_;
-    std::vector<DrawStep> picture_;
     QSize placedSize_; // the picture's size when the user coordinates were set
 };
 

@@ -1,9 +1,13 @@
 #include "hyperbolic/lens_screen_model.h"
 
+#include "hyperbolic/lens_parts.h"
 #include "surface/blades.h"
+#include "surface/number_text.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <utility>
 
 namespace lens::hyperbolic {
 
@@ -58,6 +62,189 @@ bool releaseOnLensScreen(BladeDrag& drag, LineControl& upper, LineControl& lower
     dropBlade(drag.dragupper ? Blade::upper : Blade::lower, upper, lower, view, x, y);
     drag = {};
     return true;
+}
+
+namespace {
+const std::string indexMessage = "`Ακυρος Δείκτης Διάθλασηςgive a bigger value";
+const std::string biggerIndexMessage = "δώσε μεγαλύτερο δείκτη";
+constexpr Rgb bladeColour = RGB(0, 0, 192);
+} // namespace
+
+LensScreenModel::LensScreenModel(SharedValues& shared) : shared_(shared)
+{
+    upper_.BorderColor = lower_.BorderColor = bladeColour;
+    upper_.BorderWidth = lower_.BorderWidth = 3;
+    placeDiaphragm(130); // the load's diaphragm
+}
+
+void LensScreenModel::placeDiaphragm(double x)
+{
+    upper_ = LineControl{x, 200, x, 10, upper_.BorderColor, upper_.BorderWidth, true};
+    lower_ = LineControl{x, -200, x, -10, lower_.BorderColor, lower_.BorderWidth, true};
+}
+
+void LensScreenModel::fillInputs()
+{
+    scene_.in.lensindex = shared_.lensindex;
+    scene_.in.sourcex = shared_.sourcex;
+    scene_.in.sourcey = shared_.sourcey;
+    scene_.in.kymataYESNO = light_ == Light::onlyWaves;
+    scene_.in.onlyrays = light_ == Light::onlyRays;
+    scene_.in.diaphragmX = upper_.X1;
+    scene_.in.upperTip = upper_.Y2;
+    scene_.in.lowerTip = lower_.Y2;
+}
+
+LensScreenModel::Step LensScreenModel::stepNow(Step::Kind kind) const
+{
+    Step step;
+    step.kind = kind;
+    step.in = scene_.in;
+    step.b = semiAxisFor(shared_.lensindex);
+    step.biconvex = shared_.biconvexlens;
+    step.parallelmode = shared_.parallelmode;
+    return step;
+}
+
+void LensScreenModel::draw(Surface& view, const Step& step)
+{
+    steps_.push_back(step);
+    scene_.in = step.in;
+    switch (step.kind) {
+    case Step::lens:
+        if (step.biconvex)
+            drawbiconvexlens(view, scene_, semiAxisA, step.b, step.in.sourcex, step.in.sourcey);
+        else
+            drawsahllens(view, scene_, semiAxisA, step.b, step.in.sourcex, step.in.sourcey);
+        break;
+    case Step::fronts:
+        redrawwavefronts(view, scene_, step.parallelmode);
+        break;
+    case Step::beam:
+        if (step.biconvex)
+            biconvexparallelbeam(view, scene_, semiAxisA, step.b, step.slope);
+        else
+            sahlparallelbeam(view, scene_, semiAxisA, step.b, step.slope);
+        break;
+    case Step::outline: {
+        const HyperbolicLens shape = lensShape(semiAxisA, step.b, step.in.lensindex);
+        if (step.biconvex)
+            parts::drawBiconvexOutline(view, shape, false);
+        else
+            parts::drawPlanoConvexOutline(view, shape, false);
+        break;
+    }
+    }
+    markfoci(view, semiAxisA, step.b, step.in.lensindex, step.biconvex);
+}
+
+void LensScreenModel::drawScene(Surface& view)
+{
+    fillInputs();
+    draw(view, stepNow(Step::lens));
+}
+
+void LensScreenModel::newPicture(Surface& view)
+{
+    steps_.clear();
+    view.Cls();
+}
+
+std::string LensScreenModel::openLens(Surface& view, bool biconvex)
+{
+    if (indexTooSmall(shared_.lensindex))
+        return indexMessage;
+    shared_.sourcex = semiAxisA * 9;
+    shared_.sourcey = 25;
+    shared_.biconvexlens = biconvex;
+    // A fresh picture: the other lens, or an earlier drawing, must not show through.
+    newPicture(view);
+    drawScene(view);
+    return {};
+}
+
+std::string LensScreenModel::press(Surface& view, double x, double y)
+{
+    switch (pressOnLensScreen(drag_, upper_, lower_, view, x, y, shared_.lensindex)) {
+    case PressOutcome::dragStarted:
+        break;
+    case PressOutcome::refusedIndex:
+        return biggerIndexMessage;
+    case PressOutcome::sourcePlaced:
+        newPicture(view);
+        shared_.sourcex = x;
+        shared_.sourcey = y;
+        drawScene(view);
+        break;
+    }
+    return {};
+}
+
+int LensScreenModel::move(const Surface& view, double x, double y) const
+{
+    return pointerOnLensScreen(drag_, upper_, lower_, view, x, y);
+}
+
+void LensScreenModel::release(Surface& view, double x, double y)
+{
+    if (!releaseOnLensScreen(drag_, upper_, lower_, view, x, y))
+        return;
+    newPicture(view);
+    drawScene(view);
+}
+
+std::string LensScreenModel::waves(Surface& view)
+{
+    if (indexTooSmall(shared_.lensindex))
+        return biggerIndexMessage;
+    drawScene(view); // over what is there
+    draw(view, stepNow(Step::fronts));
+    return {};
+}
+
+std::string LensScreenModel::beamAnswered(Surface& view, const std::string& answer)
+{
+    if (indexTooSmall(shared_.lensindex))
+        return indexMessage;
+    const BeamAnswer beam = beamslopefromanswer(answer);
+    if (beam.kind != AngleAnswer::beam)
+        return angleAnswerMessage(beam.kind); // nothing is drawn or changed
+    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
+    fillInputs();
+    newPicture(view);
+    Step step = stepNow(Step::beam);
+    step.slope = beam.slope;
+    draw(view, step);
+    return {};
+}
+
+void LensScreenModel::indexChanged(Surface& view)
+{
+    if (steps_.empty() || indexTooSmall(shared_.lensindex))
+        return;
+    for (Step& step : steps_) {
+        step.in.lensindex = shared_.lensindex;
+        step.b = semiAxisFor(shared_.lensindex);
+    }
+    redrawPicture(view);
+}
+
+void LensScreenModel::redrawPicture(Surface& view)
+{
+    const std::vector<Step> steps = std::move(steps_);
+    newPicture(view);
+    for (const Step& step : steps)
+        draw(view, step);
+}
+
+void LensScreenModel::clearPicture(Surface& view)
+{
+    if (steps_.empty())
+        return;
+    Step step = steps_.front();
+    step.kind = Step::outline;
+    newPicture(view);
+    draw(view, step);
 }
 
 } // namespace lens::hyperbolic

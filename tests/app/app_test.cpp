@@ -224,13 +224,17 @@ TEST(HyperbolicScreen, OptionButtonsFormOneGroup)
 {
     Program p;
     ElSahlScreen& elsahl = p.app.ElSahl();
+    using Light = hyperbolic::LensScreenModel::Light;
     elsahl.kymataYESNO->setChecked(true);
     EXPECT_FALSE(elsahl.RAYSANDWAVES->isChecked());
+    EXPECT_EQ(elsahl.model.light(), Light::onlyWaves);
     elsahl.onlyrays->setChecked(true);
     EXPECT_FALSE(elsahl.kymataYESNO->isChecked());
     EXPECT_FALSE(elsahl.RAYSANDWAVES->isChecked());
+    EXPECT_EQ(elsahl.model.light(), Light::onlyRays);
     elsahl.RAYSANDWAVES->setChecked(true);
     EXPECT_FALSE(elsahl.onlyrays->isChecked());
+    EXPECT_EQ(elsahl.model.light(), Light::raysAndWaves);
 }
 
 TEST(Timers, TickOnlyWhileEnabledWithAnInterval)

@@ -1,10 +1,17 @@
 #include "hyperbolic/lens_screen_model.h"
 #include "surface/recording_device.h"
+#include "surface/shared_values.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <numbers>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 using namespace lens;
 using namespace lens::hyperbolic;
@@ -95,4 +102,196 @@ TEST(LensScreenModel, ReleasesMoveTheDiaphragm)
     EXPECT_FALSE(releaseOnLensScreen(idle.drag, idle.upper, idle.lower, idle.view,
                                      std::numeric_limits<double>::quiet_NaN(), 0));
     EXPECT_EQ(idle.upper.X1, 130);
+}
+
+namespace {
+
+// The screen's model on a recording of the screen's coordinates, with the lens opened from the menu.
+struct Screen {
+    RecordingDevice device{1080, 960};
+    Surface view{device};
+    SharedValues shared;
+    LensScreenModel model{shared};
+    explicit Screen(bool biconvex = false, double n = 1.5)
+    {
+        view.Scale(-120, 120, 150, -120);
+        shared.lensindex = n;
+        model.openLens(view, biconvex);
+    }
+    std::size_t in(Rgb colour) const { return device.segmentsIn(colour).size(); }
+    // Every segment drawn, in order, with its colour: two pictures drawn alike give equal lists.
+    using Drawn = std::tuple<double, double, double, double, std::uint32_t, int>;
+    std::vector<Drawn> picture() const
+    {
+        std::vector<Drawn> all;
+        for (const RecordingDevice::Segment& s : device.segments)
+            all.emplace_back(s.x1, s.y1, s.x2, s.y2, s.pen.colour.value(), s.pen.width);
+        return all;
+    }
+};
+
+constexpr Rgb cyan = RGB(0, 255, 255), magenta = RGB(255, 0, 255);
+
+} // namespace
+
+TEST(LensScreenModel, TheMenusButtonsDrawTheLensWithItsFanFromTheSource)
+{
+    for (auto [biconvex, caption] : {std::pair{false, "Επιπεδόκυρτος φακός του Ιμπν Σαχλ "},
+                                     std::pair{true, "Αμφίκυρτος φακός του Ιμπν Σαχλ με δύο υπερβολές"}}) {
+        Screen s(biconvex);
+        EXPECT_EQ(s.model.scene().caption, caption);
+        EXPECT_EQ(s.shared.biconvexlens, biconvex);
+        EXPECT_EQ(s.model.scene().in.sourcex, 108);
+        EXPECT_EQ(s.model.scene().in.sourcey, 25);
+        EXPECT_GT(s.in(colours::red), 10) << "the outline";
+        EXPECT_GT(s.in(colours::blue), 10) << "rays from the source";
+        EXPECT_EQ(s.device.nonFinite, 0) << s.device.firstNonFinite;
+    }
+}
+
+// A command that cannot draw says why, and leaves the picture, the source, the lens and the beam alone.
+TEST(LensScreenModel, CommandsThatCannotDrawSayWhyAndChangeNothing)
+{
+    struct Row {
+        double n;
+        std::string (*command)(Screen&);
+        const char* message;
+    } rows[] = {
+        {1.5, [](Screen& s) { return s.model.beamAnswered(s.view, "abc"); }, "not an angle"},
+        {0.9, [](Screen& s) { return s.model.press(s.view, -60, 0); }, "δώσε μεγαλύτερο δείκτη"},
+        {0.9, [](Screen& s) { return s.model.waves(s.view); }, "δώσε μεγαλύτερο δείκτη"},
+        {0.9, [](Screen& s) { return s.model.beamAnswered(s.view, "10"); }, "give a bigger value"},
+        {0.9, [](Screen& s) { return s.model.openLens(s.view, true); }, "give a bigger value"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        Screen s;
+        s.shared.lensindex = row.n;
+        s.shared.bundleangle = -1;
+        s.device.reset();
+        const std::string message = row.command(s);
+        EXPECT_NE(message.find(row.message), std::string::npos) << message;
+        EXPECT_EQ(s.device.count(), 0u);
+        EXPECT_EQ(s.device.clears, 0);
+        EXPECT_EQ(s.shared.sourcex, 108);
+        EXPECT_FALSE(s.shared.biconvexlens);
+        EXPECT_EQ(s.shared.bundleangle, -1);
+    }
+}
+
+TEST(LensScreenModel, APressMovesTheSourceTheWavesAddFrontsABeamStartsAfresh)
+{
+    Screen s;
+    s.device.reset();
+    s.model.press(s.view, -60, 0);
+    EXPECT_EQ(s.device.clears, 1) << "a fresh picture";
+    EXPECT_EQ(s.shared.sourcex, -60);
+    EXPECT_EQ(s.model.scene().in.sourcex, -60);
+    EXPECT_GT(s.model.scene().raycount, 0) << "a source left of the lens sends rays through it";
+    EXPECT_GT(s.in(cyan), 0) << "rays inside the glass";
+    const std::size_t black = s.in(colours::black);
+    s.model.waves(s.view);
+    EXPECT_EQ(s.device.clears, 1) << "the waves are drawn over the picture";
+    EXPECT_GT(s.in(colours::black), black + 20);
+
+    s.shared.bundleangle = 0;
+    s.model.beamAnswered(s.view, "30");
+    EXPECT_NEAR(s.shared.bundleangle, std::numbers::pi / 6, 1e-12);
+    EXPECT_EQ(s.device.clears, 2);
+    EXPECT_GT(s.model.scene().raycount, 10);
+    EXPECT_EQ(s.device.nonFinite, 0) << s.device.firstNonFinite;
+}
+
+// The option acts at the next drawing: only waves leaves the glass without rays, only rays draws no fronts.
+TEST(LensScreenModel, TheLightOptionActsAtTheNextDrawing)
+{
+    using Light = LensScreenModel::Light;
+    std::map<Light, std::pair<std::size_t, std::size_t>> drawn; // rays in the glass, blue rays and fronts
+    for (Light light : {Light::onlyWaves, Light::onlyRays, Light::raysAndWaves}) {
+        Screen s;
+        s.device.reset();
+        s.model.choose(light);
+        EXPECT_EQ(s.device.count(), 0u) << "choosing draws nothing";
+        s.model.press(s.view, -60, 0);
+        drawn[light] = {s.in(cyan), s.in(colours::blue)};
+    }
+    EXPECT_EQ(drawn[Light::onlyWaves].first, 0u);
+    EXPECT_GT(drawn[Light::onlyWaves].second, 0u) << "the fronts";
+    EXPECT_GT(drawn[Light::onlyRays].first, 0u);
+    EXPECT_EQ(drawn[Light::raysAndWaves].first, drawn[Light::onlyRays].first);
+    EXPECT_GT(drawn[Light::raysAndWaves].second, drawn[Light::onlyRays].second) << "the fronts over the rays";
+}
+
+TEST(LensScreenModel, ABladeDraggedAndDroppedRedrawsTheSceneThroughTheNewOpening)
+{
+    Screen s;
+    s.device.reset();
+    s.model.press(s.view, 130.5, 50);
+    EXPECT_TRUE(s.model.drag().dragupper);
+    EXPECT_EQ(s.model.move(s.view, 0, 0), 2) << "the cross-hair through the drag";
+    EXPECT_EQ(s.device.count(), 0u) << "picking up draws nothing";
+    s.model.release(s.view, 100, -50);
+    EXPECT_FALSE(s.model.drag().dragupper);
+    EXPECT_EQ(s.model.upperBlade().X1, 100);
+    EXPECT_EQ(s.model.scene().in.diaphragmX, 100);
+    EXPECT_EQ(s.model.scene().in.lowerTip, -50);
+    EXPECT_EQ(s.shared.sourcex, 108) << "the source stays";
+    EXPECT_EQ(s.device.clears, 1);
+
+    // The lower blade dropped above the upper one's tip closes the opening where the rays pass.
+    const std::size_t stopped = s.in(magenta);
+    s.model.press(s.view, 100, -100);
+    ASSERT_TRUE(s.model.drag().draglower);
+    s.model.release(s.view, 100, 60);
+    EXPECT_GT(s.in(magenta), stopped) << "stopped rays are drawn in magenta";
+    EXPECT_EQ(s.model.lowerBlade().Y2, 60);
+}
+
+// The drawings since the last clear are drawn again exactly as they were; after a change of the index,
+// exactly as the same commands draw them with the new lens.
+TEST(LensScreenModel, ThePictureIsDrawnAgainAsItWasOrWithTheNewIndex)
+{
+    for (bool biconvex : {false, true}) {
+        SCOPED_TRACE(biconvex ? "biconvex" : "plano-convex");
+        Screen s(biconvex);
+        s.device.reset();
+        s.model.press(s.view, -60, 10);
+        s.model.waves(s.view);
+        const auto drawn = s.picture();
+        s.device.reset();
+        s.model.redrawPicture(s.view);
+        EXPECT_EQ(s.picture(), drawn);
+        EXPECT_EQ(s.device.clears, 1);
+
+        Screen two(biconvex, 2.0);
+        two.model.press(two.view, -60, 10);
+        two.model.waves(two.view);
+        two.device.reset();
+        two.model.redrawPicture(two.view);
+        s.shared.lensindex = 2.0;
+        s.device.reset();
+        s.model.indexChanged(s.view);
+        EXPECT_EQ(s.model.scene().in.lensindex, 2.0);
+        EXPECT_EQ(s.picture(), two.picture());
+        EXPECT_NE(s.picture(), drawn);
+
+        // A too small index leaves the picture alone.
+        s.shared.lensindex = 0.9;
+        s.device.reset();
+        s.model.indexChanged(s.view);
+        EXPECT_EQ(s.device.count(), 0u);
+
+        // The clear leaves the outline alone; a new picture forgets it too.
+        s.shared.lensindex = 2.0;
+        s.device.reset();
+        s.model.clearPicture(s.view);
+        EXPECT_GT(s.in(colours::red), 10);
+        EXPECT_EQ(s.in(cyan) + s.in(colours::blue) + s.in(colours::black), 0u);
+        s.model.newPicture(s.view);
+        EXPECT_FALSE(s.model.hasPicture());
+        s.device.reset();
+        s.model.clearPicture(s.view);
+        s.model.indexChanged(s.view);
+        EXPECT_EQ(s.device.count(), 0u);
+    }
 }
