@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -299,6 +300,9 @@ TEST(Classroom, TheLastIndexBoxesAndViewComeBack)
         EXPECT_FALSE(v.Check2->isChecked());
         EXPECT_EQ(v.desmi1->value(), 140);
         EXPECT_EQ(v.viewScale(), 2);
+        // The print button takes its place once the window has its size: the view grows it with the rest.
+        static_cast<void>(QTest::qWaitFor([&] { return v.ektyposi->isVisible(); }, 5000));
+        EXPECT_TRUE(v.canvas().rect().contains(v.ektyposi->geometry()));
         EXPECT_DOUBLE_EQ(app.shared.lensindex, 1.7);
         v.Check2->setChecked(true);
         v.deiktisdiathlasis->setValue(120);

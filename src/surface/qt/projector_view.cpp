@@ -60,7 +60,12 @@ void ScreenWindow::placeTwips(QWidget* control, double left, double top, double 
         }
     }
     entry->twips = QRectF(left, top, width, height);
-    showControl(*entry);
+    // In the projector view a control placed anew can change how far all of them may grow (the
+    // print button takes its place only once the window has its size): all are fitted again.
+    if (viewScale() != 1 && !applyingView_)
+        placeControls();
+    else
+        showControl(*entry);
 }
 
 void ScreenWindow::fitText(QWidget* control)
