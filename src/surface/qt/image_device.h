@@ -12,6 +12,15 @@
 
 namespace lens {
 
+// Ends a painter that a page or a file was drawn with, and lets it go: false when it never began or
+// could not end (the page or the file is then not whole).
+inline bool endPainting(std::unique_ptr<QPainter>& painter)
+{
+    const bool ended = painter && painter->isActive() && painter->end();
+    painter.reset();
+    return ended;
+}
+
 // Paints the surface's primitives with a QPainter, without antialiasing, so wide pens and dots look
 // as the pictures intend and flood fills meet exact border colours.
 class PainterDevice : public Device {

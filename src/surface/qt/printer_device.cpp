@@ -39,13 +39,6 @@ void PrinterDevice::clear(Rgb background)
     touched();
 }
 
-bool PrinterDevice::EndDoc()
-{
-    if (!painter_)
-        return false;
-    const bool ended = painter_->isActive() && painter_->end();
-    painter_.reset();
-    return ended;
-}
+bool PrinterDevice::EndDoc() { return endPainting(painter_); }
 
 } // namespace lens

@@ -29,14 +29,7 @@ QPainter& SvgDevice::painter()
 
 bool SvgDevice::ready() { return painter().isActive(); }
 
-bool SvgDevice::finish()
-{
-    if (!painter_)
-        return false;
-    const bool made = painter_->isActive() && painter_->end();
-    painter_.reset();
-    return made;
-}
+bool SvgDevice::finish() { return endPainting(painter_); }
 
 void SvgDevice::clear(Rgb background)
 {
