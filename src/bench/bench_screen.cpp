@@ -213,7 +213,7 @@ void BenchScreen::show_()
     Check1->setChecked(model.ticked(Box::Check1));
     Check2->setChecked(model.ticked(Box::Check2));
     for (int r = 0; r < bench::readOutCount; ++r) {
-        const bench::ReadOutText& out = model.readOuts[std::size_t(r)];
+        const bench::ReadOutText& out = model.readOut(ReadOut(r));
         // Only a read-out the model has changed is written again: show_ runs on every frame of a drag.
         if (out == shownReadOuts_[std::size_t(r)])
             continue;
@@ -228,16 +228,16 @@ void BenchScreen::show_()
             fitText(label);
         }
     }
-    for (auto [timer, state] : {std::pair{&Timer1, &model.Timer1}, std::pair{&Timer2, &model.Timer2}}) {
+    for (auto [timer, state] : {std::pair{&Timer1, &model.Timer1()}, std::pair{&Timer2, &model.Timer2()}}) {
         timer->setInterval(state->interval);
         timer->setEnabled(state->enabled);
     }
-    parallilakymata->setEnabled(model.parallilakymataEnabled);
-    kymatachronika->setEnabled(model.kymatachronikaEnabled);
-    if (model.aberrationShown && !model.animationOnView) {
+    parallilakymata->setEnabled(model.parallilakymataEnabled());
+    kymatachronika->setEnabled(model.kymatachronikaEnabled());
+    if (model.aberrationShown() && !model.animationOnView()) {
         setLegendNotes(benchLegendNotes(model, surface()));
     }
-    if (!model.animationOnView)
+    if (!model.animationOnView())
         pictureChanged(); // a legend on view stays where it hides the least of the new picture
     canvas().update();
 }
@@ -272,7 +272,7 @@ void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
 void BenchScreen::Form_MouseMove(int, int shift, double x, double y)
 {
     setMousePointer(model.move(surface(), x, y));
-    if (model.drag.dragCentreA || model.drag.dragCentreB)
+    if (model.drag().dragCentreA || model.drag().dragCentreB)
         canvas().update();
     if (model.followsPointer(shift)) {
         model.follow(surface(), shift, x, y);
@@ -352,14 +352,14 @@ void BenchScreen::Timer2_Timer() { forward(&bench::BenchModel::Timer2_Timer); }
 
 void BenchScreen::showEvent(QShowEvent* event)
 {
-    model.onView = true;
+    model.setOnView(true);
     ScreenWindow::showEvent(event);
 }
 
 void BenchScreen::hideEvent(QHideEvent* event)
 {
     // A hidden bench animates nothing: a running animation ends where it stands.
-    model.onView = false;
+    model.setOnView(false);
     model.stopAnimation();
     show_();
     ScreenWindow::hideEvent(event);
