@@ -109,6 +109,8 @@ protected:
 
 private:
     void loadOnceSized();
+    // The tooltips of the controls, the canvas and the menu items.
+    void giveToolTips();
     // Shows what the model holds: scroll bars, boxes, read-outs, timers, menu items, the picture.
     void show_();
     // Runs a command of the model on this screen's picture and shows the result.
