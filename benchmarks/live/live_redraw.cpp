@@ -71,7 +71,7 @@ void LiveFanWithWaves(benchmark::State& state)
         bench.device.flush();
         benchmark::DoNotOptimize(bench.image.constBits());
     }
-    state.counters["rays_recorded"] = bench.model.records.raycount;
+    state.counters["rays_recorded"] = bench.model.records().raycount;
 }
 
 // The tint alone over the lens the scene leaves: the glass filled from one of its pixels, in turn with the

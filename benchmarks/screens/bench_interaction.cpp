@@ -91,7 +91,7 @@ void ThousandAnimations(benchmark::State& state)
     const double before = residentMegabytes();
     for (auto _ : state) {
         for (int animation = 0; animation < 1000; ++animation) {
-            bench.model.tickcount1 = 0;
+            bench.model.stopAnimation();
             bench.kymatachronika_Click();
             for (int tick = 0; tick < 20; ++tick)
                 bench.Timer1_Timer();
@@ -99,7 +99,7 @@ void ThousandAnimations(benchmark::State& state)
     }
     state.counters["rss_before_MB"] = before;
     state.counters["rss_after_MB"] = residentMegabytes();
-    state.counters["rays"] = bench.model.records.raycount;
+    state.counters["rays"] = bench.model.records().raycount;
     bench.Check1->setChecked(false);
 }
 BENCHMARK(ThousandAnimations)->Iterations(1)->Unit(benchmark::kMillisecond);

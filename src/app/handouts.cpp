@@ -345,9 +345,9 @@ int writeHandout(const HandoutRequest& request)
     Canvas canvas;
     canvas.resize(width, height);
     canvas.syncImageSize();
-    for (const ShapeControl* shape : {&model.pigi, &model.Shape1, &model.Shape2})
+    for (const ShapeControl* shape : {&model.pigi(), &model.Shape1(), &model.Shape2()})
         canvas.showOverlay(*shape);
-    for (const LineControl* line : {&model.Line1, &model.Line2})
+    for (const LineControl* line : {&model.Line1(), &model.Line2()})
         canvas.showOverlay(*line);
     Surface& s = canvas.surface();
     dressBenchPicture(s);

@@ -41,29 +41,29 @@ void BenchModel::onlyWavesArmsTheAnimation()
 {
     if (!check2_)
         return;
-    kymatachronikaEnabled = true;
-    Timer2.interval = 1500;
-    parallilakymataEnabled = false;
-    Timer2.enabled = false;
-    Timer1.interval = 1500;
+    kymatachronikaEnabled_ = true;
+    Timer2_.interval = 1500;
+    parallilakymataEnabled_ = false;
+    Timer2_.enabled = false;
+    Timer1_.interval = 1500;
 }
 
 void BenchModel::press(Surface& s, int shift, double x, double y)
 {
-    if (drag.any())
+    if (drag_.any())
         return; // one drag at a time: another button's press while one is held changes nothing
     lensFromScrollBars();
     paused_ = 0;
     // A press on a blade, a centre or an edge picks it up over the picture as it stands, so that the drag
     // and the drop show the scenes with the lens as it moves; a press elsewhere starts a new picture.
-    if (objectAt(s, Line1, Line2, lens, x, y) != BenchObject::none) {
-        animationOnView = false;
+    if (objectAt(s, Line1_, Line2_, lens_, x, y) != BenchObject::none) {
+        animationOnView_ = false;
         redrawPicture(s);
     } else {
         newLensPicture(s);
     }
-    pressOnBench(drag, s, Line1, Line2, lens, shift, x, y);
-    if (drag.dragSource)
+    pressOnBench(drag_, s, Line1_, Line2_, lens_, shift, x, y);
+    if (drag_.dragSource)
         fanAt(s, x, y);
     if (shiftAlone(shift))
         sourceAt(x, y);
@@ -84,50 +84,50 @@ void BenchModel::constructionAndMeasurements(Surface& s)
 {
     // Unless "SHOW ONLY WAVES", the image construction for the source as it now stands. A beam has no
     // source on view, and an image of a point nobody sees would only puzzle.
-    if (!check2_ && sourceOnViewAt(s, shared.sourcex, shared.sourcey))
-        drawOverLens(s, {Scene::construction, 0, shared.sourcex, shared.sourcey});
+    if (!check2_ && sourceOnViewAt(s, shared_.sourcex, shared_.sourcey))
+        drawOverLens(s, {Scene::construction, 0, shared_.sourcex, shared_.sourcey});
     drawMeasurements(s);
 }
 
 bool BenchModel::sourceOnViewAt(const Surface& s, double x, double y) const
 {
     // The marker goes wherever the source is moved, so the construction's object is the source's place.
-    return !shared.parallelmode && pigi.Visible && x == shared.sourcex && y == shared.sourcey &&
+    return !shared_.parallelmode && pigi_.Visible && x == shared_.sourcex && y == shared_.sourcey &&
            spherical::strictlyInView(s, x, y);
 }
 
 void BenchModel::fanAt(Surface& s, double x, double y)
 {
-    shared.parallelmode = false;
-    shared.sourcex = x, shared.sourcey = y;
-    Timer2.interval = 11500;
-    Timer2.enabled = false;
+    shared_.parallelmode = false;
+    shared_.sourcex = x, shared_.sourcey = y;
+    Timer2_.interval = 11500;
+    Timer2_.enabled = false;
     drawOverLens(s, {Scene::fan, 0, x, y});
-    shared.parallelmode = false;
+    shared_.parallelmode = false;
 }
 
 void BenchModel::sourceAt(double x, double y)
 {
-    shared.parallelmode = false;
-    centreOn(pigi, x, y);
+    shared_.parallelmode = false;
+    centreOn(pigi_, x, y);
     onlyWavesArmsTheAnimation();
-    shared.sourcex = x, shared.sourcey = y;
+    shared_.sourcex = x, shared_.sourcey = y;
 }
 
 int BenchModel::move(const Surface& s, double x, double y)
 {
     lensFromScrollBars();
-    const int pointer = pointerOnBench(drag, objectAt(s, Line1, Line2, lens, x, y));
+    const int pointer = pointerOnBench(drag_, objectAt(s, Line1_, Line2_, lens_, x, y));
     // A centre being dragged shows its marker on the axis under the pointer.
-    if (drag.dragCentreA) {
-        Shape1.Visible = true;
-        Shape1.Width = s.ScaleWidth() / 100;
-        Shape1.Left = x - Shape1.Width / 2;
-        Shape1.Top = Shape1.Height / 2;
-    } else if (drag.dragCentreB) {
-        Shape2.Visible = true;
-        Shape2.Left = x - Shape2.Width / 2;
-        Shape2.Top = Shape2.Height / 2;
+    if (drag_.dragCentreA) {
+        Shape1_.Visible = true;
+        Shape1_.Width = s.ScaleWidth() / 100;
+        Shape1_.Left = x - Shape1_.Width / 2;
+        Shape1_.Top = Shape1_.Height / 2;
+    } else if (drag_.dragCentreB) {
+        Shape2_.Visible = true;
+        Shape2_.Left = x - Shape2_.Width / 2;
+        Shape2_.Top = Shape2_.Height / 2;
     }
     return pointer;
 }
@@ -135,15 +135,15 @@ int BenchModel::move(const Surface& s, double x, double y)
 void BenchModel::release(Surface& s, double x, double y)
 {
     lensFromScrollBars();
-    const BenchDrop drop = releaseOnBench(drag, s, Line1, Line2, lens, x, y);
+    const BenchDrop drop = releaseOnBench(drag_, s, Line1_, Line2_, lens_, x, y);
     if (drop.kind == BenchDrop::source)
         return;
     if (const auto bar = barOf(drop.kind))
         setValue(s, *bar, drop.scrollValue);
     if (drop.kind == BenchDrop::centreA)
-        Shape1.Visible = false;
+        Shape1_.Visible = false;
     if (drop.kind == BenchDrop::centreB)
-        Shape2.Visible = false;
+        Shape2_.Visible = false;
     // The drop draws the picture again with the lens and blades where they now stand.
     if (drop.kind != BenchDrop::nothing)
         redrawLive(s);
@@ -153,30 +153,30 @@ void BenchModel::release(Surface& s, double x, double y)
 void BenchModel::placeBlades(Surface& s, double x, double upperTip, double lowerTip)
 {
     lensFromScrollBars();
-    Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = x;
-    Line1.Y1 = upperBladeTop(s), Line1.Y2 = upperTip;
-    Line2.Y1 = lowerBladeBottom(s), Line2.Y2 = lowerTip;
+    Line1_.X1 = Line1_.X2 = Line2_.X1 = Line2_.X2 = x;
+    Line1_.Y1 = upperBladeTop(s), Line1_.Y2 = upperTip;
+    Line2_.Y1 = lowerBladeBottom(s), Line2_.Y2 = lowerTip;
     // Each tip fitted on its own: the glass is symmetric about the axis, so the lower tip is fitted as the
     // mirror image of a point above it would be.
-    applyBladeFit(s, {spherical::upperBladeFit(s, x, upperTip, lens), spherical::lowerBladeFit(s, x, -lowerTip, lens)});
+    applyBladeFit(s, {spherical::upperBladeFit(s, x, upperTip, lens_), spherical::lowerBladeFit(s, x, -lowerTip, lens_)});
     redrawLive(s);
 }
 
 bool BenchModel::followsPointer(int shift) const
 {
-    return (drag.dragSource && shiftAlone(shift)) || drag.dragLine1 || drag.dragLine2 || drag.dragCentreA ||
-           drag.dragCentreB || drag.dragRadiusA || drag.dragRadiusB;
+    return (drag_.dragSource && shiftAlone(shift)) || drag_.dragLine1 || drag_.dragLine2 || drag_.dragCentreA ||
+           drag_.dragCentreB || drag_.dragRadiusA || drag_.dragRadiusB;
 }
 
 void BenchModel::follow(Surface& s, int shift, double x, double y)
 {
     if (!followsPointer(shift))
         return;
-    if (drag.dragSource) {
+    if (drag_.dragSource) {
         // The source goes with the pointer, and the fan and its construction with it.
-        centreOn(pigi, x, y);
-        shared.sourcex = x, shared.sourcey = y;
-        for (Scene& scene : scenes)
+        centreOn(pigi_, x, y);
+        shared_.sourcex = x, shared_.sourcey = y;
+        for (Scene& scene : scenes_)
             if (scene.kind == Scene::fan || scene.kind == Scene::construction)
                 scene.x = x, scene.y = y;
         redrawLive(s);
@@ -184,8 +184,8 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
     }
     lensFromScrollBars();
     // Where the drop here would put the object, without ending the drag.
-    DragFlags stillDragging = drag;
-    const BenchDrop drop = releaseOnBench(stillDragging, s, Line1, Line2, lens, x, y);
+    DragFlags stillDragging = drag_;
+    const BenchDrop drop = releaseOnBench(stillDragging, s, Line1_, Line2_, lens_, x, y);
     if (const auto bar = barOf(drop.kind))
         setValue(s, *bar, drop.scrollValue); // its handler draws the picture again with the new lens
     else if (drop.kind == BenchDrop::blades)
@@ -199,13 +199,13 @@ bool BenchModel::parallelbeam(Surface& s, double angle)
 {
     waves::BenchValues v = waveValues();
     // The scene redraw may move the blades; the beam then reads them where they stand.
-    const bool drawn = waves::parallelbeam(s, lens, records, v, [&](waves::BenchValues& values) {
+    const bool drawn = waves::parallelbeam(s, lens_, records_, v, [&](waves::BenchValues& values) {
         anaschediasi(s);
         values.diaphragm = diaphragm();
-        return lens;
+        return lens_;
     }, angle);
     if (drawn)
-        shared.parallelmode = v.parallelmode;
+        shared_.parallelmode = v.parallelmode;
     return drawn;
 }
 
@@ -213,17 +213,17 @@ void BenchModel::desmiapopigi(Surface& s, double x0, double y0)
 {
     waves::BenchValues v = waveValues();
     // The fan is traced with the index its scroll bar gives, which the lens then keeps.
-    lens.refindex = v.index();
-    waves::fanFromPoint(s, lens, records, v, x0, y0);
-    shared.sourcex = v.sourcex;
-    shared.sourcey = v.sourcey;
+    lens_.refindex = v.index();
+    waves::fanFromPoint(s, lens_, records_, v, x0, y0);
+    shared_.sourcex = v.sourcex;
+    shared_.sourcey = v.sourcey;
 }
 
 void BenchModel::bundleAsked(Surface& s)
 {
-    shared.parallelmode = true;
-    records.startBundle(0, false);
-    Timer1.interval = 1500;
+    shared_.parallelmode = true;
+    records_.startBundle(0, false);
+    Timer1_.interval = 1500;
     anaschediasi(s);
 }
 
@@ -237,23 +237,23 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
         beam.kind = AngleAnswer::outsideRange;
     if (beam.kind != AngleAnswer::beam)
         return angleAnswerMessage(beam.kind);
-    shared.bundleangle = beam.degrees * std::numbers::pi / 180;
-    Timer1.enabled = false;
-    if (!parallelbeam(s, shared.bundleangle))
+    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
+    Timer1_.enabled = false;
+    if (!parallelbeam(s, shared_.bundleangle))
         return std::string(waves::verticalBeamMessage);
-    scenes.push_back({Scene::beam, shared.bundleangle, 0, 0});
+    scenes_.push_back({Scene::beam, shared_.bundleangle, 0, 0});
     drawMeasurements(s);
-    kymatachronikaEnabled = false;
-    Timer2 = {1550, true};
-    parallilakymataEnabled = true;
+    kymatachronikaEnabled_ = false;
+    Timer2_ = {1550, true};
+    parallilakymataEnabled_ = true;
     return {};
 }
 
 void BenchModel::printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption)
 {
     const auto table = std::make_unique<waves::RayRecords>();
-    lens = lensFromControls();
-    waves::printBenchPage(page, benchTrace, lens, *table, waveValues(), shared.sourcex, shared.sourcey, caption);
+    lens_ = lensFromControls();
+    waves::printBenchPage(page, benchTrace, lens_, *table, waveValues(), shared_.sourcex, shared_.sourcey, caption);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -263,21 +263,21 @@ void BenchModel::parallilakymata(Surface& s)
 {
     paused_ = 0;
     s.Cls();
-    Timer1.interval = 2000;
+    Timer1_.interval = 2000;
     sxediasifakoy11(s);
-    Timer2.interval = 1;
-    Timer1.enabled = false;
-    Timer2.enabled = true;
+    Timer2_.interval = 1;
+    Timer1_.enabled = false;
+    Timer2_.enabled = true;
 }
 
 void BenchModel::kymatachronika(Surface& s)
 {
     paused_ = 0;
     s.Cls();
-    Timer2.interval = 2000;
+    Timer2_.interval = 2000;
     sxediasifakoy11(s);
-    Timer2.enabled = false;
-    Timer1 = {1, true};
+    Timer2_.enabled = false;
+    Timer1_ = {1, true};
 }
 
 void BenchModel::sxediasifakoy11(Surface& s)
@@ -285,56 +285,56 @@ void BenchModel::sxediasifakoy11(Surface& s)
     lensFromScrollBars();
     // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
     // them; their scroll bars follow.
-    const double tipX = Line1.X2, tipY = Line1.Y2;
-    applyBladeFit(s, spherical::fitDiaphragm(s, tipX, tipY, lens));
-    scenes.clear();
-    waves::sxediasifakoy11(s, lens, records, shared.parallelmode, shared.sourcex, shared.sourcey, animation);
-    animationOnView = true;
+    const double tipX = Line1_.X2, tipY = Line1_.Y2;
+    applyBladeFit(s, spherical::fitDiaphragm(s, tipX, tipY, lens_));
+    scenes_.clear();
+    waves::sxediasifakoy11(s, lens_, records_, shared_.parallelmode, shared_.sourcex, shared_.sourcey, animation_);
+    animationOnView_ = true;
 }
 
 void BenchModel::drawTick(Surface& s, int j)
 {
-    if (animationOnView && onView)
-        waves::drawWaveTick(s, animation, j, records.recorded(), tickOutline);
+    if (animationOnView_ && onView_)
+        waves::drawWaveTick(s, animation_, j, records_.recorded(), tickOutline_);
 }
 
 void BenchModel::Timer1_Timer(Surface& s)
 {
-    elapsed1 = double(tickcount1) * Timer1.interval;
-    ++tickcount1;
-    if (elapsed1 > 500) {
-        tickcount1 = 0;
-        Timer1.enabled = false;
+    elapsed1_ = double(tickcount1_) * Timer1_.interval;
+    ++tickcount1_;
+    if (elapsed1_ > 500) {
+        tickcount1_ = 0;
+        Timer1_.enabled = false;
         return;
     }
-    if (tickcount1 > waves::lastAnimationTick)
+    if (tickcount1_ > waves::lastAnimationTick)
         return; // idles until the count of milliseconds stops it
-    drawTick(s, tickcount1);
+    drawTick(s, tickcount1_);
 }
 
 void BenchModel::Timer2_Timer(Surface& s)
 {
-    elapsed2 = double(tickcount2) * Timer2.interval;
-    ++tickcount2;
-    if (tickcount2 > waves::lastAnimationTick) {
-        Timer2.enabled = false;
-        tickcount2 = 0;
+    elapsed2_ = double(tickcount2_) * Timer2_.interval;
+    ++tickcount2_;
+    if (tickcount2_ > waves::lastAnimationTick) {
+        Timer2_.enabled = false;
+        tickcount2_ = 0;
         return;
     }
-    if (elapsed2 <= 500)
-        drawTick(s, tickcount2);
+    if (elapsed2_ <= 500)
+        drawTick(s, tickcount2_);
 }
 
 void BenchModel::pauseOrResume()
 {
     if (paused_ != 0) {
-        (paused_ == 1 ? Timer1 : Timer2).enabled = true;
+        (paused_ == 1 ? Timer1_ : Timer2_).enabled = true;
         paused_ = 0;
-    } else if (animationOnView && Timer1.running()) {
-        Timer1.enabled = false;
+    } else if (animationOnView_ && Timer1_.running()) {
+        Timer1_.enabled = false;
         paused_ = 1;
-    } else if (animationOnView && Timer2.running()) {
-        Timer2.enabled = false;
+    } else if (animationOnView_ && Timer2_.running()) {
+        Timer2_.enabled = false;
         paused_ = 2;
     }
 }
@@ -346,16 +346,16 @@ void BenchModel::stepWhilePaused(Surface& s)
         Timer1_Timer(s);
     else if (paused_ == 2)
         Timer2_Timer(s);
-    if (paused_ != 0 && (paused_ == 1 ? tickcount1 : tickcount2) == 0)
+    if (paused_ != 0 && (paused_ == 1 ? tickcount1_ : tickcount2_) == 0)
         paused_ = 0; // the count is up: nothing is left to resume
 }
 
 void BenchModel::stopAnimation()
 {
     if (paused_ != 0)
-        (paused_ == 1 ? tickcount1 : tickcount2) = 0;
+        (paused_ == 1 ? tickcount1_ : tickcount2_) = 0;
     paused_ = 0;
-    for (auto [timer, count] : {std::pair{&Timer1, &tickcount1}, std::pair{&Timer2, &tickcount2}})
+    for (auto [timer, count] : {std::pair{&Timer1_, &tickcount1_}, std::pair{&Timer2_, &tickcount2_}})
         if (timer->running()) {
             timer->enabled = false;
             *count = 0;

@@ -69,13 +69,13 @@ BarRange rangeOf(Bar bar)
 }
 
 BenchModel::BenchModel(SharedValues& values)
-    : recordsStore_(std::make_unique<waves::RayRecords>()), shared(values), records(*recordsStore_)
+    : recordsStore_(std::make_unique<waves::RayRecords>()), shared_(values), records_(*recordsStore_)
 {
     for (int b = 0; b < barCount; ++b)
         bars_[std::size_t(b)] = rangeOf(Bar(b)).start;
-    pigi.kind = ShapeControl::circle;
-    pigi.filled = true;
-    Shape1.Visible = Shape2.Visible = false;
+    pigi_.kind = ShapeControl::circle;
+    pigi_.filled = true;
+    Shape1_.Visible = Shape2_.Visible = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -106,7 +106,7 @@ void BenchModel::setTicked(Surface& s, Box box, bool on)
 
 void BenchModel::writeReadOut(ReadOut r, std::string text, std::string font, double points)
 {
-    readOuts[slot(r)] = {std::move(text), std::move(font), points};
+    readOuts_[slot(r)] = {std::move(text), std::move(font), points};
 }
 
 void BenchModel::changed(Surface& s, Bar bar)
@@ -114,19 +114,19 @@ void BenchModel::changed(Surface& s, Bar bar)
     const int v = value(bar);
     switch (bar) {
     case Bar::desmi1:
-        raystep = raystepFor(v, value(Bar::arvimaton));
-        writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep), 2),
+        raystep_ = raystepFor(v, value(Bar::arvimaton));
+        writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep_), 2),
                      "Times New Roman Greek");
         redrawLive(s); // the picture keeps up with its read-outs
         break;
     case Bar::arvimaton:
-        readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixedText(v, 0);
-        raystep = raystepFor(value(Bar::desmi1), v);
+        readOuts_[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixedText(v, 0);
+        raystep_ = raystepFor(value(Bar::desmi1), v);
         redrawLive(s);
         break;
     case Bar::deiktisdiathlasis:
-        lens.refindex = lensFromControls().refindex;
-        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens.refindex, 2),
+        lens_.refindex = lensFromControls().refindex;
+        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens_.refindex, 2),
                      "Times New Roman Greek");
         redrawLive(s);
         break;
@@ -135,31 +135,31 @@ void BenchModel::changed(Surface& s, Bar bar)
         lensRefresh(s);
         break;
     case Bar::aktina2:
-        readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2 =" + fixedText(v, 0);
+        readOuts_[slot(ReadOut::Text5)].text = "Ακτίνα2 =" + fixedText(v, 0);
         lensRefresh(s);
         break;
     case Bar::kentrokykloy:
-        readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(v, 0);
+        readOuts_[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(v, 0);
         lensRefresh(s);
         break;
     case Bar::kentrokykloy2:
         lensRefresh(s);
         break;
     case Bar::HScroll1:
-        Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = diaphragmXFor(s, v);
+        Line1_.X1 = Line1_.X2 = Line2_.X1 = Line2_.X2 = diaphragmXFor(s, v);
         redrawLive(s);
         break;
     case Bar::VScroll1:
-        Line1.BorderColor = RGB(250, 0, 0);
-        Line1.BorderWidth = 4;
-        Line1.Y1 = upperBladeTop(s);
-        Line1.Y2 = upperTipFor(s, v);
+        Line1_.BorderColor = RGB(250, 0, 0);
+        Line1_.BorderWidth = 4;
+        Line1_.Y1 = upperBladeTop(s);
+        Line1_.Y2 = upperTipFor(s, v);
         if (!fitting_)
             redrawLive(s);
         break;
     case Bar::VScroll2:
-        Line2.Y1 = lowerBladeBottom(s);
-        Line2.Y2 = lowerTipFor(s, v);
+        Line2_.Y1 = lowerBladeBottom(s);
+        Line2_.Y2 = lowerTipFor(s, v);
         if (!fitting_)
             redrawLive(s);
         break;
@@ -181,33 +181,33 @@ void BenchModel::check2Click(Surface& s)
 
 void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, double markerWidth, double markerHeight)
 {
-    raystep = raystepFor(value(Bar::desmi1), value(Bar::arvimaton));
-    writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep), 2),
+    raystep_ = raystepFor(value(Bar::desmi1), value(Bar::arvimaton));
+    writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep_), 2),
                  "Times New Roman");
     writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lensFromControls().refindex, 2),
                  "Times New Roman");
-    pigi.Width = sourceWidth, pigi.Height = sourceHeight;
-    centreOn(pigi, -200, 0);
-    shared.sourcex = -200, shared.sourcey = 0;
-    for (ShapeControl* marker : {&Shape1, &Shape2})
+    pigi_.Width = sourceWidth, pigi_.Height = sourceHeight;
+    centreOn(pigi_, -200, 0);
+    shared_.sourcex = -200, shared_.sourcey = 0;
+    for (ShapeControl* marker : {&Shape1_, &Shape2_})
         marker->Width = markerWidth, marker->Height = markerHeight;
 
-    Line1.BorderColor = Line2.BorderColor = RGB(100, 100, 0);
-    Line1.BorderWidth = Line2.BorderWidth = 4;
-    Line1.Y1 = upperBladeTop(s);
-    Line1.Y2 = upperTipFor(s, value(Bar::VScroll1));
-    Line2.Y1 = lowerBladeBottom(s);
-    Line2.Y2 = lowerTipFor(s, value(Bar::VScroll2));
-    Line1.X1 = Line1.X2 = Line2.X1 = Line2.X2 = diaphragmXFor(s, value(Bar::HScroll1));
+    Line1_.BorderColor = Line2_.BorderColor = RGB(100, 100, 0);
+    Line1_.BorderWidth = Line2_.BorderWidth = 4;
+    Line1_.Y1 = upperBladeTop(s);
+    Line1_.Y2 = upperTipFor(s, value(Bar::VScroll1));
+    Line2_.Y1 = lowerBladeBottom(s);
+    Line2_.Y2 = lowerTipFor(s, value(Bar::VScroll2));
+    Line1_.X1 = Line1_.X2 = Line2_.X1 = Line2_.X2 = diaphragmXFor(s, value(Bar::HScroll1));
 
-    readOuts[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixedText(value(Bar::arvimaton), 0);
-    readOuts[slot(ReadOut::Text5)].text = "Ακτίνα2=" + fixedText(value(Bar::aktina2), 0);
-    readOuts[slot(ReadOut::Text6)].text = "Ακτίνα1=" + fixedText(value(Bar::aktina1), 0);
-    readOuts[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(value(Bar::kentrokykloy), 0);
+    readOuts_[slot(ReadOut::Label3)].text = "Πολλαπλασιαστής ακτίνων" + fixedText(value(Bar::arvimaton), 0);
+    readOuts_[slot(ReadOut::Text5)].text = "Ακτίνα2=" + fixedText(value(Bar::aktina2), 0);
+    readOuts_[slot(ReadOut::Text6)].text = "Ακτίνα1=" + fixedText(value(Bar::aktina1), 0);
+    readOuts_[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(value(Bar::kentrokykloy), 0);
 
     anaschediasi(s);
     if (parallelbeam(s, 0))
-        scenes.push_back({Scene::beam, 0, 0, 0});
+        scenes_.push_back({Scene::beam, 0, 0, 0});
     loaded_ = true;
 }
 
@@ -227,12 +227,12 @@ spherical::BenchControls BenchModel::controls() const
     c.kentrokykloy2 = value(Bar::kentrokykloy2);
     c.aktina1 = value(Bar::aktina1);
     c.aktina2 = value(Bar::aktina2);
-    c.line1X2 = Line1.X2;
-    c.line1Y2 = Line1.Y2;
+    c.line1X2 = Line1_.X2;
+    c.line1Y2 = Line1_.Y2;
     return c;
 }
 
-spherical::Diaphragm BenchModel::diaphragm() const { return {Line1.X1, Line1.Y2, Line2.Y2}; }
+spherical::Diaphragm BenchModel::diaphragm() const { return {Line1_.X1, Line1_.Y2, Line2_.Y2}; }
 
 waves::BenchValues BenchModel::waveValues() const
 {
@@ -242,28 +242,28 @@ waves::BenchValues BenchModel::waveValues() const
     v.Check1 = check1_;
     v.Check2 = check2_;
     v.diaphragm = diaphragm();
-    v.raystep = raystep;
-    v.parallelmode = shared.parallelmode;
-    v.bundleangle = shared.bundleangle;
-    v.sourcex = shared.sourcex;
-    v.sourcey = shared.sourcey;
-    v.outlines = outlineRedraw;
+    v.raystep = raystep_;
+    v.parallelmode = shared_.parallelmode;
+    v.bundleangle = shared_.bundleangle;
+    v.sourcex = shared_.sourcex;
+    v.sourcey = shared_.sourcey;
+    v.outlines = outlineRedraw_;
     return v;
 }
 
 void BenchModel::lensFromScrollBars()
 {
-    lens = lensFromControls();
+    lens_ = lensFromControls();
 }
 
 void BenchModel::anaschediasi(Surface& s)
 {
-    animationOnView = false;
+    animationOnView_ = false;
     // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
     // would, and then take their exact place on the lens surface.
     // The lens is the one the redraw reads while the blade fit's handlers run, and the one it drew after.
-    lens = lensFromControls();
-    lens = spherical::anaschediasi(s, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
+    lens_ = lensFromControls();
+    lens_ = spherical::anaschediasi(s, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
 }
 
 void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
@@ -272,11 +272,11 @@ void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
     ++fitting_;
     if (fit.upper) {
         setValue(s, Bar::VScroll1, fit.upper->scrollValue);
-        Line1.Y2 = fit.upper->y;
+        Line1_.Y2 = fit.upper->y;
     }
     if (fit.lower) {
         setValue(s, Bar::VScroll2, fit.lower->scrollValue);
-        Line2.Y2 = fit.lower->y;
+        Line2_.Y2 = fit.lower->y;
     }
     --fitting_;
 }
@@ -291,7 +291,7 @@ void BenchModel::redrawLive(Surface& s)
 {
     if (!loaded_)
         return;
-    animationOnView = false; // a change of the lens or the light ends the animation's picture
+    animationOnView_ = false; // a change of the lens or the light ends the animation's picture
     redrawPicture(s);
 }
 
@@ -304,8 +304,8 @@ void BenchModel::clearPicture(Surface& s)
 
 void BenchModel::newLensPicture(Surface& s)
 {
-    scenes.clear();
-    shownAberration.reset();
+    scenes_.clear();
+    shownAberration_.reset();
     s.Cls();
     anaschediasi(s);
 }
@@ -314,11 +314,11 @@ void BenchModel::drawOverLens(Surface& s, const Scene& scene)
 {
     // The same construction again draws nothing new: it is kept once.
     const bool again = scene.kind == Scene::construction &&
-                       std::any_of(scenes.begin(), scenes.end(), [&](const Scene& kept) {
+                       std::any_of(scenes_.begin(), scenes_.end(), [&](const Scene& kept) {
                            return kept.kind == Scene::construction && kept.x == scene.x && kept.y == scene.y;
                        });
     if (!again)
-        scenes.push_back(scene);
+        scenes_.push_back(scene);
     draw(s, scene);
 }
 
@@ -333,7 +333,7 @@ void BenchModel::draw(Surface& s, const Scene& scene)
         break;
     case Scene::construction:
         if (sourceOnViewAt(s, scene.x, scene.y))
-            lens = waves::cardinalpoints(s, lens, controls(), scene.x, scene.y);
+            lens_ = waves::cardinalpoints(s, lens_, controls(), scene.x, scene.y);
         break;
     }
 }
@@ -341,15 +341,15 @@ void BenchModel::draw(Surface& s, const Scene& scene)
 void BenchModel::redrawPicture(Surface& s)
 {
     // The blades reach from the edges of the view, which a resize has moved.
-    Line1.Y1 = upperBladeTop(s);
-    Line2.Y1 = lowerBladeBottom(s);
-    if (animationOnView) {
-        waves::redrawWaveFrame(s, animation);
+    Line1_.Y1 = upperBladeTop(s);
+    Line2_.Y1 = lowerBladeBottom(s);
+    if (animationOnView_) {
+        waves::redrawWaveFrame(s, animation_);
         return;
     }
     s.Cls();
     anaschediasi(s);
-    const std::vector<Scene> drawn = scenes; // a scene may start a new picture while it draws
+    const std::vector<Scene> drawn = scenes_; // a scene may start a new picture while it draws
     for (const Scene& scene : drawn)
         draw(s, scene);
     drawMeasurements(s);
@@ -358,11 +358,11 @@ void BenchModel::redrawPicture(Surface& s)
 std::optional<waves::Aberration> BenchModel::measuredAberration() const
 {
     // The light of the last beam or fan on view, through the lens and the stop as they stand now.
-    for (auto scene = scenes.rbegin(); scene != scenes.rend(); ++scene) {
+    for (auto scene = scenes_.rbegin(); scene != scenes_.rend(); ++scene) {
         if (scene->kind == Scene::beam)
-            return waves::measureAberration(lens, diaphragm(), {true, 0, 0, scene->angle});
+            return waves::measureAberration(lens_, diaphragm(), {true, 0, 0, scene->angle});
         if (scene->kind == Scene::fan)
-            return waves::measureAberration(lens, diaphragm(), {false, scene->x, scene->y, 0});
+            return waves::measureAberration(lens_, diaphragm(), {false, scene->x, scene->y, 0});
     }
     return std::nullopt;
 }
@@ -370,11 +370,11 @@ std::optional<waves::Aberration> BenchModel::measuredAberration() const
 std::vector<waves::NumberLine> BenchModel::numbers(const Surface&) const
 {
     std::optional<std::pair<double, double>> source;
-    if (!shared.parallelmode)
-        source = std::pair{shared.sourcex, shared.sourcey};
-    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens, source);
+    if (!shared_.parallelmode)
+        source = std::pair{shared_.sourcex, shared_.sourcey};
+    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens_, source);
     // What the picture shows was measured as it was drawn; it is not traced again.
-    if (const auto a = aberrationShown ? shownAberration : measuredAberration()) {
+    if (const auto a = aberrationShown_ ? shownAberration_ : measuredAberration()) {
         const auto more = waves::aberrationNumbers(*a);
         lines.insert(lines.end(), more.begin(), more.end());
     }
@@ -383,20 +383,20 @@ std::vector<waves::NumberLine> BenchModel::numbers(const Surface&) const
 
 void BenchModel::showAberration(Surface& s, bool shown)
 {
-    if (aberrationShown == shown)
+    if (aberrationShown_ == shown)
         return;
-    aberrationShown = shown;
+    aberrationShown_ = shown;
     redrawLive(s);
 }
 
 void BenchModel::drawMeasurements(Surface& s)
 {
-    shownAberration.reset();
-    if (!aberrationShown)
+    shownAberration_.reset();
+    if (!aberrationShown_)
         return;
-    shownAberration = measuredAberration();
-    if (shownAberration)
-        waves::drawAberration(s, *shownAberration);
+    shownAberration_ = measuredAberration();
+    if (shownAberration_)
+        waves::drawAberration(s, *shownAberration_);
 }
 
 } // namespace lens::bench

@@ -122,7 +122,7 @@ public:
     void clearPicture(Surface&);
 
     // The wave animation runs (or stands paused), and pausing, resuming and stepping it by one tick.
-    bool animating() const { return animationOnView && (Timer1.running() || Timer2.running() || paused_ != 0); }
+    bool animating() const { return animationOnView_ && (Timer1_.running() || Timer2_.running() || paused_ != 0); }
     bool paused() const { return paused_ != 0; }
     void pauseOrResume();
     void stepWhilePaused(Surface&);
@@ -154,27 +154,37 @@ public:
     // into a table of its own, so the bench's picture and its animation are left alone.
     void printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption = {});
 
-    SharedValues& shared;
-    spherical::LensState lens; // the lens the routines draw, refreshed from the scroll bars
-    double raystep = 0;        // angle between the rays of a fan, degrees
-    DragFlags drag;
-    LineControl Line1, Line2;  // upper and lower blade
-    ShapeControl pigi, Shape1, Shape2; // the source, and the markers of dragged centres
-    std::array<ReadOutText, readOutCount> readOuts;
-    TimerState Timer1{0, true}, Timer2{0, false};
-    bool parallilakymataEnabled = true, kymatachronikaEnabled = true; // the two wave menu items
-    // Ticks counted since each timer last stopped, and that count times the interval (ms).
-    int tickcount1 = 0, tickcount2 = 0;
-    double elapsed1 = 0, elapsed2 = 0;
-    waves::RayRecords& records;
-    waves::WaveAnimation animation;
-    bool animationOnView = false; // the picture is the wave animation's, drawn by its start procedure
-    bool onView = true;           // the bench is on view (a hidden bench draws no ticks)
-    std::vector<Scene> scenes;    // drawn over the lens since the last clear
-    waves::OutlineRedraw outlineRedraw = waves::OutlineRedraw::once;
-    waves::OutlineRedraw tickOutline = waves::OutlineRedraw::once;
-    bool aberrationShown = false; // the bracket, the waist and the aberration curve over the picture
-    std::optional<waves::Aberration> shownAberration; // what they show, measured when they were drawn
+    // What the bench holds, as the screen shows it and the page and the handouts read it.
+    const spherical::LensState& lens() const { return lens_; } // the lens the routines draw
+    double raystep() const { return raystep_; }                 // angle between the rays of a fan, degrees
+    const DragFlags& drag() const { return drag_; }
+    const LineControl& Line1() const { return Line1_; } // upper blade
+    const LineControl& Line2() const { return Line2_; } // lower blade
+    const ShapeControl& pigi() const { return pigi_; }  // the source
+    const ShapeControl& Shape1() const { return Shape1_; } // the markers of dragged centres
+    const ShapeControl& Shape2() const { return Shape2_; }
+    const ReadOutText& readOut(ReadOut r) const { return readOuts_[static_cast<std::size_t>(r)]; }
+    const TimerState& Timer1() const { return Timer1_; }
+    const TimerState& Timer2() const { return Timer2_; }
+    // The two wave menu items.
+    bool parallilakymataEnabled() const { return parallilakymataEnabled_; }
+    bool kymatachronikaEnabled() const { return kymatachronikaEnabled_; }
+    // Ticks counted since each timer last stopped.
+    int tickcount1() const { return tickcount1_; }
+    int tickcount2() const { return tickcount2_; }
+    const waves::RayRecords& records() const { return records_; }
+    const waves::WaveAnimation& animation() const { return animation_; }
+    // The picture is the wave animation's, drawn by its start procedure.
+    bool animationOnView() const { return animationOnView_; }
+    const std::vector<Scene>& scenes() const { return scenes_; } // drawn over the lens since the last clear
+    // The bracket, the waist and the aberration curve are over the picture.
+    bool aberrationShown() const { return aberrationShown_; }
+
+    // The bench is on view or hidden; a hidden bench draws no ticks.
+    void setOnView(bool onView) { onView_ = onView; }
+    // How the lens outline is drawn again under the wavefronts: while a picture is drawn, and on each tick.
+    void setOutlineRedraw(waves::OutlineRedraw outlines) { outlineRedraw_ = outlines; }
+    void setTickOutline(waves::OutlineRedraw outline) { tickOutline_ = outline; }
 
 private:
     void changed(Surface&, Bar);
@@ -208,6 +218,28 @@ private:
     bool loaded_ = false;
     int fitting_ = 0; // the blades are being fitted: their scroll bars follow, the redraw under way goes on
     int paused_ = 0;  // the timer (1 or 2) of a paused animation, 0 when none is paused
+
+    SharedValues& shared_;
+    spherical::LensState lens_; // the lens the routines draw, refreshed from the scroll bars
+    double raystep_ = 0;        // angle between the rays of a fan, degrees
+    DragFlags drag_;
+    LineControl Line1_, Line2_;  // upper and lower blade
+    ShapeControl pigi_, Shape1_, Shape2_; // the source, and the markers of dragged centres
+    std::array<ReadOutText, readOutCount> readOuts_;
+    TimerState Timer1_{0, true}, Timer2_{0, false};
+    bool parallilakymataEnabled_ = true, kymatachronikaEnabled_ = true; // the two wave menu items
+    // Ticks counted since each timer last stopped, and that count times the interval (ms).
+    int tickcount1_ = 0, tickcount2_ = 0;
+    double elapsed1_ = 0, elapsed2_ = 0;
+    waves::RayRecords& records_;
+    waves::WaveAnimation animation_;
+    bool animationOnView_ = false; // the picture is the wave animation's, drawn by its start procedure
+    bool onView_ = true;           // the bench is on view (a hidden bench draws no ticks)
+    std::vector<Scene> scenes_;    // drawn over the lens since the last clear
+    waves::OutlineRedraw outlineRedraw_ = waves::OutlineRedraw::once;
+    waves::OutlineRedraw tickOutline_ = waves::OutlineRedraw::once;
+    bool aberrationShown_ = false; // the bracket, the waist and the aberration curve over the picture
+    std::optional<waves::Aberration> shownAberration_; // what they show, measured when they were drawn
 };
 
 } // namespace lens::bench

@@ -136,30 +136,7 @@ BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
     kymatachronika = addMenuItem(QStringLiteral("WAVES IN  TIME  XPONIKA"), [this] { kymatachronika_Click(); });
     TELIOMA = addMenuItem(QStringLiteral("END"), call(onEnd));
 
-    // What each control does, in Greek and in English.
-    setToolTips({
-        {desmi1, "Πλήθος ακτίνων της δέσμης και της βεντάλιας από την πηγή.\n"
-                 "Number of rays of the beam and of the fan from the source."},
-        {deiktisdiathlasis, "Δείκτης διάθλασης του φακού (0.40 έως 2.50).\nIndex of refraction of the lens (0.40 to 2.50)."},
-        {Check1, "Ακτίνες και μέτωπα κύματος στο επόμενο σχέδιο (534 ακτίνες).\n"
-                 "Rays and wavefronts in the next drawing (534 rays)."},
-        {Check2, "Μόνο τα μέτωπα κύματος, χωρίς ακτίνες και κατασκευή (381 ακτίνες).\n"
-                 "Wavefronts only, no rays and no construction (381 rays)."},
-        {ektyposi, "Προεπισκόπηση και εκτύπωση της σελίδας (ή αρχείο PDF).\nPreview and print the page (or write a PDF file)."},
-        {&canvas(), "Shift+κλικ: πηγή και βεντάλια ακτίνων. Σύρε ένα διάφραγμα, ένα κέντρο ή την άκρη ενός κύκλου.\n"
-                    "Δεξί κλικ: αποθήκευση, αντιγραφή, προβολέας. F1: οδηγός.\n"
-                    "Shift+click: the source and a fan of rays. Drag a blade, a centre or the edge of a circle.\n"
-                    "Right-click: save, copy, projector view. F1: the guide."},
-        {singleray, "Μία ακτίνα μέσα από φακό δύο κύκλων.\nOne ray through a lens of two circles."},
-        {EPANALIPSI, "Παράλληλη δέσμη υπό γωνία που δίνεις σε μοίρες.\nA parallel beam at an angle you give in degrees."},
-        {SAHLIC, "Οι υπερβολικοί φακοί του Ιμπν Σαχλ.\nIbn Sahl's hyperbolic lenses."},
-        {parallilakymata, "Το μέτωπο της παράλληλης δέσμης ταξιδεύει μέσα από τον φακό.\n"
-                          "The parallel beam's front travels through the lens."},
-        {kymatachronika, "Το μέτωπο από την πηγή ταξιδεύει μέσα από τον φακό.\nThe front from the source travels through the lens."},
-        {TELIOMA, "Τέλος του προγράμματος.\nEnd the program."},
-    });
-    Text1->setToolTip(desmi1->toolTip());
-    Text2->setToolTip(deiktisdiathlasis->toolTip());
+    giveToolTips();
     setLegend(QString::fromUtf8(bench::legendTitle), bench::legendEntries());
     // With the legend, the lens in numbers and its measured aberration, on the picture as well.
     onLegendShown = [this](bool shown) {
@@ -213,7 +190,7 @@ void BenchScreen::show_()
     Check1->setChecked(model.ticked(Box::Check1));
     Check2->setChecked(model.ticked(Box::Check2));
     for (int r = 0; r < bench::readOutCount; ++r) {
-        const bench::ReadOutText& out = model.readOuts[std::size_t(r)];
+        const bench::ReadOutText& out = model.readOut(ReadOut(r));
         // Only a read-out the model has changed is written again: show_ runs on every frame of a drag.
         if (out == shownReadOuts_[std::size_t(r)])
             continue;
@@ -228,16 +205,16 @@ void BenchScreen::show_()
             fitText(label);
         }
     }
-    for (auto [timer, state] : {std::pair{&Timer1, &model.Timer1}, std::pair{&Timer2, &model.Timer2}}) {
+    for (auto [timer, state] : {std::pair{&Timer1, &model.Timer1()}, std::pair{&Timer2, &model.Timer2()}}) {
         timer->setInterval(state->interval);
         timer->setEnabled(state->enabled);
     }
-    parallilakymata->setEnabled(model.parallilakymataEnabled);
-    kymatachronika->setEnabled(model.kymatachronikaEnabled);
-    if (model.aberrationShown && !model.animationOnView) {
+    parallilakymata->setEnabled(model.parallilakymataEnabled());
+    kymatachronika->setEnabled(model.kymatachronikaEnabled());
+    if (model.aberrationShown() && !model.animationOnView()) {
         setLegendNotes(benchLegendNotes(model, surface()));
     }
-    if (!model.animationOnView)
+    if (!model.animationOnView())
         pictureChanged(); // a legend on view stays where it hides the least of the new picture
     canvas().update();
 }
@@ -272,7 +249,7 @@ void BenchScreen::Form_MouseDown(int, int shift, double x, double y)
 void BenchScreen::Form_MouseMove(int, int shift, double x, double y)
 {
     setMousePointer(model.move(surface(), x, y));
-    if (model.drag.dragCentreA || model.drag.dragCentreB)
+    if (model.drag().dragCentreA || model.drag().dragCentreB)
         canvas().update();
     if (model.followsPointer(shift)) {
         model.follow(surface(), shift, x, y);
@@ -352,14 +329,14 @@ void BenchScreen::Timer2_Timer() { forward(&bench::BenchModel::Timer2_Timer); }
 
 void BenchScreen::showEvent(QShowEvent* event)
 {
-    model.onView = true;
+    model.setOnView(true);
     ScreenWindow::showEvent(event);
 }
 
 void BenchScreen::hideEvent(QHideEvent* event)
 {
     // A hidden bench animates nothing: a running animation ends where it stands.
-    model.onView = false;
+    model.setOnView(false);
     model.stopAnimation();
     show_();
     ScreenWindow::hideEvent(event);

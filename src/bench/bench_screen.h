@@ -82,11 +82,11 @@ public:
     QLineEdit* Text3;
     QLineEdit* Text4;
     // The overlays, as the model moves them.
-    LineControl* Line1 = &model.Line1; // upper blade
-    LineControl* Line2 = &model.Line2; // lower blade
-    ShapeControl* pigi = &model.pigi;
-    ShapeControl* Shape1 = &model.Shape1;
-    ShapeControl* Shape2 = &model.Shape2;
+    const LineControl* Line1 = &model.Line1(); // upper blade
+    const LineControl* Line2 = &model.Line2(); // lower blade
+    const ShapeControl* pigi = &model.pigi();
+    const ShapeControl* Shape1 = &model.Shape1();
+    const ShapeControl* Shape2 = &model.Shape2();
     Timer Timer1;
     Timer Timer2;
     // Menu items.
@@ -109,6 +109,8 @@ protected:
 
 private:
     void loadOnceSized();
+    // The tooltips of the controls, the canvas and the menu items.
+    void giveToolTips();
     // Shows what the model holds: scroll bars, boxes, read-outs, timers, menu items, the picture.
     void show_();
     // Runs a command of the model on this screen's picture and shows the result.

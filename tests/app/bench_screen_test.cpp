@@ -28,9 +28,9 @@ const Rgb glass = spherical::sceneColours::glass;
 TEST(BenchAtStart, TheDefaultLensIsDrawnTintedWithItsMarks)
 {
     Bench b;
-    EXPECT_DOUBLE_EQ(b.bench->model.lens.refindex, 1.5);
-    EXPECT_DOUBLE_EQ(b.bench->model.lens.xcentreA, -50);
-    EXPECT_DOUBLE_EQ(b.bench->model.lens.radiusB, 90);
+    EXPECT_DOUBLE_EQ(b.bench->model.lens().refindex, 1.5);
+    EXPECT_DOUBLE_EQ(b.bench->model.lens().xcentreA, -50);
+    EXPECT_DOUBLE_EQ(b.bench->model.lens().radiusB, 90);
     // Glass inside the lens, background outside it.
     EXPECT_EQ(b.at(-1.4, 50), glass);
     EXPECT_EQ(b.at(-30, -20), glass);
@@ -74,7 +74,7 @@ TEST(BenchAtStart, ReadOutsAndTheFanStep)
 {
     Bench b;
     BenchScreen& v = *b.bench;
-    EXPECT_NEAR(v.model.raystep, 4.712389, 1e-6);
+    EXPECT_NEAR(v.model.raystep(), 4.712389, 1e-6);
     EXPECT_EQ(v.Text1->text(), QStringLiteral("Number of Rays Αριθμός ακτινών= 76.00"));
     EXPECT_EQ(v.Text2->text(), QStringLiteral("Index of Refraction Δείκτης Διάθλασης= 1.50"));
     EXPECT_EQ(v.Label3->text(), QStringLiteral("Πολλαπλασιαστής ακτίνων30"));
@@ -94,7 +94,7 @@ TEST(BenchAtStart, ReadOutsAndTheFanStep)
     for (const Row& row : {Row{150, 0.628319, "572.00"}, Row{2, 47.1239, "7.00"}, Row{140, 0.673198, "534.00"},
                            Row{100, 0.942478, "381.00"}}) {
         v.desmi1->setValue(row.desmi1);
-        EXPECT_NEAR(v.model.raystep, row.step, 1e-4);
+        EXPECT_NEAR(v.model.raystep(), row.step, 1e-4);
         EXPECT_EQ(v.Text1->text(), QStringLiteral("Number of Rays Αριθμός ακτινών= ") + QString::fromLatin1(row.readOut));
     }
 }
@@ -107,7 +107,7 @@ TEST(BenchScrollBars, TheIndexRedrawsThePictureAndItsReadOutTogether)
     const QImage before = v.canvas().image().copy();
     for (int click = 0; click < 5; ++click)
         v.deiktisdiathlasis->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_DOUBLE_EQ(v.model.lens.refindex, 1.55);
+    EXPECT_DOUBLE_EQ(v.model.lens().refindex, 1.55);
     EXPECT_EQ(v.Text2->text(), QStringLiteral("Index of Refraction Δείκτης Διάθλασης= 1.55"));
     EXPECT_NE(v.canvas().image(), before);
     QImage again = v.canvas().image().copy();
@@ -119,14 +119,13 @@ TEST(BenchScrollBars, AHiddenLensBarRefreshesTheWholeLensAndRedraws)
 {
     Bench b;
     BenchScreen& v = *b.bench;
-    v.model.lens.radiusB = 7; // stale state is replaced from every bar
     v.aktina1->setValue(200);
-    EXPECT_DOUBLE_EQ(v.model.lens.radiusA, 200);
-    EXPECT_DOUBLE_EQ(v.model.lens.radiusB, 90);
+    EXPECT_DOUBLE_EQ(v.model.lens().radiusA, 200);
+    EXPECT_DOUBLE_EQ(v.model.lens().radiusB, 90);
     EXPECT_EQ(v.Text6->text(), QStringLiteral("Ακτίνα1 =200"));
     EXPECT_TRUE(b.near(150, 0, colours::black)) << "circle A now reaches x = 150";
     v.kentrokykloy->setValue(40);
-    EXPECT_DOUBLE_EQ(v.model.lens.xcentreB, 40);
+    EXPECT_DOUBLE_EQ(v.model.lens().xcentreB, 40);
     EXPECT_EQ(v.Text7->text(), QStringLiteral("Κέντρο δεξί κύκλου=40"));
     EXPECT_TRUE(b.near(-50, 0, colours::black)) << "circle B's left edge at 40 − 90";
 }
@@ -136,7 +135,7 @@ TEST(BenchScrollBars, ALensWithoutOverlapIsNotTinted)
     Bench b;
     BenchScreen& v = *b.bench;
     v.aktina2->setValue(0); // circle B vanishes: no rim, no lens
-    EXPECT_DOUBLE_EQ(v.model.lens.radiusB, 0);
+    EXPECT_DOUBLE_EQ(v.model.lens().radiusB, 0);
     EXPECT_NE(b.at(-1.4, 50), glass);
     EXPECT_NE(b.at(-50, 50), glass);
     EXPECT_NE(b.at(300, 200), glass);
@@ -187,24 +186,24 @@ TEST(BenchMouse, DragsDropsTheConstructionAndTheCheckBoxes)
     // points of the default lens for it: F1 red at −142, N1 green at −22.
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier, at(-250, 200));
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, {}, at(250, -150));
-    EXPECT_FALSE(v.model.drag.any());
+    EXPECT_FALSE(v.model.drag().any());
     EXPECT_TRUE(b.near(-142, 0, RGB(255, 0, 0)));
     EXPECT_TRUE(b.near(-22, 0, RGB(5, 250, 0)));
 
     // Centre A dragged to a positive x lands at 0.
     QTest::mousePress(&v.canvas(), Qt::LeftButton, {}, at(-50, 0));
-    EXPECT_TRUE(v.model.drag.dragCentreA);
+    EXPECT_TRUE(v.model.drag().dragCentreA);
     QTest::mouseMove(&v.canvas(), at(40, 0));
     QApplication::processEvents(); // moves are handed on once the events that arrived are handled
     EXPECT_TRUE(v.Shape1->Visible);
     QTest::mouseRelease(&v.canvas(), Qt::LeftButton, {}, at(40, 0));
     EXPECT_EQ(v.kentrokykloy2->value(), 0);
-    EXPECT_DOUBLE_EQ(v.model.lens.xcentreA, 0);
+    EXPECT_DOUBLE_EQ(v.model.lens().xcentreA, 0);
     EXPECT_FALSE(v.Shape1->Visible);
 
     // The edge of circle A dropped near its centre gives the smallest radius.
     QTest::mousePress(&v.canvas(), Qt::LeftButton, {}, at(100, 150));
-    EXPECT_TRUE(v.model.drag.dragRadiusA);
+    EXPECT_TRUE(v.model.drag().dragRadiusA);
     QTest::mouseRelease(&v.canvas(), Qt::LeftButton, {}, at(10, 150));
     EXPECT_EQ(v.aktina1->value(), 50);
 
@@ -234,7 +233,7 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
 
     v.Check1->setChecked(true); // rays and waves: the fan is recorded
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier, left);
-    EXPECT_GT(v.model.records.raycount, 0);
+    EXPECT_GT(v.model.records().raycount, 0);
     EXPECT_NEAR(app.shared.sourcex, -250, 1);
     EXPECT_NEAR(centreOf(*v.pigi).x, -250, 1);
     EXPECT_FALSE(app.shared.parallelmode);

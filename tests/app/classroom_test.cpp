@@ -370,11 +370,11 @@ TEST(Classroom, DeleteOverThePictureClearsItAndSpacePausesTheTravellingFront)
     v.Check1->setChecked(true);
     v.Form_MouseDown(1, 1, -200, 0);
     v.Form_MouseUp(1, 1, -200, 0);
-    ASSERT_FALSE(v.model.scenes.empty());
+    ASSERT_FALSE(v.model.scenes().empty());
     // Delete acts only with the pointer over the picture.
     QTest::mouseMove(&v.canvas(), v.canvas().rect().center());
     QTest::keyClick(&v, Qt::Key_Delete);
-    EXPECT_TRUE(v.model.scenes.empty());
+    EXPECT_TRUE(v.model.scenes().empty());
 
     v.Form_MouseDown(1, 1, -200, 0);
     v.Form_MouseUp(1, 1, -200, 0);
@@ -386,7 +386,7 @@ TEST(Classroom, DeleteOverThePictureClearsItAndSpacePausesTheTravellingFront)
     EXPECT_TRUE(v.model.paused());
     EXPECT_FALSE(v.Timer1.running());
     QTest::keyClick(v.Check1, Qt::Key_Period);
-    EXPECT_EQ(v.model.animation.shownTick, 2);
+    EXPECT_EQ(v.model.animation().shownTick, 2);
     QTest::keyClick(v.Check1, Qt::Key_Space);
     EXPECT_FALSE(v.model.paused());
     EXPECT_TRUE(v.Timer1.running());
@@ -438,7 +438,7 @@ TEST(Classroom, F2ShowsTheLegendOfTheMarks)
     const QString notes = v.legend()->notes().join(QLatin1Char('\n'));
     for (const char* value : {"f = 120.00", "F2 = 116.67", "H1 = -22.00", "paraxial focus = 116.67", "marginal focus = 59.02", "LSA = 57.65"})
         EXPECT_TRUE(notes.contains(QLatin1String(value))) << value;
-    EXPECT_TRUE(v.model.aberrationShown);
+    EXPECT_TRUE(v.model.aberrationShown());
     v.legendItem()->trigger();
     EXPECT_FALSE(v.legend()->isVisible());
     EXPECT_FALSE(c.app.ElSahl().legendItem()->isEnabled());

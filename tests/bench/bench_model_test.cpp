@@ -65,9 +65,9 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
 {
     LoadedBench b;
     BenchModel& m = b.model;
-    ASSERT_EQ(m.scenes.size(), 1u); // the opening beam
+    ASSERT_EQ(m.scenes().size(), 1u); // the opening beam
     EXPECT_TRUE(b.shared.parallelmode);
-    EXPECT_NEAR(m.Line1.Y2, 86.6025, 1e-4) << "the upper blade fitted to the lens";
+    EXPECT_NEAR(m.Line1().Y2, 86.6025, 1e-4) << "the upper blade fitted to the lens";
 
     // Ticking "SHOW ONLY WAVES" with "SHOW WAVES AND RAYS" ticked leaves both clear (the nested handlers),
     // 100 rays and a clear picture.
@@ -77,19 +77,19 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     EXPECT_FALSE(m.ticked(Box::Check1));
     EXPECT_FALSE(m.ticked(Box::Check2));
     EXPECT_EQ(m.value(Bar::desmi1), 100);
-    EXPECT_TRUE(m.scenes.empty());
+    EXPECT_TRUE(m.scenes().empty());
 
     // Shift+press on empty space: the source there, the fan and the image construction drawn over the lens.
     m.setTicked(b.s, Box::Check1, true);
     m.press(b.s, 1, -250, 30);
-    ASSERT_EQ(m.scenes.size(), 2u);
-    EXPECT_EQ(m.scenes[0].kind, Scene::fan);
-    EXPECT_EQ(m.scenes[1].kind, Scene::construction);
+    ASSERT_EQ(m.scenes().size(), 2u);
+    EXPECT_EQ(m.scenes()[0].kind, Scene::fan);
+    EXPECT_EQ(m.scenes()[1].kind, Scene::construction);
     EXPECT_FALSE(b.shared.parallelmode);
-    EXPECT_DOUBLE_EQ(centreOf(m.pigi).x, -250);
-    EXPECT_GT(m.records.raycount, 10);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi()).x, -250);
+    EXPECT_GT(m.records().raycount, 10);
     m.release(b.s, -250, 30);
-    EXPECT_FALSE(m.drag.any());
+    EXPECT_FALSE(m.drag().any());
 
     // A resize draws the same picture again from the scenes.
     b.device.reset();
@@ -102,26 +102,26 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
 
     // Centre A dragged: its marker follows the pointer, the drop sets its hidden scroll bar and the lens.
     m.press(b.s, 0, -50, 0);
-    EXPECT_TRUE(m.drag.dragCentreA);
+    EXPECT_TRUE(m.drag().dragCentreA);
     m.press(b.s, 1, 300, -150); // another button meanwhile, Shift held: one drag at a time, no fan
-    EXPECT_FALSE(m.drag.dragSource);
+    EXPECT_FALSE(m.drag().dragSource);
     EXPECT_EQ(m.move(b.s, -30, 40), 2);
-    EXPECT_TRUE(m.Shape1.Visible);
-    EXPECT_NEAR(m.Shape1.Left + m.Shape1.Width / 2, -30, 1e-9);
+    EXPECT_TRUE(m.Shape1().Visible);
+    EXPECT_NEAR(m.Shape1().Left + m.Shape1().Width / 2, -30, 1e-9);
     m.release(b.s, -30.4, 40);
     EXPECT_EQ(m.value(Bar::kentrokykloy2), -30);
-    EXPECT_DOUBLE_EQ(m.lens.xcentreA, -30);
-    EXPECT_FALSE(m.Shape1.Visible);
-    EXPECT_EQ(m.scenes.size(), 2u) << "the drop draws the fan again with the new lens";
+    EXPECT_DOUBLE_EQ(m.lens().xcentreA, -30);
+    EXPECT_FALSE(m.Shape1().Visible);
+    EXPECT_EQ(m.scenes().size(), 2u) << "the drop draws the fan again with the new lens";
 
     // A fan asked for on circle A's edge (a handout's source) starts there; the edge is not picked up.
-    const double edge = m.lens.xcentreA + m.lens.radiusA;
+    const double edge = m.lens().xcentreA + m.lens().radiusA;
     m.fanFrom(b.s, edge, 100);
-    ASSERT_EQ(m.scenes.size(), 2u);
-    EXPECT_EQ(m.scenes[0].kind, Scene::fan);
-    EXPECT_DOUBLE_EQ(m.scenes[0].x, edge);
-    EXPECT_DOUBLE_EQ(centreOf(m.pigi).x, edge);
-    EXPECT_FALSE(m.drag.any());
+    ASSERT_EQ(m.scenes().size(), 2u);
+    EXPECT_EQ(m.scenes()[0].kind, Scene::fan);
+    EXPECT_DOUBLE_EQ(m.scenes()[0].x, edge);
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi()).x, edge);
+    EXPECT_FALSE(m.drag().any());
     EXPECT_EQ(m.value(Bar::aktina1), 100);
 }
 
@@ -136,8 +136,8 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     b.device.reset();
     m.follow(b.s, 1, -220, -40);
     EXPECT_DOUBLE_EQ(b.shared.sourcex, -220);
-    EXPECT_DOUBLE_EQ(centreOf(m.pigi).y, -40);
-    for (const Scene& scene : m.scenes)
+    EXPECT_DOUBLE_EQ(centreOf(m.pigi()).y, -40);
+    for (const Scene& scene : m.scenes())
         EXPECT_TRUE(scene.x == -220 && scene.y == -40);
     EXPECT_GT(b.device.segments.size(), 50u) << "the fan drawn from the new place";
     m.release(b.s, -220, -40);
@@ -147,19 +147,19 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
         b.device.reset();
         m.setValue(b.s, bar, v);
         EXPECT_GT(b.device.segments.size(), 50u);
-        EXPECT_EQ(m.scenes.size(), 2u);
+        EXPECT_EQ(m.scenes().size(), 2u);
     }
-    EXPECT_DOUBLE_EQ(m.lens.refindex, 1.7);
+    EXPECT_DOUBLE_EQ(m.lens().refindex, 1.7);
 
     // A blade dragged moves with the pointer before the drop; the clear command leaves the lens alone.
-    m.press(b.s, 0, m.Line1.X1, 150);
-    ASSERT_TRUE(m.drag.dragLine1);
+    m.press(b.s, 0, m.Line1().X1, 150);
+    ASSERT_TRUE(m.drag().dragLine1);
     m.follow(b.s, 0, 120, 150);
-    EXPECT_DOUBLE_EQ(m.Line1.X1, 120);
-    EXPECT_DOUBLE_EQ(m.Line2.X1, 120);
+    EXPECT_DOUBLE_EQ(m.Line1().X1, 120);
+    EXPECT_DOUBLE_EQ(m.Line2().X1, 120);
     m.release(b.s, 120, 150);
     m.clearPicture(b.s);
-    EXPECT_TRUE(m.scenes.empty());
+    EXPECT_TRUE(m.scenes().empty());
 }
 
 TEST(BenchModel, TheAnimationTicksUntilItsTimerStops)
@@ -169,31 +169,31 @@ TEST(BenchModel, TheAnimationTicksUntilItsTimerStops)
     m.setTicked(b.s, Box::Check1, true);
     m.press(b.s, 1, -200, 0);
     m.kymatachronika(b.s);
-    EXPECT_TRUE(m.animationOnView);
-    EXPECT_TRUE(m.Timer1.running());
+    EXPECT_TRUE(m.animationOnView());
+    EXPECT_TRUE(m.Timer1().running());
     int ticks = 0;
-    while (m.Timer1.running() && ticks < 1000) {
+    while (m.Timer1().running() && ticks < 1000) {
         m.Timer1_Timer(b.s);
         ++ticks;
     }
     EXPECT_EQ(ticks, 502); // 240 fronts, then idle until 500 ms have been counted
-    EXPECT_EQ(m.animation.shownTick, 240);
+    EXPECT_EQ(m.animation().shownTick, 240);
     // Paused, the front stands; "." steps it one tick; resumed, it runs on.
     m.kymatachronika(b.s);
     m.Timer1_Timer(b.s);
     m.pauseOrResume();
     EXPECT_TRUE(m.paused());
-    EXPECT_FALSE(m.Timer1.running());
+    EXPECT_FALSE(m.Timer1().running());
     m.stepWhilePaused(b.s);
-    EXPECT_EQ(m.animation.shownTick, 2);
+    EXPECT_EQ(m.animation().shownTick, 2);
     m.pauseOrResume();
-    EXPECT_TRUE(m.Timer1.running());
+    EXPECT_TRUE(m.Timer1().running());
     // Hidden, the bench stops a running animation where it stands.
     m.parallilakymata(b.s);
     m.Timer2_Timer(b.s);
     m.stopAnimation();
-    EXPECT_FALSE(m.Timer2.running());
-    EXPECT_EQ(m.tickcount2, 0);
+    EXPECT_FALSE(m.Timer2().running());
+    EXPECT_EQ(m.tickcount2(), 0);
 }
 
 TEST(BenchModel, TheMeasuredAberrationFollowsTheBlades)
@@ -208,12 +208,12 @@ TEST(BenchModel, TheMeasuredAberrationFollowsTheBlades)
     EXPECT_NEAR(open->marginalFocus, 59.02, 5e-3);
     // The upper blade dropped at x = −100 near the axis, then the lower one dragged up towards it: the outer
     // rays are stopped and the aberration shrinks while the drag goes on.
-    m.press(b.s, 0, m.Line1.X1, 150);
-    ASSERT_TRUE(m.drag.dragLine1);
+    m.press(b.s, 0, m.Line1().X1, 150);
+    ASSERT_TRUE(m.drag().dragLine1);
     m.follow(b.s, 0, -100, 30);
     m.release(b.s, -100, 30);
-    m.press(b.s, 0, m.Line2.X1, (m.Line2.Y1 + m.Line2.Y2) / 2);
-    ASSERT_TRUE(m.drag.dragLine2);
+    m.press(b.s, 0, m.Line2().X1, (m.Line2().Y1 + m.Line2().Y2) / 2);
+    ASSERT_TRUE(m.drag().dragLine2);
     m.follow(b.s, 0, -100, -30);
     const auto closed = m.measuredAberration();
     ASSERT_TRUE(closed.has_value());
@@ -289,8 +289,8 @@ TEST(BenchModel, TheImageConstructionIsDrawnOnlyForASourceOnView)
         EXPECT_EQ(!thick.empty(), row.construction);
         if (!thick.empty()) {
             // The construction's first ray sets out from the object: the centre of the source's marker.
-            EXPECT_NEAR(b.s.userX(thick[0].x1), centreOf(b.model.pigi).x, 0.5);
-            EXPECT_NEAR(b.s.userY(thick[0].y1), centreOf(b.model.pigi).y, 0.5);
+            EXPECT_NEAR(b.s.userX(thick[0].x1), centreOf(b.model.pigi()).x, 0.5);
+            EXPECT_NEAR(b.s.userY(thick[0].y1), centreOf(b.model.pigi()).y, 0.5);
         }
     }
 }

@@ -32,7 +32,7 @@ struct WaveBench : Bench {
     // The picture of one drawing from a fresh scene, with the outline drawn as asked.
     QImage draw(waves::OutlineRedraw outlines, const std::function<void()>& drawing)
     {
-        bench->model.outlineRedraw = outlines;
+        bench->model.setOutlineRedraw(outlines);
         bench->surface().Cls();
         bench->anaschediasi();
         drawing();
@@ -113,23 +113,27 @@ TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
     AnimationBench b;
     BenchScreen& v = *b.bench;
     b.fan(-200, 0);
-    ASSERT_GT(v.model.records.raycount, 40);
+    ASSERT_GT(v.model.records().raycount, 40);
     struct Row {
         const char* name;
         std::function<void()> start;
         Timer& timer;
         std::function<void()> tick;
-        int& count;
+        std::function<int()> count;
         int stopsAt;   // the tick that disables the timer
         int lastDrawn; // ticks after this one leave the picture as it is
     };
+    ScriptedDialogs cancelled; // answers no prompt
+    v.dialogs = &cancelled;
+    const auto count1 = [&] { return v.model.tickcount1(); };
+    const auto count2 = [&] { return v.model.tickcount2(); };
     const Row rows[] = {
         {"WAVES IN  TIME  XPONIKA", [&] { v.kymatachronika->trigger(); }, v.Timer1, [&] { v.Timer1_Timer(); },
-         v.model.tickcount1, 502, 240},
-        {"// WAVES  KYMATA", [&] { v.parallilakymata->trigger(); }, v.Timer2, [&] { v.Timer2_Timer(); }, v.model.tickcount2,
-         241, 240},
-        {"Timer1 at 1500 ms", [&] { v.kymatachronika->trigger(); v.model.Timer1.interval = 1500; }, v.Timer1,
-         [&] { v.Timer1_Timer(); }, v.model.tickcount1, 2, 1},
+         count1, 502, 240},
+        {"// WAVES  KYMATA", [&] { v.parallilakymata->trigger(); }, v.Timer2, [&] { v.Timer2_Timer(); }, count2, 241, 240},
+        // The bundle's prompt sets Timer1 to 1500 ms; cancelled, it leaves the timer running on the redrawn lens.
+        {"Timer1 at 1500 ms", [&] { v.kymatachronika->trigger(); v.EPANALIPSI->trigger(); }, v.Timer1,
+         [&] { v.Timer1_Timer(); }, count1, 2, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -138,18 +142,19 @@ TEST(BenchWavesInTime, EachTimerCountsItsTicksAndStopsWhenItsCountIsUp)
         for (int tick = 1; tick < row.stopsAt; ++tick) {
             row.tick();
             ASSERT_TRUE(row.timer.enabled()) << tick;
-            ASSERT_EQ(row.count, tick);
+            ASSERT_EQ(row.count(), tick);
             const QImage now = b.picture();
             ASSERT_EQ(now != before, tick <= row.lastDrawn) << tick;
             before = now;
         }
         row.tick();
         EXPECT_FALSE(row.timer.enabled());
-        EXPECT_EQ(row.count, 0);
+        EXPECT_EQ(row.count(), 0);
         EXPECT_TRUE(b.picture() == before);
     }
     // The finished animation: red front, every tenth front kept in dark blue, and nothing erased to
     // white on a bench whose background is the window colour.
+    b.fan(-200, 0); // the cancelled prompt left no ray recorded
     v.kymatachronika->trigger();
     for (int tick = 1; tick <= 240; ++tick)
         v.Timer1_Timer();
@@ -169,18 +174,19 @@ TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
 {
     AnimationBench b;
     BenchScreen& v = *b.bench;
-    // With no ray recorded a tick counts and draws nothing.
-    v.model.records.raycount = 0;
+    ScriptedDialogs dialogs;
+    v.dialogs = &dialogs;
+    // With no ray recorded (the bundle's prompt, cancelled, leaves none) a tick counts and draws nothing.
+    v.EPANALIPSI->trigger();
+    ASSERT_EQ(v.model.records().raycount, 0);
     v.kymatachronika->trigger();
     QImage before = b.picture();
     v.Timer1_Timer();
-    EXPECT_EQ(v.model.tickcount1, 1);
+    EXPECT_EQ(v.model.tickcount1(), 1);
     EXPECT_TRUE(b.picture() == before);
     // A Shift+press, the bundle (whose Timer2 ticks once at 1550 ms), a check box that clears: the
     // timers go on as their counts say, but the new picture stays as it was drawn.
     struct Row { const char* name; std::function<void()> command; };
-    ScriptedDialogs dialogs;
-    v.dialogs = &dialogs;
     const Row rows[] = {
         {"Shift+press", [&] { b.fan(-220, 20); }},
         {"bundle", [&] { dialogs.answers = {QStringLiteral("10")}; v.EPANALIPSI->trigger(); }},
@@ -202,7 +208,7 @@ TEST(BenchWavesInTime, NoTickDrawsOnAPictureItDidNotStart)
     v.Timer1_Timer();
     v.hide();
     EXPECT_FALSE(v.Timer1.running());
-    EXPECT_EQ(v.model.tickcount1, 0);
+    EXPECT_EQ(v.model.tickcount1(), 0);
 }
 
 TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
@@ -211,8 +217,8 @@ TEST(BenchWavesInTime, TheOutlineDrawnOnceGivesTheLiteralPicture)
     BenchScreen& v = *b.bench;
     QImage pictures[2];
     for (const auto outline : {waves::OutlineRedraw::everyStep, waves::OutlineRedraw::once}) {
-        v.model.tickOutline = outline;
-        v.model.tickcount1 = 0;
+        v.model.setTickOutline(outline);
+        v.model.stopAnimation();
         b.fan(-200, 0);
         v.kymatachronika->trigger();
         for (int tick = 1; tick <= 137; ++tick)
@@ -259,7 +265,7 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
     v.dialogs = &dialogs;
     QTemporaryDir folder;
     b.fan(-200, 30);
-    const int recorded = v.model.records.raycount;
+    const int recorded = v.model.records().raycount;
     struct Row { const char* name; bool check1, check2, rays, constructions; };
     const Row rows[] = {
         {"no box", false, false, true, true},
@@ -283,7 +289,7 @@ TEST(BenchPrint, ThePageShowsTheLensFanConstructionsAndWavesAsTheBoxesSay)
         const QString text = QString::fromLocal8Bit(info.readAllStandardOutput());
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << text.toStdString();
         EXPECT_TRUE(b.picture() == benchBefore);
-        EXPECT_EQ(v.model.records.raycount, recorded);
+        EXPECT_EQ(v.model.records().raycount, recorded);
 
         const QImage page = rendered(dialogs.file);
         ASSERT_EQ(page.size(), dialogs.paper.size().toSize());
