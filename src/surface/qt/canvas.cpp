@@ -219,20 +219,15 @@ std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown)
     ImageDevice measure(scratch);
     Surface dressed(measure);
     dressLike(dressed);
-    const QRgb back = toQColor(surface_.BackColor).rgb() & RGB_MASK;
     const std::array<PixelBox, 4> places = scaleBarPlaces(dressed);
     std::optional<std::size_t> best;
-    long fewest = 0;
+    long long fewest = 0;
     for (std::size_t i = 0; i < places.size(); ++i) {
         const PixelBox& box = places[i];
         if (!(box.left >= 0 && box.top >= 0 && box.right < shown.width() && box.bottom < shown.height()))
             continue;
-        long ink = 0;
-        for (int y = int(box.top); y <= int(box.bottom); ++y) {
-            const QRgb* row = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
-            for (int x = int(box.left); x <= int(box.right); ++x)
-                ink += (row[x] & RGB_MASK) != back;
-        }
+        const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(box.right), int(box.bottom)));
+        const long long ink = drawnPixelsIn(shown, pixels, surface_.BackColor);
         if (!best || ink < fewest)
             best = i, fewest = ink;
     }

@@ -488,4 +488,17 @@ void ImageDevice::refresh()
     touched();
 }
 
+long long drawnPixelsIn(const QImage& image, const QRect& area, Rgb background)
+{
+    const QRgb back = qRgb(background.r, background.g, background.b) & RGB_MASK;
+    const QRect pixels = area.intersected(image.rect());
+    long long drawn = 0;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            drawn += (row[x] & RGB_MASK) != back;
+    }
+    return drawn;
+}
+
 } // namespace lens

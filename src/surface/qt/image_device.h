@@ -12,6 +12,10 @@
 
 namespace lens {
 
+// The pixels of image (Format_RGB32) within area (device pixels, clipped to the image) that are not of
+// the background colour: how much of the drawing a legend or a scale bar would cover there.
+long long drawnPixelsIn(const QImage& image, const QRect& area, Rgb background);
+
 // Ends a painter that a page or a file was drawn with, and lets it go: false when it never began or
 // could not end (the page or the file is then not whole).
 inline bool endPainting(std::unique_ptr<QPainter>& painter)

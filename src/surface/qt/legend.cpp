@@ -140,18 +140,10 @@ void Legend::paintEvent(QPaintEvent*)
 
 QRect emptiestCorner(const QImage& image, double ratio, Rgb background, const QRect& room, const QSize& size)
 {
-    const QRgb back = qRgb(background.r, background.g, background.b) & RGB_MASK;
     auto drawnUnder = [&](const QRect& area) {
-        const QRect pixels = QRect(QPoint(int(area.left() * ratio), int(area.top() * ratio)),
-                                   QSize(int(area.width() * ratio), int(area.height() * ratio)))
-                                 .intersected(image.rect());
-        long long drawn = 0;
-        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = pixels.left(); x <= pixels.right(); ++x)
-                drawn += (line[x] & RGB_MASK) != back;
-        }
-        return drawn;
+        return drawnPixelsIn(image, QRect(QPoint(int(area.left() * ratio), int(area.top() * ratio)),
+                                          QSize(int(area.width() * ratio), int(area.height() * ratio))),
+                             background);
     };
     const QRect corners[] = {
         QRect(QPoint(room.left(), room.bottom() - size.height() + 1), size),
