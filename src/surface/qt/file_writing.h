@@ -19,7 +19,7 @@ struct FileWrite {
 
 // Why file cannot be written where it is named, or an empty string when it may be: a FIFO, a
 // directory or a device there, a link to nothing, a folder that does not exist or cannot be written.
-// Asked before anything is drawn for the file, so that nothing opened can hang the program.
+// writeWhole asks it before it opens anything, so that no target can hang the program.
 QString targetRefusal(const QString& file);
 
 // Writes bytes as the whole of file. Signals that end the program (SIGTERM, SIGINT, SIGHUP) wait
