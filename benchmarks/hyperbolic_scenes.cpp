@@ -48,7 +48,7 @@ void PlanoConvexWithWaves(benchmark::State& state)
 {
     drawScene(state, [](LensScreen& s) {
         drawsahllens(s.surface, s.scene, 12, s.b, 108, 25);
-        redrawwavefronts(s.surface, s.scene, false);
+        redrawwavefronts(s.surface, s.scene);
     });
 }
 BENCHMARK(PlanoConvexWithWaves)->Unit(benchmark::kMillisecond);
@@ -57,7 +57,7 @@ void BiconvexWithWaves(benchmark::State& state)
 {
     drawScene(state, [](LensScreen& s) {
         drawbiconvexlens(s.surface, s.scene, 12, s.b, 108, 25);
-        redrawwavefronts(s.surface, s.scene, false);
+        redrawwavefronts(s.surface, s.scene);
     });
 }
 BENCHMARK(BiconvexWithWaves)->Unit(benchmark::kMillisecond);

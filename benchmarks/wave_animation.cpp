@@ -28,8 +28,8 @@ struct AnimationBench : BenchPicture {
     AnimationBench()
     {
         // 451 beam rays across the lens's aperture, every one of them recorded.
-        waves::BenchValues beam;
-        beam.parallelmode = true;
+        waves::BenchScene beam;
+        beam.light.beam = true;
         beam.diaphragm = {0, 1000, -1000};
         for (int k = 0; k <= waves::startTableLast; ++k) {
             double x0 = -200, y0 = 60 - k * (120.0 / waves::startTableLast);

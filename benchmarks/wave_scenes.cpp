@@ -30,11 +30,11 @@ struct WaveBench : BenchPicture {
     spherical::LensState lens;
     spherical::BenchControls controls;
     waves::RayRecords records;
-    waves::BenchValues values;
+    waves::BenchScene values;
 
     WaveBench()
     {
-        values.Check1 = true; // "SHOW WAVES AND RAYS"
+        values.waves.wavesAndRays = true; // "SHOW WAVES AND RAYS"
         values.desmi1 = 150;
         values.raystep = std::numbers::pi / (150.0 / 30); // 0.628°: 573 rays
     }
@@ -89,7 +89,7 @@ void PointSourceFanWithWaves(benchmark::State& state)
     const double x0 = state.range(0), y0 = state.range(1);
     timed(state, bench, [&] {
         bench.redraw();
-        bench.values.parallelmode = false;
+        bench.values.light.beam = false;
         waves::desmiapopigi(bench.surface, bench.records, bench.values, bench.lens.xcentreA,
                             bench.lens.xcentreB, bench.lens.radiusA, bench.lens.radiusB, x0, y0);
     });
@@ -103,10 +103,9 @@ void ParallelBeamWithWaves(benchmark::State& state)
     bench.values.desmi1 = 20;
     timed(state, bench, [&] {
         bench.surface.Cls();
-        waves::parallelbeam(bench.surface, bench.lens, bench.records, bench.values,
-                            [&](waves::BenchValues&) {
+        waves::parallelbeam(bench.surface, bench.records, bench.values.withCircles(bench.lens), [&] {
                                 bench.redraw();
-                                return bench.lens;
+                                return bench.values.withCircles(bench.lens);
                             }, 0);
     });
 }
@@ -125,8 +124,8 @@ void PointSourceFanOpticsOnly(benchmark::State& state)
     surface.Scale(-600 * W / S, 600 * H / S, 600 * W / S, -600 * H / S);
     lens::spherical::LensState lens;
     lens::waves::RayRecords records;
-    lens::waves::BenchValues values;
-    values.Check1 = true;
+    lens::waves::BenchScene values;
+    values.waves.wavesAndRays = true;
     values.raystep = std::numbers::pi / (150.0 / 30);
     values.diaphragm = {0, 86.6, -86.6};
     for (auto _ : state) {

@@ -40,7 +40,7 @@ struct SizedPicture {
 // The bench loaded with "SHOW WAVES AND RAYS" ticked and desmi1 at 150 (573 rays).
 struct LiveBench : SizedPicture {
     SharedValues shared;
-    bench::BenchModel model{shared};
+    bench::BenchModel model;
     LiveBench(int w, int h, double ratio) : SizedPicture(w, h, ratio)
     {
         model.load(surface, 5, 2, 5, 5);

@@ -161,7 +161,7 @@ void LensBenchApp::rememberLensMenu()
 BenchScreen& LensBenchApp::vitrosa()
 {
     if (!vitrosa_) {
-        vitrosa_ = std::make_unique<BenchScreen>(shared);
+        vitrosa_ = std::make_unique<BenchScreen>();
         wire(*vitrosa_);
         vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
         vitrosa_->onSingleRay = [this] { openSingleRay(); };

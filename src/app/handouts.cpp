@@ -336,8 +336,7 @@ int writeHandout(const HandoutRequest& request)
 {
     const QString file = QString::fromStdString(request.file);
     constexpr int width = 1920, height = 1080;
-    SharedValues shared;
-    bench::BenchModel model(shared);
+    bench::BenchModel model;
     // The bench's picture, never shown: the canvas paints the blades and the source over it as the screen does.
     Canvas canvas;
     canvas.resize(width, height);

@@ -1,7 +1,7 @@
 #include "bench/bench_legend.h"
 
 #include "spherical/spherical_lens.h"
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 #include "waves/aberration_picture.h"
 #include "waves/cardinal_points.h"
 

@@ -52,17 +52,16 @@ void BenchModel::press(Surface& s, int shift, double x, double y)
 {
     if (drag_.any())
         return; // one drag at a time: another button's press while one is held changes nothing
-    lensFromScrollBars();
     paused_ = 0;
     // A press on a blade, a centre or an edge picks it up over the picture as it stands, so that the drag
     // and the drop show the scenes with the lens as it moves; a press elsewhere starts a new picture.
-    if (objectAt(s, Line1_, Line2_, lens_, x, y) != BenchObject::none) {
+    if (objectAt(s, Line1_, Line2_, lens(), x, y) != BenchObject::none) {
         animationOnView_ = false;
         redrawPicture(s);
     } else {
         newLensPicture(s);
     }
-    pressOnBench(drag_, s, Line1_, Line2_, lens_, shift, x, y);
+    pressOnBench(drag_, s, Line1_, Line2_, lens(), shift, x, y);
     if (drag_.dragSource)
         fanAt(s, x, y);
     if (shiftAlone(shift))
@@ -72,7 +71,6 @@ void BenchModel::press(Surface& s, int shift, double x, double y)
 
 void BenchModel::fanFrom(Surface& s, double x, double y)
 {
-    lensFromScrollBars();
     paused_ = 0;
     newLensPicture(s);
     fanAt(s, x, y);
@@ -84,40 +82,39 @@ void BenchModel::constructionAndMeasurements(Surface& s)
 {
     // Unless "SHOW ONLY WAVES", the image construction for the source as it now stands. A beam has no
     // source on view, and an image of a point nobody sees would only puzzle.
-    if (!check2_ && sourceOnViewAt(s, shared_.sourcex, shared_.sourcey))
-        drawOverLens(s, {Scene::construction, 0, shared_.sourcex, shared_.sourcey});
+    if (!check2_ && sourceOnViewAt(s, light_.x, light_.y))
+        drawOverLens(s, {Scene::construction, 0, light_.x, light_.y});
     drawMeasurements(s);
 }
 
 bool BenchModel::sourceOnViewAt(const Surface& s, double x, double y) const
 {
     // The marker goes wherever the source is moved, so the construction's object is the source's place.
-    return !shared_.parallelmode && pigi_.Visible && x == shared_.sourcex && y == shared_.sourcey &&
+    return !light_.beam && pigi_.Visible && x == light_.x && y == light_.y &&
            spherical::strictlyInView(s, x, y);
 }
 
 void BenchModel::fanAt(Surface& s, double x, double y)
 {
-    shared_.parallelmode = false;
-    shared_.sourcex = x, shared_.sourcey = y;
+    light_.beam = false;
+    light_.x = x, light_.y = y;
     Timer2_.interval = 11500;
     Timer2_.enabled = false;
     drawOverLens(s, {Scene::fan, 0, x, y});
-    shared_.parallelmode = false;
+    light_.beam = false;
 }
 
 void BenchModel::sourceAt(double x, double y)
 {
-    shared_.parallelmode = false;
+    light_.beam = false;
     centreOn(pigi_, x, y);
     onlyWavesArmsTheAnimation();
-    shared_.sourcex = x, shared_.sourcey = y;
+    light_.x = x, light_.y = y;
 }
 
 int BenchModel::move(const Surface& s, double x, double y)
 {
-    lensFromScrollBars();
-    const int pointer = pointerOnBench(drag_, objectAt(s, Line1_, Line2_, lens_, x, y));
+    const int pointer = pointerOnBench(drag_, objectAt(s, Line1_, Line2_, lens(), x, y));
     // A centre being dragged shows its marker on the axis under the pointer.
     if (drag_.dragCentreA) {
         Shape1_.Visible = true;
@@ -134,8 +131,7 @@ int BenchModel::move(const Surface& s, double x, double y)
 
 void BenchModel::release(Surface& s, double x, double y)
 {
-    lensFromScrollBars();
-    const BenchDrop drop = releaseOnBench(drag_, s, Line1_, Line2_, lens_, x, y);
+    const BenchDrop drop = releaseOnBench(drag_, s, Line1_, Line2_, lens(), x, y);
     if (drop.kind == BenchDrop::source)
         return;
     if (const auto bar = barOf(drop.kind))
@@ -152,13 +148,13 @@ void BenchModel::release(Surface& s, double x, double y)
 
 void BenchModel::placeBlades(Surface& s, double x, double upperTip, double lowerTip)
 {
-    lensFromScrollBars();
+    const spherical::LensState glass = lens();
     Line1_.X1 = Line1_.X2 = Line2_.X1 = Line2_.X2 = x;
     Line1_.Y1 = upperBladeTop(s), Line1_.Y2 = upperTip;
     Line2_.Y1 = lowerBladeBottom(s), Line2_.Y2 = lowerTip;
     // Each tip fitted on its own: the glass is symmetric about the axis, so the lower tip is fitted as the
     // mirror image of a point above it would be.
-    applyBladeFit(s, {spherical::upperBladeFit(s, x, upperTip, lens_), spherical::lowerBladeFit(s, x, -lowerTip, lens_)});
+    applyBladeFit(s, {spherical::upperBladeFit(s, x, upperTip, glass), spherical::lowerBladeFit(s, x, -lowerTip, glass)});
     redrawLive(s);
 }
 
@@ -175,17 +171,16 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
     if (drag_.dragSource) {
         // The source goes with the pointer, and the fan and its construction with it.
         centreOn(pigi_, x, y);
-        shared_.sourcex = x, shared_.sourcey = y;
+        light_.x = x, light_.y = y;
         for (Scene& scene : scenes_)
             if (scene.kind == Scene::fan || scene.kind == Scene::construction)
                 scene.x = x, scene.y = y;
         redrawLive(s);
         return;
     }
-    lensFromScrollBars();
     // Where the drop here would put the object, without ending the drag.
     DragFlags stillDragging = drag_;
-    const BenchDrop drop = releaseOnBench(stillDragging, s, Line1_, Line2_, lens_, x, y);
+    const BenchDrop drop = releaseOnBench(stillDragging, s, Line1_, Line2_, lens(), x, y);
     if (const auto bar = barOf(drop.kind))
         setValue(s, *bar, drop.scrollValue); // its handler draws the picture again with the new lens
     else if (drop.kind == BenchDrop::blades)
@@ -197,31 +192,25 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
 
 bool BenchModel::parallelbeam(Surface& s, double angle)
 {
-    waves::BenchValues v = waveValues();
     // The scene redraw may move the blades; the beam then reads them where they stand.
-    const bool drawn = waves::parallelbeam(s, lens_, records_, v, [&](waves::BenchValues& values) {
+    const bool drawn = waves::parallelbeam(s, records_, scene(), [&] {
         anaschediasi(s);
-        values.diaphragm = diaphragm();
-        return lens_;
+        return scene();
     }, angle);
     if (drawn)
-        shared_.parallelmode = v.parallelmode;
+        light_.beam = true;
     return drawn;
 }
 
 void BenchModel::desmiapopigi(Surface& s, double x0, double y0)
 {
-    waves::BenchValues v = waveValues();
-    // The fan is traced with the index its scroll bar gives, which the lens then keeps.
-    lens_.refindex = v.index();
-    waves::fanFromPoint(s, lens_, records_, v, x0, y0);
-    shared_.sourcex = v.sourcex;
-    shared_.sourcey = v.sourcey;
+    waves::fanFromPoint(s, records_, scene(), x0, y0);
+    light_.x = x0, light_.y = y0;
 }
 
 void BenchModel::bundleAsked(Surface& s)
 {
-    shared_.parallelmode = true;
+    light_.beam = true;
     records_.startBundle(0, false);
     Timer1_.interval = 1500;
     anaschediasi(s);
@@ -237,11 +226,11 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
         beam.kind = AngleAnswer::outsideRange;
     if (beam.kind != AngleAnswer::beam)
         return angleAnswerMessage(beam.kind);
-    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
+    light_.angle = beam.degrees * std::numbers::pi / 180;
     Timer1_.enabled = false;
-    if (!parallelbeam(s, shared_.bundleangle))
+    if (!parallelbeam(s, light_.angle))
         return std::string(waves::verticalBeamMessage);
-    scenes_.push_back({Scene::beam, shared_.bundleangle, 0, 0});
+    scenes_.push_back({Scene::beam, light_.angle, 0, 0});
     drawMeasurements(s);
     kymatachronikaEnabled_ = false;
     Timer2_ = {1550, true};
@@ -252,8 +241,7 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
 void BenchModel::printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption)
 {
     const auto table = std::make_unique<waves::RayRecords>();
-    lens_ = lensFromControls();
-    waves::printBenchPage(page, benchTrace, lens_, *table, waveValues(), shared_.sourcex, shared_.sourcey, caption);
+    waves::printBenchPage(page, benchTrace, *table, scene(), caption);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -282,13 +270,13 @@ void BenchModel::kymatachronika(Surface& s)
 
 void BenchModel::sxediasifakoy11(Surface& s)
 {
-    lensFromScrollBars();
+    const spherical::LensState glass = lens();
     // The blades, upper first, moved out of the glass onto the lens surface as the scene redraw fits
     // them; their scroll bars follow.
     const double tipX = Line1_.X2, tipY = Line1_.Y2;
-    applyBladeFit(s, spherical::fitDiaphragm(s, tipX, tipY, lens_));
+    applyBladeFit(s, spherical::fitDiaphragm(s, tipX, tipY, glass));
     scenes_.clear();
-    waves::sxediasifakoy11(s, lens_, records_, shared_.parallelmode, shared_.sourcex, shared_.sourcey, animation_);
+    waves::sxediasifakoy11(s, glass, records_, light_.beam, light_.x, light_.y, animation_);
     animationOnView_ = true;
 }
 

@@ -68,8 +68,7 @@ BarRange rangeOf(Bar bar)
     return {0, 0, 1, 0};
 }
 
-BenchModel::BenchModel(SharedValues& values)
-    : recordsStore_(std::make_unique<waves::RayRecords>()), shared_(values), records_(*recordsStore_)
+BenchModel::BenchModel() : recordsStore_(std::make_unique<waves::RayRecords>()), records_(*recordsStore_)
 {
     for (int b = 0; b < barCount; ++b)
         bars_[std::size_t(b)] = rangeOf(Bar(b)).start;
@@ -125,25 +124,24 @@ void BenchModel::changed(Surface& s, Bar bar)
         redrawLive(s);
         break;
     case Bar::deiktisdiathlasis:
-        lens_.refindex = lensFromControls().refindex;
-        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens_.refindex, 2),
+        writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens().refindex, 2),
                      "Times New Roman Greek");
         redrawLive(s);
         break;
     case Bar::aktina1:
         writeReadOut(ReadOut::Text6, "Ακτίνα1 =" + fixedText(v, 0), "Times New Roman");
-        lensRefresh(s);
+        redrawLive(s);
         break;
     case Bar::aktina2:
         readOuts_[slot(ReadOut::Text5)].text = "Ακτίνα2 =" + fixedText(v, 0);
-        lensRefresh(s);
+        redrawLive(s);
         break;
     case Bar::kentrokykloy:
         readOuts_[slot(ReadOut::Text7)].text = "Κέντρο δεξί κύκλου=" + fixedText(v, 0);
-        lensRefresh(s);
+        redrawLive(s);
         break;
     case Bar::kentrokykloy2:
-        lensRefresh(s);
+        redrawLive(s);
         break;
     case Bar::HScroll1:
         Line1_.X1 = Line1_.X2 = Line2_.X1 = Line2_.X2 = diaphragmXFor(s, v);
@@ -184,11 +182,11 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
     raystep_ = raystepFor(value(Bar::desmi1), value(Bar::arvimaton));
     writeReadOut(ReadOut::Text1, "Number of Rays Αριθμός ακτινών= " + fixedText(rayCountShown(raystep_), 2),
                  "Times New Roman");
-    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lensFromControls().refindex, 2),
+    writeReadOut(ReadOut::Text2, "Index of Refraction Δείκτης Διάθλασης= " + fixedText(lens().refindex, 2),
                  "Times New Roman");
     pigi_.Width = sourceWidth, pigi_.Height = sourceHeight;
     centreOn(pigi_, -200, 0);
-    shared_.sourcex = -200, shared_.sourcey = 0;
+    light_.x = -200, light_.y = 0;
     for (ShapeControl* marker : {&Shape1_, &Shape2_})
         marker->Width = markerWidth, marker->Height = markerHeight;
 
@@ -214,7 +212,7 @@ void BenchModel::load(Surface& s, double sourceWidth, double sourceHeight, doubl
 // ---------------------------------------------------------------------------------------------
 // The lens and the picture.
 
-spherical::LensState BenchModel::lensFromControls() const
+spherical::LensState BenchModel::lens() const
 {
     return spherical::lensFrom(controls());
 }
@@ -234,26 +232,17 @@ spherical::BenchControls BenchModel::controls() const
 
 spherical::Diaphragm BenchModel::diaphragm() const { return {Line1_.X1, Line1_.Y2, Line2_.Y2}; }
 
-waves::BenchValues BenchModel::waveValues() const
+waves::BenchScene BenchModel::scene() const
 {
-    waves::BenchValues v;
-    v.n = lensFromControls().refindex;
-    v.desmi1 = value(Bar::desmi1);
-    v.Check1 = check1_;
-    v.Check2 = check2_;
+    waves::BenchScene v;
+    v.lens = lens();
     v.diaphragm = diaphragm();
+    v.light = light_;
+    v.waves = {check1_, check2_, false};
+    v.desmi1 = value(Bar::desmi1);
     v.raystep = raystep_;
-    v.parallelmode = shared_.parallelmode;
-    v.bundleangle = shared_.bundleangle;
-    v.sourcex = shared_.sourcex;
-    v.sourcey = shared_.sourcey;
     v.outlines = outlineRedraw_;
     return v;
-}
-
-void BenchModel::lensFromScrollBars()
-{
-    lens_ = lensFromControls();
 }
 
 void BenchModel::anaschediasi(Surface& s)
@@ -261,9 +250,7 @@ void BenchModel::anaschediasi(Surface& s)
     animationOnView_ = false;
     // The fitted blades move their hidden scroll bars first, whose handlers run as a user's change
     // would, and then take their exact place on the lens surface.
-    // The lens is the one the redraw reads while the blade fit's handlers run, and the one it drew after.
-    lens_ = lensFromControls();
-    lens_ = spherical::anaschediasi(s, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
+    spherical::anaschediasi(s, controls(), [&](const spherical::DiaphragmFit& fit) { applyBladeFit(s, fit); });
 }
 
 void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
@@ -279,12 +266,6 @@ void BenchModel::applyBladeFit(Surface& s, const spherical::DiaphragmFit& fit)
         Line2_.Y2 = fit.lower->y;
     }
     --fitting_;
-}
-
-void BenchModel::lensRefresh(Surface& s)
-{
-    lensFromScrollBars();
-    redrawLive(s);
 }
 
 void BenchModel::redrawLive(Surface& s)
@@ -333,7 +314,7 @@ void BenchModel::draw(Surface& s, const Scene& scene)
         break;
     case Scene::construction:
         if (sourceOnViewAt(s, scene.x, scene.y))
-            lens_ = waves::cardinalpoints(s, lens_, controls(), scene.x, scene.y);
+            waves::cardinalpoints(s, lens(), controls(), scene.x, scene.y);
         break;
     }
 }
@@ -360,9 +341,9 @@ std::optional<waves::Aberration> BenchModel::measuredAberration() const
     // The light of the last beam or fan on view, through the lens and the stop as they stand now.
     for (auto scene = scenes_.rbegin(); scene != scenes_.rend(); ++scene) {
         if (scene->kind == Scene::beam)
-            return waves::measureAberration(lens_, diaphragm(), {true, 0, 0, scene->angle});
+            return waves::measureAberration(lens(), diaphragm(), {true, 0, 0, scene->angle});
         if (scene->kind == Scene::fan)
-            return waves::measureAberration(lens_, diaphragm(), {false, scene->x, scene->y, 0});
+            return waves::measureAberration(lens(), diaphragm(), {false, scene->x, scene->y, 0});
     }
     return std::nullopt;
 }
@@ -370,9 +351,9 @@ std::optional<waves::Aberration> BenchModel::measuredAberration() const
 std::vector<waves::NumberLine> BenchModel::numbers(const Surface&) const
 {
     std::optional<std::pair<double, double>> source;
-    if (!shared_.parallelmode)
-        source = std::pair{shared_.sourcex, shared_.sourcey};
-    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens_, source);
+    if (!light_.beam)
+        source = std::pair{light_.x, light_.y};
+    std::vector<waves::NumberLine> lines = waves::lensNumbers(lens(), source);
     // What the picture shows was measured as it was drawn; it is not traced again.
     if (const auto a = aberrationShown_ ? shownAberration_ : measuredAberration()) {
         const auto more = waves::aberrationNumbers(*a);

@@ -7,9 +7,8 @@
 #include "bench/bench_mouse.h"
 #include "spherical/spherical_lens.h"
 #include "surface/controls.h"
-#include "surface/shared_values.h"
 #include "surface/surface.h"
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 #include "waves/lens_numbers.h"
 #include "waves/print_bench.h"
 #include "waves/ray_records.h"
@@ -74,7 +73,7 @@ class BenchModel {
     std::unique_ptr<waves::RayRecords> recordsStore_; // the table is large: kept on the heap (made first)
 
 public:
-    explicit BenchModel(SharedValues& shared);
+    BenchModel();
 
     int value(Bar bar) const { return bars_[static_cast<std::size_t>(bar)]; }
     bool ticked(Box box) const { return box == Box::Check1 ? check1_ : check2_; }
@@ -89,11 +88,14 @@ public:
     // the design sizes in user units.
     void load(Surface&, double sourceWidth, double sourceHeight, double markerWidth, double markerHeight);
 
-    // The lens as the scroll bars give it (with the index).
-    spherical::LensState lensFromControls() const;
+    // The bench's scene, the one place where its controls become optics: the lens with its index as the
+    // scroll bars give it, the blades, the light, the wave boxes and the fan's and beam's ray counts.
+    waves::BenchScene scene() const;
+    spherical::LensState lens() const;
     spherical::BenchControls controls() const;
     spherical::Diaphragm diaphragm() const;
-    waves::BenchValues waveValues() const;
+    // The light: the source where it stands and the beam's angle, and which of them shines.
+    const optics::Light& light() const { return light_; }
 
     // The scene redraw: the lens from the scroll bars, the blades fitted to it, foci, centres, outlines, glass.
     void anaschediasi(Surface&);
@@ -155,7 +157,6 @@ public:
     void printPage(Surface& page, Surface& benchTrace, const waves::PageCaption& caption = {});
 
     // What the bench holds, as the screen shows it and the page and the handouts read it.
-    const spherical::LensState& lens() const { return lens_; } // the lens the routines draw
     double raystep() const { return raystep_; }                 // angle between the rays of a fan, degrees
     const DragFlags& drag() const { return drag_; }
     const LineControl& Line1() const { return Line1_; } // upper blade
@@ -191,8 +192,6 @@ private:
     void check1Click(Surface&);
     void check2Click(Surface&);
     void writeReadOut(ReadOut, std::string text, std::string font = {}, double points = 7.5);
-    void lensFromScrollBars();
-    void lensRefresh(Surface&);
     void applyBladeFit(Surface&, const spherical::DiaphragmFit&);
     void onlyWavesArmsTheAnimation();
     // What a Shift+press on empty space does: the fan drawn from (x, y), and the source moved there.
@@ -219,8 +218,7 @@ private:
     int fitting_ = 0; // the blades are being fitted: their scroll bars follow, the redraw under way goes on
     int paused_ = 0;  // the timer (1 or 2) of a paused animation, 0 when none is paused
 
-    SharedValues& shared_;
-    spherical::LensState lens_; // the lens the routines draw, refreshed from the scroll bars
+    optics::Light light_{false, -200, 0, 0}; // the source where it stands, the beam, and which of them shines
     double raystep_ = 0;        // angle between the rays of a fan, degrees
     DragFlags drag_;
     LineControl Line1_, Line2_;  // upper and lower blade

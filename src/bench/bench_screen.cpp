@@ -45,7 +45,7 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 } // namespace
 
-BenchScreen::BenchScreen(SharedValues& shared) : model(shared)
+BenchScreen::BenchScreen()
 {
     setCaption(QStringLiteral("SPHERICAL  LENSES"));
     dressBenchPicture(surface());

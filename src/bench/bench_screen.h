@@ -3,7 +3,6 @@
 #include "bench/bench_model.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
-#include "surface/shared_values.h"
 
 #include <array>
 #include <functional>
@@ -25,7 +24,7 @@ namespace lens {
 // bench's model, to which it forwards every event before it shows what the model holds.
 class BenchScreen : public ScreenWindow {
 public:
-    explicit BenchScreen(SharedValues& shared);
+    BenchScreen();
 
     // Runs once, when the screen is created: sizes it to the display and shows it; once the
     // window has its size, sets the coordinates and lets the model load the bench.

@@ -167,7 +167,7 @@ void drawbiconvexlens(Surface& surface, HyperbolicScene& scene, double a, double
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawBiconvexOutline(surface, lens, !scene.in.kymataYESNO);
+    drawBiconvexOutline(surface, lens, !scene.in.waves.onlyWaves);
     surface.Circle(x0, y0, 1);
     if (!std::isfinite(x0) || !std::isfinite(y0))
         return;

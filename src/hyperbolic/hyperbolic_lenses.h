@@ -5,6 +5,7 @@
 // Plain C++: the lens screen fills SceneInputs, calls a scene routine on its surface and shows
 // the caption the routine left.
 
+#include "optics/scene.h"
 #include "surface/surface.h"
 
 #include <array>
@@ -23,15 +24,13 @@ inline constexpr int biconvexSlopeLast = 200;
 inline constexpr int wavePointsPerRay = 30;    // wave points 1..30 follow the start point 0
 inline constexpr double opticalStep = 15;      // optical path between neighbouring wave points
 
-// The values the screen fills in before each call (what the routines read of its controls and the shared values).
+// The lens screen's scene as the routines read it, built by the screen from its controls and the shared
+// values: the index, the point source, the options and the diaphragm.
 struct SceneInputs {
-    double lensindex = 1.5;           // n
-    double sourcex = 108, sourcey = 25;
-    bool kymataYESNO = false;         // option "ONLY WAVES"
-    bool onlyrays = false;            // option "Only Rays"  (neither set = "RAYS WAVES")
-    double diaphragmX = 130;          // Line1.X1
-    double upperTip = 10;             // Line1.Y2 (lower end of the upper blade)
-    double lowerTip = -10;            // Line2.Y2 (upper end of the lower blade)
+    double lensindex = 1.5;                          // n
+    optics::Light light{false, 108, 25, 0};          // the point source (the beams are drawn from x = 130)
+    optics::WaveOptions waves{true, false, false};   // "ONLY WAVES" (kymataYESNO), "Only Rays" (onlyrays)
+    optics::Stop diaphragm{130, 10, -10};            // Line1.X1, Line1.Y2, Line2.Y2
 };
 
 // Hyperbolic ray table, wave-point table and the rest of the shared state of the scene routines.
@@ -90,7 +89,7 @@ void drawsahllens(Surface&, HyperbolicScene&, double a, double b, double x0, dou
 void drawbiconvexlens(Surface&, HyperbolicScene&, double a, double b, double x0, double y0);
 // Traces and draws the ray y = s·x + k from (x0, y0) through the biconvex lens; records it at raycount and sets rayrecorded when it leaves the lens (no record otherwise).
 void tracebiconvexray(Surface&, HyperbolicScene&, double a, double b, double x0, double y0, double s, double k);
-// Wave points 0..30 of recorded ray i from (in.sourcex, in.sourcey), 15 units of optical path apart; no points for a row outside the table or without a direction. Leaves ForeColor black, pen width 1.
+// Wave points 0..30 of recorded ray i from (in.light.x, in.light.y), 15 units of optical path apart; no points for a row outside the table or without a direction. Leaves ForeColor black, pen width 1.
 void raywavepoints(Surface&, HyperbolicScene&, int i);
 // Wave points 0..30 of recorded ray i from its start (xs, ys), 15 units of optical path apart; as raywavepoints otherwise.
 void beamwavepoints(Surface&, HyperbolicScene&, double xs, double ys, int i);
@@ -102,11 +101,11 @@ void biconvexparallelbeam(Surface&, HyperbolicScene&, double a, double b, double
 // biconvex lens also that of its right face, (8a + c, 0). Rays from a far focus leave the face parallel
 // to the axis. Nothing for glass of index 1 (b = 0). Leaves the pen, colours and font as they were.
 void markfoci(Surface&, double a, double b, double n, bool biconvex);
-// Steps 3 and 4 of the "WAVES" menu item: recompute the wave points of every recorded ray
-// (with raywavepoints, or when parallelmode is set with beamwavepoints from the ray's own start point
-// raystartx/raystarty — this mends the fault that the original used (0, 0)), then draw the black fronts
-// through ALL recorded rays, ray 0 included, in ForeColor.
-void redrawwavefronts(Surface&, HyperbolicScene&, bool parallelmode);
+// Steps 3 and 4 of the "WAVES" menu item: recompute the wave points of every recorded ray from its own
+// start point raystartx/raystarty with beamwavepoints (the source for a fan's rays, the start line for a
+// beam's, whatever the bench shows), then draw the black fronts through all recorded rays, ray 0
+// included, in ForeColor.
+void redrawwavefronts(Surface&, HyperbolicScene&);
 // Optical path of the beam start (xs, ys) from the plane perpendicular to a beam of slope m travelling
 // towards −x through the start point (130, y0), y0 = −100..100, nearest the lens: zero or negative.
 double startPath(double xs, double ys, double m);

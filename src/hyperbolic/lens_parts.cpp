@@ -244,8 +244,8 @@ namespace {
 // Where a line of slope s from (x0, y0) meets the blades' vertical, when that lies outside the opening.
 std::optional<double> closedBladeHeight(const SceneInputs& in, double x0, double y0, double s)
 {
-    const double yd = s * (in.diaphragmX - x0) + y0;
-    if (yd > in.upperTip || yd < in.lowerTip)
+    const double yd = s * (in.diaphragm.x - x0) + y0;
+    if (yd > in.diaphragm.upperTip || yd < in.diaphragm.lowerTip)
         return yd;
     return std::nullopt;
 }
@@ -253,7 +253,7 @@ std::optional<double> closedBladeHeight(const SceneInputs& in, double x0, double
 
 bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double y0, double s, double x1, double y1)
 {
-    const double xd = in.diaphragmX;
+    const double xd = in.diaphragm.x;
     // Only blades on the side of the source where the ray meets the lens can stop it.
     if (sign(x1 - x0) != sign(xd - x0))
         return false;
@@ -270,7 +270,7 @@ bool stoppedByDiaphragm(TracedRay& ray, const SceneInputs& in, double x0, double
 bool stoppedAfterLens(TracedRay& ray, const SceneInputs& in, double xe, double ye, double dx, double dy, int dotWidth,
                       bool dotInForeColor)
 {
-    const double xd = in.diaphragmX;
+    const double xd = in.diaphragm.x;
     // The blades stand ahead only on the side the light now travels to; light along them never crosses them.
     if (dx == 0 || sign(xd - xe) != sign(dx))
         return false;
@@ -287,7 +287,7 @@ void missLens(TracedRay& ray, const SceneInputs& in, double x0, double y0, doubl
     ray.end = RayEnd::missedLens;
     const double xFar = x0 + 100 * (x1 - x0);
     // Blades that the drawn line reaches, beyond the face line, stop it as they stop a ray before the lens.
-    const double xd = in.diaphragmX;
+    const double xd = in.diaphragm.x;
     if (sign(x1 - x0) != 0 && sign(xd - x0) == sign(x1 - x0) && std::fabs(xd - x0) <= std::fabs(xFar - x0)) {
         if (const std::optional<double> yd = closedBladeHeight(in, x0, y0, s)) {
             ray.stopAt(RayEnd::stoppedBeforeLens, xd, *yd, 4, false);
@@ -308,7 +308,7 @@ void drawTracedRay(Surface& surface, const SceneInputs& in, const TracedRay& ray
     for (int i = 0; i < ray.segmentCount; ++i) {
         if (ray.hasStopDot && ray.stopDotAt == i)
             drawDot();
-        if (!in.kymataYESNO) {
+        if (!in.waves.onlyWaves) {
             const RaySegment& seg = ray.segments[static_cast<std::size_t>(i)];
             surface.Line(seg.x1, seg.y1, seg.x2, seg.y2, seg.colour);
         }
@@ -417,7 +417,7 @@ void traceScene(Surface& surface, HyperbolicScene& scene, const std::function<st
         }
     }
     surface.DrawWidth = 1;
-    if (!scene.in.onlyrays)
+    if (!scene.in.waves.onlyRays)
         drawFronts(surface, scene, 1, recordedRows(scene) - 1, colours::blue);
 }
 

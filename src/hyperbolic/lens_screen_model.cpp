@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 namespace lens::hyperbolic {
@@ -83,26 +82,22 @@ void LensScreenModel::placeDiaphragm(double x)
     lower_ = LineControl{x, -200, x, -10, lower_.BorderColor, lower_.BorderWidth, true};
 }
 
-void LensScreenModel::fillInputs()
+SceneInputs LensScreenModel::sceneNow() const
 {
-    scene_.in.lensindex = shared_.lensindex;
-    scene_.in.sourcex = shared_.sourcex;
-    scene_.in.sourcey = shared_.sourcey;
-    scene_.in.kymataYESNO = light_ == Light::onlyWaves;
-    scene_.in.onlyrays = light_ == Light::onlyRays;
-    scene_.in.diaphragmX = upper_.X1;
-    scene_.in.upperTip = upper_.Y2;
-    scene_.in.lowerTip = lower_.Y2;
+    SceneInputs in;
+    in.lensindex = shared_.lensindex;
+    in.light = source_;
+    in.waves = {light_ == Light::raysAndWaves, light_ == Light::onlyWaves, light_ == Light::onlyRays};
+    in.diaphragm = {upper_.X1, upper_.Y2, lower_.Y2};
+    return in;
 }
 
 LensScreenModel::Step LensScreenModel::stepNow(Step::Kind kind) const
 {
     Step step;
     step.kind = kind;
-    step.in = scene_.in;
-    step.b = semiAxisFor(shared_.lensindex);
+    step.in = sceneNow();
     step.biconvex = shared_.biconvexlens;
-    step.parallelmode = shared_.parallelmode;
     return step;
 }
 
@@ -110,24 +105,25 @@ void LensScreenModel::draw(Surface& view, const Step& step)
 {
     steps_.push_back(step);
     scene_.in = step.in;
+    const double b = semiAxisFor(step.in.lensindex);
     switch (step.kind) {
     case Step::lens:
         if (step.biconvex)
-            drawbiconvexlens(view, scene_, semiAxisA, step.b, step.in.sourcex, step.in.sourcey);
+            drawbiconvexlens(view, scene_, semiAxisA, b, step.in.light.x, step.in.light.y);
         else
-            drawsahllens(view, scene_, semiAxisA, step.b, step.in.sourcex, step.in.sourcey);
+            drawsahllens(view, scene_, semiAxisA, b, step.in.light.x, step.in.light.y);
         break;
     case Step::fronts:
-        redrawwavefronts(view, scene_, step.parallelmode);
+        redrawwavefronts(view, scene_);
         break;
     case Step::beam:
         if (step.biconvex)
-            biconvexparallelbeam(view, scene_, semiAxisA, step.b, step.slope);
+            biconvexparallelbeam(view, scene_, semiAxisA, b, step.slope);
         else
-            sahlparallelbeam(view, scene_, semiAxisA, step.b, step.slope);
+            sahlparallelbeam(view, scene_, semiAxisA, b, step.slope);
         break;
     case Step::outline: {
-        const HyperbolicLens shape = lensShape(semiAxisA, step.b, step.in.lensindex);
+        const HyperbolicLens shape = lensShape(semiAxisA, b, step.in.lensindex);
         if (step.biconvex)
             parts::drawBiconvexOutline(view, shape, false);
         else
@@ -135,12 +131,11 @@ void LensScreenModel::draw(Surface& view, const Step& step)
         break;
     }
     }
-    markfoci(view, semiAxisA, step.b, step.in.lensindex, step.biconvex);
+    markfoci(view, semiAxisA, b, step.in.lensindex, step.biconvex);
 }
 
 void LensScreenModel::drawScene(Surface& view)
 {
-    fillInputs();
     draw(view, stepNow(Step::lens));
 }
 
@@ -154,8 +149,8 @@ std::string LensScreenModel::openLens(Surface& view, bool biconvex)
 {
     if (indexTooSmall(shared_.lensindex))
         return indexMessage;
-    shared_.sourcex = semiAxisA * 9;
-    shared_.sourcey = 25;
+    source_.x = semiAxisA * 9;
+    source_.y = 25;
     shared_.biconvexlens = biconvex;
     // A fresh picture: the other lens, or an earlier drawing, must not show through.
     newPicture(view);
@@ -172,8 +167,8 @@ std::string LensScreenModel::press(Surface& view, double x, double y)
         return biggerIndexMessage;
     case PressOutcome::sourcePlaced:
         newPicture(view);
-        shared_.sourcex = x;
-        shared_.sourcey = y;
+        source_.x = x;
+        source_.y = y;
         drawScene(view);
         break;
     }
@@ -209,8 +204,6 @@ std::string LensScreenModel::beamAnswered(Surface& view, const std::string& answ
     const BeamAnswer beam = beamslopefromanswer(answer);
     if (beam.kind != AngleAnswer::beam)
         return angleAnswerMessage(beam.kind); // nothing is drawn or changed
-    shared_.bundleangle = beam.degrees * std::numbers::pi / 180;
-    fillInputs();
     newPicture(view);
     Step step = stepNow(Step::beam);
     step.slope = beam.slope;
@@ -222,10 +215,8 @@ void LensScreenModel::indexChanged(Surface& view)
 {
     if (steps_.empty() || indexTooSmall(shared_.lensindex))
         return;
-    for (Step& step : steps_) {
+    for (Step& step : steps_)
         step.in.lensindex = shared_.lensindex;
-        step.b = semiAxisFor(shared_.lensindex);
-    }
     redrawPicture(view);
 }
 

@@ -48,7 +48,7 @@ bool releaseOnLensScreen(BladeDrag& drag, LineControl& upper, LineControl& lower
 // option for the next drawing and the drawings made since the last clear, with what a press, a move, a
 // release, a menu command and a change of the index do. The screen forwards its events here, shows the
 // messages and the caption, and paints the blades over the picture; the tests drive the same operations
-// without a window. The lens's index, its kind and the source live in the shared values.
+// without a window. The lens's index and its kind live in the shared values.
 class LensScreenModel {
 public:
     // The option buttons: what the next drawing shows.
@@ -66,6 +66,8 @@ public:
     // Whether anything has been drawn since the last clear.
     bool hasPicture() const { return !steps_.empty(); }
     Light light() const { return light_; }
+    // The point source the fans start from.
+    const optics::Light& source() const { return source_; }
 
     // Both blades at x, hanging from y = ±200 to an opening from −10 to 10.
     void placeDiaphragm(double x);
@@ -102,12 +104,12 @@ private:
     struct Step {
         enum Kind { lens, fronts, beam, outline } kind = lens;
         SceneInputs in;
-        double b = 0;
         bool biconvex = false;
-        bool parallelmode = false;
         double slope = 0;
     };
-    void fillInputs();
+    // The scene as the controls give it, the one place where they become optics: the index from the
+    // shared values, the source, the option buttons and the blades.
+    SceneInputs sceneNow() const;
     Step stepNow(Step::Kind kind) const;
     void draw(Surface& view, const Step& step);
     // The scene routine of the current lens from the source, over what is there.
@@ -117,6 +119,7 @@ private:
     LineControl upper_, lower_;
     BladeDrag drag_;
     Light light_ = Light::raysAndWaves;
+    optics::Light source_{false, semiAxisA * 9, 25, 0}; // the point source, where the lens buttons put it
     HyperbolicScene scene_;
     std::vector<Step> steps_;
 };

@@ -168,7 +168,7 @@ void drawsahllens(Surface& surface, HyperbolicScene& scene, double a, double b, 
     const HyperbolicLens lens = lensShape(a, b, scene.in.lensindex);
     if (!lens.usable)
         return;
-    drawPlanoConvexOutline(surface, lens, !scene.in.kymataYESNO);
+    drawPlanoConvexOutline(surface, lens, !scene.in.waves.onlyWaves);
     surface.Circle(x0, y0, 1);
     surface.Circle(lens.a, 0, 1);
     if (!std::isfinite(x0) || !std::isfinite(y0))

@@ -6,7 +6,7 @@ namespace lens::hyperbolic {
 
 void raywavepoints(Surface& surface, HyperbolicScene& scene, int i)
 {
-    parts::fillWavePoints(scene, scene.in.sourcex, scene.in.sourcey, i, 0);
+    parts::fillWavePoints(scene, scene.in.light.x, scene.in.light.y, i, 0);
     surface.ForeColor = colours::black;
     surface.DrawWidth = 1;
 }
@@ -20,15 +20,14 @@ void beamwavepoints(Surface& surface, HyperbolicScene& scene, double xs, double 
     surface.DrawWidth = 1;
 }
 
-void redrawwavefronts(Surface& surface, HyperbolicScene& scene, bool parallelmode)
+void redrawwavefronts(Surface& surface, HyperbolicScene& scene)
 {
+    // Each ray from where it started: the source of a fan, the start line of a beam, whichever the
+    // picture shows (for a fan this is exactly raywavepoints).
     const int rows = parts::recordedRows(scene);
     for (int i = 0; i < rows; ++i) {
         const auto row = static_cast<std::size_t>(i);
-        if (parallelmode)
-            beamwavepoints(surface, scene, scene.raystartx[row], scene.raystarty[row], i);
-        else
-            raywavepoints(surface, scene, i);
+        beamwavepoints(surface, scene, scene.raystartx[row], scene.raystarty[row], i);
     }
     parts::drawFronts(surface, scene, 0, rows - 1, std::nullopt);
 }

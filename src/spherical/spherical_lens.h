@@ -4,6 +4,7 @@
 // the geometry and refraction routines, the static scene and the tracing of single rays.
 // Lengths are in the bench's user units, angles in radians.
 
+#include "optics/scene.h"
 #include "surface/colour.h"
 #include "surface/surface.h"
 
@@ -41,8 +42,8 @@ LensState lensFrom(const BenchControls&);
 // A blade end moved out of the glass onto the lens surface, with the value its hidden scroll bar takes.
 struct BladeFit { double y; int scrollValue; };
 struct DiaphragmFit { std::optional<BladeFit> upper, lower; };   // upper: Line1.Y2 / VScroll1; lower: Line2.Y2 / VScroll2
-// The diaphragm as the tracers read it.
-struct Diaphragm { double x = 0; double upperTip = 0; double lowerTip = 0; };  // Line1.X1, Line1.Y2, Line2.Y2
+// The diaphragm as the tracers read it: Line1.X1, Line1.Y2, Line2.Y2.
+using Diaphragm = optics::Stop;
 
 // Colours of the bench's rays and scene.
 namespace rayColours {

@@ -12,12 +12,8 @@
 namespace lens::waves {
 
 // The light whose aberration is measured: a point source at (x, y), or a beam at an angle to the axis
-// (radians, the bench's beam of lines 400 units wide across the line through (−200, 0)).
-struct MeasuredLight {
-    bool beam = false;
-    double x = 0, y = 0;
-    double angle = 0;
-};
+// (the bench's beam of lines 400 units wide across the line through (−200, 0)).
+using MeasuredLight = optics::Light;
 
 // One ray's crossing with the chief ray, against its height at the lens (the aberration curve).
 struct AxisCrossing { double h = 0, x = 0; };

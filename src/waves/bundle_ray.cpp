@@ -45,15 +45,18 @@ void timeMark(Surface& surface, double x, double y, Rgb colour)
 
 } // namespace
 
-void tracebundleray(Surface& surface, RayRecords& records, const BenchValues& values, double x0, double y0,
+void tracebundleray(Surface& surface, RayRecords& records, const BenchScene& scene, double x0, double y0,
                     double dx, double dy, double xA, double xB, double rA, double rB, double n, double startPath)
 {
-    traceTimedRay(surface, records, values, LensState{xA, rA, xB, rB, n}, x0, y0, dx, dy, startPath);
+    BenchScene through = scene;
+    through.lens = LensState{xA, rA, xB, rB, n}; // this ray's own index
+    traceTimedRay(surface, records, through, x0, y0, dx, dy, startPath);
 }
 
-void traceTimedRay(Surface& surface, RayRecords& records, const BenchValues& values, const LensState& lens, double x0,
-                   double y0, double dx, double dy, double startPath)
+void traceTimedRay(Surface& surface, RayRecords& records, const BenchScene& values, double x0, double y0, double dx,
+                   double dy, double startPath)
 {
+    const LensState& lens = values.lens;
     const double n = lens.refindex;
     const double startX = x0, startY = y0;
     if (!(n > 0) || !std::isfinite(n) || !std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0) ||
@@ -83,7 +86,7 @@ void traceTimedRay(Surface& surface, RayRecords& records, const BenchValues& val
     const double d0 = startsInGlass ? 0.0 : toLens;
 
     const int row = records.raycount;
-    const bool recording = RayRecords::inTable(row) && (!values.parallelmode || RayRecords::inStartTable(row));
+    const bool recording = RayRecords::inTable(row) && (!values.light.beam || RayRecords::inStartTable(row));
     auto record = [&](auto& column, double v) {
         if (recording)
             column[static_cast<std::size_t>(row)] = static_cast<typename std::decay_t<decltype(column)>::value_type>(v);
@@ -119,7 +122,7 @@ void traceTimedRay(Surface& surface, RayRecords& records, const BenchValues& val
     }
     record(records.dirxglass, gx);
     record(records.diryglass, gy);
-    if (values.parallelmode) {
+    if (values.light.beam) {
         surface.CurrentX = -300;
         if (recording) {
             records.startx[static_cast<std::size_t>(row)] = startX;

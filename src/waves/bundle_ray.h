@@ -14,11 +14,11 @@ namespace lens::waves {
 // far and records nothing. startPath is the optical path the ray has already covered at its start, from
 // its bundle's common front: the dots fall where that path plus the way travelled is a whole number of
 // 25s.
-void tracebundleray(Surface&, RayRecords&, const BenchValues&, double x0, double y0, double dx, double dy,
+void tracebundleray(Surface&, RayRecords&, const BenchScene&, double x0, double y0, double dx, double dy,
                     double xcentreA, double xcentreB, double radiusA, double radiusB, double n,
                     double startPath = 0);
-// The same for a lens given whole, traced with its index.
-void traceTimedRay(Surface&, RayRecords&, const BenchValues&, const spherical::LensState&, double x0, double y0,
-                   double dx, double dy, double startPath = 0);
+// The same through the scene's lens, traced with its index.
+void traceTimedRay(Surface&, RayRecords&, const BenchScene&, double x0, double y0, double dx, double dy,
+                   double startPath = 0);
 
 } // namespace lens::waves

@@ -3,7 +3,7 @@
 // the thick lens's cardinal points with their construction.
 #include "spherical/spherical_lens.h"
 #include "surface/surface.h"
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 
 namespace lens::waves {
 

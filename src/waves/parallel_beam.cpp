@@ -58,8 +58,8 @@ BeamStart beamStart(const Surface& view, double h, double angle)
     return onPlane;
 }
 
-bool parallelbeam(Surface& surface, const LensState& lens, RayRecords& records, BenchValues& values,
-                  const std::function<LensState(BenchValues&)>& redrawScene, double angle)
+bool parallelbeam(Surface& surface, RayRecords& records, const BenchScene& scene,
+                  const std::function<BenchScene()>& redrawScene, double angle)
 {
     const double slope = std::tan(angle);
     // tan 90° in floating point is about 1.6e16: any slope this steep is a vertical beam.
@@ -67,24 +67,22 @@ bool parallelbeam(Surface& surface, const LensState& lens, RayRecords& records, 
         return false;
     const double c = std::cos(angle), s = std::sin(angle);
 
-    values.parallelmode = true;
-    // The scene, and the lens and the blades as it leaves them.
-    const LensState drawn = redrawScene ? redrawScene(values) : lens;
+    // The scene, with the lens and the blades as the redraw leaves them.
+    const BenchScene values = redrawScene ? redrawScene() : scene;
 
     // The beam's rays at heights 200, 200 − s, …, −200 with s = 400 / desmi1.
     // More rays than the 400 units of the beam can show apart would only cost time.
     const int intervals = std::min(values.desmi1, mostBeamIntervals);
-    if (intervals >= 1 && !values.Check2) {
+    if (intervals >= 1 && !values.onlyWaves()) {
         const double spacing = 400.0 / intervals;
         for (int k = 0; k <= intervals; ++k) {
             const double h = 200 - k * spacing;
-            const double n = values.index();
             const BeamStart start = beamStart(surface, h, angle);
-            drawBenchRay(surface, values.diaphragm, withIndex(drawn, n), start.x, start.y, c, s);
+            drawBenchRay(surface, values.diaphragm, values.lens, start.x, start.y, c, s);
         }
     }
     if (values.wavesWanted())
-        parallelwaves(surface, drawn, records, values, angle);
+        parallelwaves(surface, records, values, angle);
     return true;
 }
 

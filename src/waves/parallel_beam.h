@@ -27,11 +27,11 @@ struct BeamStart {
 };
 BeamStart beamStart(const Surface& view, double h, double angle);
 
-// Redraws the bench scene (through redrawScene, which also refreshes the diaphragm in the values and gives
-// the lens it drew; without it the beam goes through lens) and draws the parallel beam of desmi1 + 1 rays at
-// angle φ, then its waves when a wave box is ticked. The rays are traced with the values' index.
-// Sets parallelmode. Returns false, drawing nothing and changing nothing, when tan φ is not finite.
-bool parallelbeam(Surface&, const spherical::LensState& lens, RayRecords&, BenchValues&,
-                  const std::function<spherical::LensState(BenchValues&)>& redrawScene, double angle);
+// Redraws the bench scene (through redrawScene, which gives the scene as the redraw leaves it, the blades
+// fitted to the lens; without it the beam goes through the scene given) and draws the parallel beam of
+// desmi1 + 1 rays at angle φ, then its waves when a wave box is ticked. Returns false, drawing nothing,
+// when tan φ is not finite.
+bool parallelbeam(Surface&, RayRecords&, const BenchScene&, const std::function<BenchScene()>& redrawScene,
+                  double angle);
 
 } // namespace lens::waves

@@ -20,25 +20,24 @@ constexpr int fanIntervals = 150; // h = 200 down to −200 in 150 equal steps: 
 
 } // namespace
 
-void parallelwaves(Surface& surface, const LensState& lens, RayRecords& records, const BenchValues& values,
-                   double angle)
+void parallelwaves(Surface& surface, RayRecords& records, const BenchScene& values, double angle)
 {
-    parallelwaves(surface, surface, lens, records, values, angle);
+    parallelwaves(surface, surface, records, values, angle);
 }
 
-void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& lens, RayRecords& records,
-                   const BenchValues& values, double angle)
+void parallelwaves(Surface& surface, Surface& traceSurface, RayRecords& records, const BenchScene& values,
+                   double angle)
 {
+    const LensState& lens = values.lens;
     const double c = std::cos(angle), s = std::sin(angle), slope = std::tan(angle);
     const double n = values.index();
     if (!std::isfinite(slope) || std::fabs(slope) > 1e6 || !(n > 0))
         return;
     const double xA = lens.xcentreA, rA = lens.radiusA, xB = lens.xcentreB, rB = lens.radiusB;
-    const LensState traced = withIndex(lens, n);
 
     // The beam is recorded from row 0 with its start points, whatever the bench drew before.
-    BenchValues beam = values;
-    beam.parallelmode = true;
+    BenchScene beam = values;
+    beam.light.beam = true;
     records.startBundle(fanIntervals + 1, false);
     std::array<BeamStart, fanIntervals + 1> starts;
     // The fronts are counted from the plane square to the beam through the rearmost start on view, so
@@ -55,7 +54,7 @@ void parallelwaves(Surface& surface, Surface& traceSurface, const LensState& len
     for (int k = 0; k <= fanIntervals; ++k) {
         const BeamStart& start = starts[std::size_t(k)];
         const int row = records.raycount;
-        traceTimedRay(traceSurface, records, beam, traced, start.x, start.y, c, s, start.path - rearmost);
+        traceTimedRay(traceSurface, records, beam, start.x, start.y, c, s, start.path - rearmost);
         records.placeInBundle(row, k);
         if (records.raycount > row) {
             surface.DrawWidth = 2;

@@ -11,8 +11,7 @@ namespace lens::waves {
 // points and the fronts of 30 time steps, joined where neighbours lie within 50/n. Records the beam
 // from row 0. The printed page's form traces the rays (and draws their time marks) on traceSurface,
 // the bench's, and draws the rest on the page.
-void parallelwaves(Surface&, const spherical::LensState&, RayRecords&, const BenchValues&, double angle);
-void parallelwaves(Surface& page, Surface& traceSurface, const spherical::LensState&, RayRecords&, const BenchValues&,
-                   double angle);
+void parallelwaves(Surface&, RayRecords&, const BenchScene&, double angle);
+void parallelwaves(Surface& page, Surface& traceSurface, RayRecords&, const BenchScene&, double angle);
 
 } // namespace lens::waves

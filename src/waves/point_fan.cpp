@@ -28,15 +28,15 @@ int fanRayCount(double raystep)
     return steps >= mostFanRays ? mostFanRays : static_cast<int>(steps) + 1;
 }
 
-void desmiapopigi(Surface& surface, RayRecords& records, BenchValues& values, double xA, double xB, double rA,
+void desmiapopigi(Surface& surface, RayRecords& records, const BenchScene& scene, double xA, double xB, double rA,
                   double rB, double x0, double y0)
 {
-    fanFromPoint(surface, LensState{xA, rA, xB, rB, values.index()}, records, values, x0, y0);
+    fanFromPoint(surface, records, scene.withCircles({xA, rA, xB, rB}), x0, y0);
 }
 
-void fanFromPoint(Surface& surface, const LensState& lens, RayRecords& records, BenchValues& values, double x0,
-                  double y0)
+void fanFromPoint(Surface& surface, RayRecords& records, const BenchScene& values, double x0, double y0)
 {
+    const LensState& lens = values.lens;
     const double pi = std::numbers::pi;
     records.startBundle(0, false);
     const double step = values.raystep;
@@ -46,24 +46,22 @@ void fanFromPoint(Surface& surface, const LensState& lens, RayRecords& records, 
     records.startBundle(rays, true);
     for (int j = 0; j < rays; ++j) {
         const double k = -180 + j * step;
-        values.sourcex = x0;
-        values.sourcey = y0;
         const double t = pi * k / 180;
         const double dx = std::cos(t), dy = std::sin(t);
-        if (!values.Check2)
+        if (!values.onlyWaves())
             drawBenchRay(surface, values.diaphragm, lens, x0, y0, dx, dy);
         if (values.wavesWanted()) {
             const int row = records.raycount;
-            traceTimedRay(surface, records, values, lens, x0, y0, dx, dy);
+            traceTimedRay(surface, records, values, x0, y0, dx, dy);
             records.placeInBundle(row, j);
         }
     }
     if (!values.wavesWanted())
         return;
-    if (!values.parallelmode)
-        kymataapopigi(surface, lens, records, values, x0, y0);
+    if (!values.light.beam)
+        kymataapopigi(surface, records, values, x0, y0);
     else
-        parallelwaves(surface, lens, records, values, values.bundleangle);
+        parallelwaves(surface, records, values, values.light.angle);
 }
 
 } // namespace lens::waves

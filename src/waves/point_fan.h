@@ -13,11 +13,11 @@ int fanRayCount(double raystep);
 
 // Sends rays from (x0, y0) in all directions, raystep degrees apart from −180° to 180°: drawn as rays
 // unless "SHOW ONLY WAVES", traced with time marks and recorded when a wave box is ticked, and then
-// followed by the point-source waves (or the beam's waves in parallel mode). Sets the source. The rays are
-// traced with the values' index.
-void desmiapopigi(Surface&, RayRecords&, BenchValues&, double xA, double xB, double rA, double rB, double x0,
+// followed by the point-source waves (or the beam's waves while the scene's beam shines). The rays are
+// traced with the scene's index through the circles given.
+void desmiapopigi(Surface&, RayRecords&, const BenchScene&, double xA, double xB, double rA, double rB, double x0,
                   double y0);
-// The same fan through a lens given whole, traced with its own index.
-void fanFromPoint(Surface&, const spherical::LensState&, RayRecords&, BenchValues&, double x0, double y0);
+// The same fan through the scene's lens.
+void fanFromPoint(Surface&, RayRecords&, const BenchScene&, double x0, double y0);
 
 } // namespace lens::waves

@@ -12,9 +12,10 @@ namespace lens::waves {
 
 using namespace spherical;
 
-void kymataapopigi(Surface& surface, const LensState& lens, const RayRecords& records, const BenchValues& values,
-                   double x0, double y0, PictureForm form)
+void kymataapopigi(Surface& surface, const RayRecords& records, const BenchScene& values, double x0, double y0,
+                   PictureForm form)
 {
+    const LensState& lens = values.lens;
     const double n = values.index();
     const bool page = form == PictureForm::page;
     const std::optional<LensArcs> arcs = page ? std::nullopt : lensFaceArcs(lens);

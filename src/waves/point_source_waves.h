@@ -9,7 +9,7 @@ namespace lens::waves {
 
 // Draws the 26 fronts from the source (x0, y0) through the recorded rays, with the lens outline on top.
 // The page form draws only the red joins of the fronts.
-void kymataapopigi(Surface&, const spherical::LensState&, const RayRecords&, const BenchValues&, double x0, double y0,
+void kymataapopigi(Surface&, const RayRecords&, const BenchScene&, double x0, double y0,
                    PictureForm form = PictureForm::screen);
 
 } // namespace lens::waves

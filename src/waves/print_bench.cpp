@@ -232,13 +232,12 @@ void printCaption(Surface& page, const std::vector<std::string>& lines, const Pi
     page.ForeColor = colour;
 }
 
-void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRecords& records,
-              const BenchValues& values, double x0, double y0)
+void drawPage(Surface& page, Surface& benchSurface, RayRecords& records, const BenchScene& v)
 {
+    const LensState& lens = v.lens;
+    const double x0 = v.light.x, y0 = v.light.y;
     const double xcentreA = lens.xcentreA, xcentreB = lens.xcentreB, radiusA = lens.radiusA, radiusB = lens.radiusB;
     const SimeiaTomis rim = tomikyklon(xcentreA, xcentreB, radiusA, radiusB);
-    BenchValues v = values;
-    v.sourcex = x0, v.sourcey = y0;
     records.startBundle(360 / printedFanStep + 1, true);
 
     printFaces(page, lens);
@@ -250,20 +249,19 @@ void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRe
     }
 
     const double n = v.index();
-    const LensState traced = withIndex(lens, n);
     const TraceView view(page, benchSurface);
     for (int degrees = -180; degrees <= 180; degrees += printedFanStep) {
         const double alpha = degrees * std::numbers::pi / 180;
         const double dx = std::cos(alpha), dy = std::sin(alpha);
-        if (!v.Check2)
-            printRay(page, view.surface, v.diaphragm, traced, x0, y0, dx, dy);
-        if (v.wavesWanted() && !v.parallelmode) {
+        if (!v.onlyWaves())
+            printRay(page, view.surface, v.diaphragm, lens, x0, y0, dx, dy);
+        if (v.wavesWanted() && !v.light.beam) {
             const int row = records.raycount;
-            traceTimedRay(benchSurface, records, v, traced, x0, y0, dx, dy);
+            traceTimedRay(benchSurface, records, v, x0, y0, dx, dy);
             records.placeInBundle(row, (degrees + 180) / printedFanStep);
         }
     }
-    if (!v.Check2) {
+    if (!v.onlyWaves()) {
         // The centres as their scroll bars hold them: whole numbers within the bars' reach.
         auto whole = [](double x) { return std::isfinite(x) ? double(std::lround(std::clamp(x, -1e6, 1e6))) : 0.0; };
         LensState constructed = lens;
@@ -273,26 +271,24 @@ void drawPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRe
         cardinalPointsConstruction(page, constructed, x0, y0, PictureForm::page);
         thinLensConstruction(page, constructed, x0, y0, PictureForm::page);
     }
-    if (v.wavesWanted() && !v.parallelmode)
-        kymataapopigi(page, lens, records, v, x0, y0, PictureForm::page);
+    if (v.wavesWanted() && !v.light.beam)
+        kymataapopigi(page, records, v, x0, y0, PictureForm::page);
     // A parallel beam's waves close the page, whatever the boxes say.
-    if (v.parallelmode)
-        parallelwaves(page, benchSurface, lens, records, v, v.bundleangle);
+    if (v.light.beam)
+        parallelwaves(page, benchSurface, records, v, v.light.angle);
     page.DrawWidth = 1;
 }
 
 } // namespace
 
-std::vector<std::string> captionLines(const Surface&, const LensState& lens, const BenchValues& v,
-                                      double x0, double y0, const PageCaption& caption)
+std::vector<std::string> captionLines(const Surface&, const BenchScene& v, const PageCaption& caption)
 {
-    const LensState measured = withIndex(lens, v.index());
     std::optional<std::pair<double, double>> source;
-    if (!v.parallelmode)
-        source = std::pair{x0, y0};
-    std::vector<NumberLine> numbers = lensNumbers(measured, source);
+    if (!v.light.beam)
+        source = std::pair{v.light.x, v.light.y};
+    std::vector<NumberLine> numbers = lensNumbers(v.lens, source);
     // The light's own aberration, as the window and the command line measure it.
-    const auto aberration = measureAberration(measured, v.diaphragm, {v.parallelmode, x0, y0, v.bundleangle});
+    const auto aberration = measureAberration(v.lens, v.diaphragm, v.light);
     if (aberration)
         for (NumberLine& line : aberrationNumbers(*aberration))
             numbers.push_back(std::move(line));
@@ -349,9 +345,11 @@ std::size_t emptiest(const std::vector<int>& ink, const std::vector<PixelBox>& p
 // The span of the bench that the worksheet's drawing shows: the source (for a fan from a point), the lens
 // with its focal points and the image, with a margin about them.
 struct FigureSpan { double left, right, half; };
-FigureSpan figureSpan(const LensState& lens, const BenchValues& v, double x0, double y0)
+FigureSpan figureSpan(const BenchScene& v)
 {
-    const CardinalPoints p = cardinalpointsof(withIndex(lens, v.index()));
+    const LensState& lens = v.lens;
+    const double x0 = v.light.x, y0 = v.light.y;
+    const CardinalPoints p = cardinalpointsof(lens);
     const SimeiaTomis rim = tomikyklon(lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB);
     double left = p.V1, right = p.V2, half = rim.yparxei ? std::fabs(rim.y1) : 0;
     // Points far off (a focus of a weak lens, an image near infinity) are left out; the rays show the way.
@@ -362,7 +360,7 @@ FigureSpan figureSpan(const LensState& lens, const BenchValues& v, double x0, do
         left = std::min(left, *x), right = std::max(right, *x), half = std::max(half, std::fabs(y));
     };
     take(p.F1), take(p.F2);
-    if (!v.parallelmode) {
+    if (!v.light.beam) {
         take(x0, y0);
         if (const auto image = thickimage(p, x0, y0))
             take(image->x, image->y);
@@ -394,8 +392,8 @@ std::vector<std::string> worksheetRows(const Surface& page, const std::string& l
     return {line.substr(0, split + 2), "    " + line.substr(split + 3)};
 }
 
-void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens, RayRecords& records,
-                    const BenchValues& values, double x0, double y0, const PageCaption& caption)
+void printWorksheet(Surface& page, Surface& benchSurface, RayRecords& records, const BenchScene& scene,
+                    const PageCaption& caption)
 {
     const double W = page.device().width(), H = page.device().height();
     const double mm = dotsPerMillimetre(page, caption);
@@ -403,7 +401,7 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
 
     // The rows to fill in, in two columns below the drawing: the first half of the lines on the left, as
     // wide as they need, the rest on the right; a line too long for its column is broken.
-    const std::vector<std::string> lines = captionLines(benchSurface, lens, values, x0, y0, caption);
+    const std::vector<std::string> lines = captionLines(benchSurface, scene, caption);
     const std::size_t half = (lines.size() + 1) / 2;
     const double across = W - 2 * margin - gap;
     const Font font{page.FontName, worksheetPoints};
@@ -425,7 +423,7 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
 
     // The drawing, scaled to its span and clipped to the room above the rows.
     const PixelBox figure{margin, margin, W - margin, std::max(rowsTop - 3 * mm, 2 * margin)};
-    const FigureSpan span = figureSpan(lens, values, x0, y0);
+    const FigureSpan span = figureSpan(scene);
     const double unit = std::min((figure.right - figure.left) / (span.right - span.left),
                                  (figure.bottom - figure.top) / (2 * span.half));
     const double middleX = (span.left + span.right) / 2;
@@ -438,7 +436,7 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
     InkCounter counter(paper, {bars.begin(), bars.end()});
     ClipToBox clip(counter, figure);
     page.setDevice(clip);
-    drawPage(page, benchSurface, lens, records, values, x0, y0);
+    drawPage(page, benchSurface, records, scene);
     page.setDevice(paper);
     const std::vector<PixelBox> places(bars.begin(), bars.end());
     printScaleBar(page, places[emptiest(counter.ink, places, 0, places.size())]);
@@ -462,26 +460,27 @@ void printWorksheet(Surface& page, Surface& benchSurface, const LensState& lens,
 
 } // namespace
 
-void printbench(Surface& page, Surface& benchSurface, RayRecords& records, const BenchValues& values, double xcentreA,
+void printbench(Surface& page, Surface& benchSurface, RayRecords& records, const BenchScene& scene, double xcentreA,
                 double xcentreB, double radiusA, double radiusB, double x0, double y0, const PageCaption& caption)
 {
-    printBenchPage(page, benchSurface, LensState{xcentreA, radiusA, xcentreB, radiusB, values.index()}, records, values,
-                   x0, y0, caption);
+    BenchScene printed = scene.withCircles({xcentreA, radiusA, xcentreB, radiusB});
+    printed.light.x = x0, printed.light.y = y0;
+    printBenchPage(page, benchSurface, records, printed, caption);
 }
 
-void printBenchPage(Surface& page, Surface& benchSurface, const LensState& lens, RayRecords& records,
-                    const BenchValues& values, double x0, double y0, const PageCaption& caption)
+void printBenchPage(Surface& page, Surface& benchSurface, RayRecords& records, const BenchScene& scene,
+                    const PageCaption& caption)
 {
     const double P = page.device().width(), Q = page.device().height();
     if (!(P > 0) || !(Q > 0))
         return;
     if (caption.worksheet)
-        return printWorksheet(page, benchSurface, lens, records, values, x0, y0, caption);
+        return printWorksheet(page, benchSurface, records, scene, caption);
 
     const double a = P / (P + Q), b = Q / (P + Q);
     page.Scale(-600 * a, 600 * b, 600 * a, -600 * b);
     // The drawing goes through a counter of what lands where the caption and the scale bar could stand.
-    const std::vector<std::string> lines = captionLines(benchSurface, lens, values, x0, y0, caption);
+    const std::vector<std::string> lines = captionLines(benchSurface, scene, caption);
     const std::array<PixelBox, 4> captions = captionPlaces(page, lines);
     const double em = captionPoints * 4 / 3 * std::max(page.PenScale, 1);
     const std::array<PixelBox, 4> bars = barPlaces(page, {0, 0, P, Q}, em);
@@ -490,7 +489,7 @@ void printBenchPage(Surface& page, Surface& benchSurface, const LensState& lens,
     Device& paper = page.device();
     InkCounter counter(paper, places);
     page.setDevice(counter);
-    drawPage(page, benchSurface, lens, records, values, x0, y0);
+    drawPage(page, benchSurface, records, scene);
     page.setDevice(paper);
     const PixelBox& captionPlace = places[emptiest(counter.ink, places, 0, 4)];
     printCaption(page, lines, captionPlace);

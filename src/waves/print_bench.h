@@ -29,21 +29,19 @@ inline constexpr double scaleBarPoints = 9; // the label of the page's scale bar
 // The caption's lines: the lens's values (with the source's image and m for a fan from a point), the
 // spherical aberration where the page lets it be measured (the beam at 0°; the printed fan from a source
 // on the axis) and the date. The aberration's rays are traced over benchSurface, as the bench's are.
-std::vector<std::string> captionLines(const Surface& benchSurface, const spherical::LensState& lens,
-                                      const BenchValues& values, double x0, double y0, const PageCaption& caption);
+std::vector<std::string> captionLines(const Surface& benchSurface, const BenchScene&, const PageCaption& caption);
 
 // Prints the bench on the page. The page gets user coordinates centred on the origin, y upwards, that
 // follow its own aspect (1200 units across its width plus height). The wave rays are traced on
 // benchSurface, a surface with the bench's coordinates, into records (which start from row 0).
-// The lens has the circles given and the values' index. The caption goes to the corner of the page that the
+// The lens has the circles given and the scene's index, the source is at (x0, y0). The caption goes to the corner of the page that the
 // drawing leaves emptiest, a bar of 100 units to the emptiest of the others. The worksheet puts its rows to
 // fill in below the drawing, which is scaled to show the source, the lens and the image.
-void printbench(Surface& page, Surface& benchSurface, RayRecords& records, const BenchValues& values,
+void printbench(Surface& page, Surface& benchSurface, RayRecords& records, const BenchScene& scene,
                 double xcentreA, double xcentreB, double radiusA, double radiusB, double x0, double y0,
                 const PageCaption& caption = {});
-// The same page for a lens given whole: its circles and index are drawn (its foci, faces and waves), and the
-// rays are traced with the values' index.
-void printBenchPage(Surface& page, Surface& benchSurface, const spherical::LensState& lens, RayRecords& records,
-                    const BenchValues& values, double x0, double y0, const PageCaption& caption = {});
+// The same page for the scene as it stands: its lens, its light and what it shows of it.
+void printBenchPage(Surface& page, Surface& benchSurface, RayRecords& records, const BenchScene& scene,
+                    const PageCaption& caption = {});
 
 } // namespace lens::waves

@@ -2,7 +2,7 @@
 
 // The ray record table: per recorded ray its way to the lens, through the glass and beyond, where it
 // stands in its bundle, and the path a wave point follows along it.
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 
 #include <array>
 #include <cmath>

@@ -4,7 +4,7 @@
 
 #include "waves/single_ray.h"
 
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -142,8 +142,8 @@ TEST(Navigation, EveryWayBetweenTheScreens)
     EXPECT_EQ(elsahl.Line1->X1, 130);
     EXPECT_EQ(elsahl.Line1->Y2, 10);
     EXPECT_EQ(elsahl.Line2->Y2, -10);
-    EXPECT_DOUBLE_EQ(p.app.shared.sourcex, 108);
-    EXPECT_DOUBLE_EQ(p.app.shared.sourcey, 25);
+    EXPECT_DOUBLE_EQ(elsahl.model.source().x, 108);
+    EXPECT_DOUBLE_EQ(elsahl.model.source().y, 25);
 
     QTest::mouseClick(menu.Command1, Qt::LeftButton);
     EXPECT_TRUE(p.app.shared.biconvexlens);

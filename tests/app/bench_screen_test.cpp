@@ -66,7 +66,7 @@ TEST(BenchAtStart, TheBladesEndOnTheLensSurfaceAndTheirScrollBarsFollow)
     EXPECT_EQ(v.Line1->BorderWidth, 4);
     EXPECT_EQ(v.Line2->BorderWidth, 4);
     // The source sits at (−200, 0).
-    EXPECT_DOUBLE_EQ(b.app.shared.sourcex, -200);
+    EXPECT_DOUBLE_EQ(b.app.vitrosa().model.light().x, -200);
     EXPECT_DOUBLE_EQ(centreOf(*v.pigi).x, -200);
 }
 
@@ -234,16 +234,16 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
     v.Check1->setChecked(true); // rays and waves: the fan is recorded
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier, left);
     EXPECT_GT(v.model.records().raycount, 0);
-    EXPECT_NEAR(app.shared.sourcex, -250, 1);
+    EXPECT_NEAR(v.model.light().x, -250, 1);
     EXPECT_NEAR(centreOf(*v.pigi).x, -250, 1);
-    EXPECT_FALSE(app.shared.parallelmode);
+    EXPECT_FALSE(v.model.light().beam);
     QTest::mouseClick(&v.canvas(), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(5, 300));
-    EXPECT_NEAR(app.shared.sourcex, -250, 1); // Shift with Ctrl is no Shift press
+    EXPECT_NEAR(v.model.light().x, -250, 1); // Shift with Ctrl is no Shift press
 
     dialogs.answers = {QStringLiteral("30"), QStringLiteral("90"), QStringLiteral("abc"), std::nullopt};
     v.EPANALIPSI->trigger();
-    EXPECT_DOUBLE_EQ(app.shared.bundleangle, std::numbers::pi / 6);
-    EXPECT_TRUE(app.shared.parallelmode);
+    EXPECT_DOUBLE_EQ(v.model.light().angle, std::numbers::pi / 6);
+    EXPECT_TRUE(v.model.light().beam);
     EXPECT_TRUE(v.Timer2.enabled());
     EXPECT_EQ(v.Timer2.interval(), 1550);
     EXPECT_FALSE(v.kymatachronika->isEnabled());
@@ -252,7 +252,7 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
     for (int i = 0; i < 3; ++i)
         v.EPANALIPSI->trigger(); // 90° and text: refused with a message; Cancel: nothing
     EXPECT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_DOUBLE_EQ(app.shared.bundleangle, std::numbers::pi / 6);
+    EXPECT_DOUBLE_EQ(v.model.light().angle, std::numbers::pi / 6);
 
     v.kymatachronika->setEnabled(true);
     v.kymatachronika->trigger();

@@ -223,8 +223,8 @@ TEST(Classroom, TheProjectorViewDrawsTheSamePrimitivesWithWiderPens)
         s.PenScale = s.TextScale = scale;
         spherical::LensState lens;
         waves::RayRecords records;
-        waves::BenchValues values;
-        values.Check1 = true;
+        waves::BenchScene values;
+        values.waves.wavesAndRays = true;
         values.diaphragm = {0, 86.6, -86.6};
         lens = spherical::anaschediasi(s, {}, {});
         waves::desmiapopigi(s, records, values, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -200, 20);

@@ -83,8 +83,8 @@ TEST(HyperbolicLensScreen, PressesAndReleasesReachTheModelInUserUnits)
     LensScreen s;
     s.press(-60, 0);
     s.release(-60, 0);
-    EXPECT_NEAR(s.app.shared.sourcex, -60, 0.6);
-    EXPECT_NEAR(s.app.shared.sourcey, 0, 0.6);
+    EXPECT_NEAR(s.screen->model.source().x, -60, 0.6);
+    EXPECT_NEAR(s.screen->model.source().y, 0, 0.6);
     EXPECT_GT(s.count(cyan), 0) << "the new fan is on view";
 
     s.press(130.5, 50);
@@ -92,7 +92,7 @@ TEST(HyperbolicLensScreen, PressesAndReleasesReachTheModelInUserUnits)
     s.release(100, -50);
     EXPECT_NEAR(s.screen->Line1->X1, 100, 0.6);
     EXPECT_NEAR(s.screen->Line2->Y2, -50, 0.6);
-    EXPECT_NEAR(s.app.shared.sourcex, -60, 0.6) << "the source stays";
+    EXPECT_NEAR(s.screen->model.source().x, -60, 0.6) << "the source stays";
 }
 
 TEST(HyperbolicLensScreen, TheAnglePromptDrawsTheBeamAndCancelChangesNothing)
@@ -141,13 +141,17 @@ TEST(AnglePrompts, EveryAnswerThatIsNotDrawnGetsItsMessage)
         for (auto [window, command, expected] : {std::tuple<ScreenWindow*, QAction*, const char*>{s.screen, s.screen->parallilidesmifotos, row.lensScreen},
                                                   std::tuple<ScreenWindow*, QAction*, const char*>{&bench, bench.EPANALIPSI, row.bench}}) {
             SCOPED_TRACE(window->windowTitle().toStdString());
-            s.app.shared.bundleangle = -1;
+            // What a beam drawn changes: the lens screen's picture, the bench's beam angle (its prompt
+            // draws the lens afresh whatever the answer).
+            window->surface().Cls();
+            auto state = [&] { return std::pair{window == s.screen ? window->canvas().image() : QImage(), bench.model.light().angle}; };
+            const auto before = state();
             s.dialogs.messages.clear();
             s.dialogs.answers = {answer};
             command->trigger();
             if (!expected) {
                 EXPECT_TRUE(s.dialogs.messages.empty());
-                EXPECT_NE(s.app.shared.bundleangle, -1);
+                EXPECT_NE(state(), before) << "the beam is drawn";
                 continue;
             }
             ASSERT_EQ(s.dialogs.messages.size(), 1u);
@@ -155,7 +159,7 @@ TEST(AnglePrompts, EveryAnswerThatIsNotDrawnGetsItsMessage)
             ASSERT_EQ(lines.size(), 2) << "Greek, then English";
             EXPECT_TRUE(lines[0].contains(QRegularExpression(QStringLiteral("[α-ωΑ-Ω]"))));
             EXPECT_TRUE(lines[1].contains(QString::fromUtf8(expected)));
-            EXPECT_EQ(s.app.shared.bundleangle, -1);
+            EXPECT_EQ(state(), before) << "nothing is drawn";
         }
     }
 }
@@ -169,10 +173,10 @@ TEST(HyperbolicLensScreen, BackToMenuClearsAndHides)
     EXPECT_EQ(s.count(red), 0) << "the drawing is cleared";
     // Opening again puts the source and the diaphragm back.
     s.screen->model.placeDiaphragm(40);
-    s.app.shared.sourcex = -3;
+    s.press(-3, 0);
     QTest::mouseClick(s.app.eisagogiko().Command2, Qt::LeftButton);
     EXPECT_EQ(s.screen->Line1->X1, 130);
-    EXPECT_EQ(s.app.shared.sourcex, 108);
+    EXPECT_EQ(s.screen->model.source().x, 108);
 }
 
 TEST(HyperbolicLensScreen, ThePointerFollowsTheBladesAndTheModelsMessagesAreShown)

@@ -215,8 +215,8 @@ TEST(SourceMarkers, TheMarkerIsCentredOnTheSource)
         EXPECT_NEAR(centre.x, row.x, 1e-9);
         EXPECT_NEAR(centre.y, row.y, 1e-9);
         if (row.marker == bench.pigi) {
-            EXPECT_DOUBLE_EQ(p.app.shared.sourcex, row.x); // the fan's origin
-            EXPECT_DOUBLE_EQ(p.app.shared.sourcey, row.y);
+            EXPECT_DOUBLE_EQ(bench.model.light().x, row.x); // the fan's origin
+            EXPECT_DOUBLE_EQ(bench.model.light().y, row.y);
         }
     }
 }

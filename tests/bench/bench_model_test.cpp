@@ -48,8 +48,7 @@ namespace {
 
 // The bench's model on a recording picture of 1920 × 1080 pixels, loaded as the screen loads it.
 struct LoadedBench {
-    SharedValues shared;
-    BenchModel model{shared};
+    BenchModel model;
     RecordingDevice device{1920, 1080};
     Surface s{device};
     LoadedBench()
@@ -66,7 +65,7 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     LoadedBench b;
     BenchModel& m = b.model;
     ASSERT_EQ(m.scenes().size(), 1u); // the opening beam
-    EXPECT_TRUE(b.shared.parallelmode);
+    EXPECT_TRUE(m.light().beam);
     EXPECT_NEAR(m.Line1().Y2, 86.6025, 1e-4) << "the upper blade fitted to the lens";
 
     // Ticking "SHOW ONLY WAVES" with "SHOW WAVES AND RAYS" ticked leaves both clear (the nested handlers),
@@ -85,7 +84,7 @@ TEST(BenchModel, EventsChangeTheStateAndTheScenesAsTheBenchDoes)
     ASSERT_EQ(m.scenes().size(), 2u);
     EXPECT_EQ(m.scenes()[0].kind, Scene::fan);
     EXPECT_EQ(m.scenes()[1].kind, Scene::construction);
-    EXPECT_FALSE(b.shared.parallelmode);
+    EXPECT_FALSE(m.light().beam);
     EXPECT_DOUBLE_EQ(centreOf(m.pigi()).x, -250);
     EXPECT_GT(m.records().raycount, 10);
     m.release(b.s, -250, 30);
@@ -135,7 +134,7 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     EXPECT_FALSE(m.followsPointer(0));
     b.device.reset();
     m.follow(b.s, 1, -220, -40);
-    EXPECT_DOUBLE_EQ(b.shared.sourcex, -220);
+    EXPECT_DOUBLE_EQ(m.light().x, -220);
     EXPECT_DOUBLE_EQ(centreOf(m.pigi()).y, -40);
     for (const Scene& scene : m.scenes())
         EXPECT_TRUE(scene.x == -220 && scene.y == -40);

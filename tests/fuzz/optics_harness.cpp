@@ -209,14 +209,14 @@ void hyperbolicLens(Input& in, Problems& problems)
     case 4: x0 = 30, y0 = 0; break;
     default: break;
     }
-    scene.in.sourcex = x0;
-    scene.in.sourcey = y0;
-    scene.in.kymataYESNO = in.pick(3) == 0;
-    scene.in.onlyrays = in.pick(3) == 0;
+    scene.in.light.x = x0;
+    scene.in.light.y = y0;
+    scene.in.waves.onlyWaves = in.pick(3) == 0;
+    scene.in.waves.onlyRays = in.pick(3) == 0;
     if (in.pick(2)) {
-        scene.in.diaphragmX = in.value();
-        scene.in.upperTip = in.value();
-        scene.in.lowerTip = in.value();
+        scene.in.diaphragm.x = in.value();
+        scene.in.diaphragm.upperTip = in.value();
+        scene.in.diaphragm.lowerTip = in.value();
     }
     bool biconvex = in.pick(2) == 1;
     const HyperbolicLens lens = lensShape(12, b, n);
@@ -249,7 +249,7 @@ void hyperbolicLens(Input& in, Problems& problems)
         biconvex ? drawbiconvexlens(surface, scene, 12, b, x0, y0) : drawsahllens(surface, scene, 12, b, x0, y0);
         raywavepoints(surface, scene, in.integer() % 700);
         beamwavepoints(surface, scene, in.value(), in.value(), in.integer() % 700);
-        redrawwavefronts(surface, scene, in.pick(2) == 1);
+        redrawwavefronts(surface, scene);
         break;
     }
     checkTables(scene, problems);

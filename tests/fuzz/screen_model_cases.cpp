@@ -170,7 +170,7 @@ void singleRayView(Input& in, Surface& view)
 void benchEvents(Input& in, Surface& view, Problems& problems)
 {
     SharedValues shared;
-    bench::BenchModel model(shared);
+    bench::BenchModel model;
     model.load(view, 5, 2, 5, 5);
     for (int event = 0, events = 1 + in.pick(12); event < events; ++event) {
         const double x = in.value(), y = in.value();

@@ -114,21 +114,21 @@ void source(Input& in, const LensState& lens, double& x0, double& y0)
     }
 }
 
-BenchValues benchValues(Input& in)
+BenchScene benchValues(Input& in)
 {
-    BenchValues v;
-    v.n = indexControl(in) / 100.0;
+    BenchScene v;
+    v.lens.refindex = indexControl(in) / 100.0;
     const int beamRays[] = {2, 150, 20, 0, 1, -5};
     v.desmi1 = in.pick(2) ? in.integerWithin(2, 150) : beamRays[in.pick(6)];
-    v.Check1 = in.pick(2) == 1;
-    v.Check2 = in.pick(3) == 0;
+    v.waves.wavesAndRays = in.pick(2) == 1;
+    v.waves.onlyWaves = in.pick(3) == 0;
     if (in.pick(2))
         v.diaphragm = {in.value(), in.value(), in.value()};
     // The fan's step: from the two scroll bars (0.1047° to 235.6°), or a step that gives no fan or one ray.
     const double steps[] = {0, -4.7, nan, inf, 360, 400, 1e300};
     v.raystep = in.pick(3) ? bench::raystepFor(in.integerWithin(2, 150), in.integerWithin(5, 150)) : steps[in.pick(7)];
-    v.parallelmode = in.pick(3) == 0;
-    v.bundleangle = angle(in);
+    v.light.beam = in.pick(3) == 0;
+    v.light.angle = angle(in);
     v.outlines = in.pick(4) == 0 ? OutlineRedraw::everyStep : OutlineRedraw::once;
     return v;
 }
@@ -188,7 +188,7 @@ void waveRoutines(Input& in, Problems& problems)
     // The tracing routines' work grows with the radii; the others take radii of any size.
     const bool tracing = routine <= 5;
     LensState lens = benchLens(in, !tracing);
-    BenchValues values = benchValues(in);
+    BenchScene values = benchValues(in);
     double x0 = 0, y0 = 0;
     source(in, lens, x0, y0);
     const double xA = lens.xcentreA, xB = lens.xcentreB, rA = lens.radiusA, rB = lens.radiusB;
@@ -207,24 +207,24 @@ void waveRoutines(Input& in, Problems& problems)
     }
     case 1:
         if (in.pick(2)) {
-            parallelwaves(surface, lens, *records, values, angle(in));
+            parallelwaves(surface, *records, values.withCircles(lens), angle(in));
         } else {
             RecordingDevice pageDevice(1 + in.pick(3000), 1 + in.pick(3000));
             Surface page(pageDevice);
             page.Scale(-600, 600, 600, -600);
-            parallelwaves(page, surface, lens, *records, values, angle(in));
+            parallelwaves(page, surface, *records, values.withCircles(lens), angle(in));
             checkDevice(pageDevice, problems);
         }
         break;
     case 2: {
         // The bench's redraw between the scene and the beam: the scene routine with the lens from the controls.
-        const spherical::BenchControls controls{static_cast<int>(std::lround(values.n * 100)), in.integerWithin(0, 500),
+        const spherical::BenchControls controls{static_cast<int>(std::lround(values.lens.refindex * 100)), in.integerWithin(0, 500),
                                                 in.integerWithin(-500, 0), in.integerWithin(50, 500),
                                                 in.integerWithin(0, 500), in.value(), in.value()};
-        std::function<LensState(BenchValues&)> redraw;
+        std::function<BenchScene()> redraw;
         if (in.pick(3) != 0)
-            redraw = [&](BenchValues&) { return spherical::anaschediasi(surface, controls, {}); };
-        (void)parallelbeam(surface, lens, *records, values, redraw, angle(in));
+            redraw = [&] { return values.withCircles(spherical::anaschediasi(surface, controls, {})); };
+        (void)parallelbeam(surface, *records, values.withCircles(lens), redraw, angle(in));
         break;
     }
     case 3:
@@ -252,15 +252,15 @@ void waveRoutines(Input& in, Problems& problems)
         if (in.pick(4) == 0) {
             scramble(in, *records);
             traced = false;
-        } else if (values.parallelmode) {
-            parallelwaves(surface, lens, *records, values, values.bundleangle);
+        } else if (values.light.beam) {
+            parallelwaves(surface, *records, values.withCircles(lens), values.light.angle);
         } else {
-            values.Check1 = true;
+            values.waves.wavesAndRays = true;
             desmiapopigi(surface, *records, values, xA, xB, rA, rB, x0, y0);
         }
         WaveAnimation animation;
         const LensState animated = withIndex(lens, in.pick(2) ? values.index() : in.value());
-        sxediasifakoy11(surface, animated, *records, values.parallelmode, x0, y0, animation);
+        sxediasifakoy11(surface, animated, *records, values.light.beam, x0, y0, animation);
         const int ticks[] = {1, 2, 10, 11, lastAnimationTick, lastAnimationTick + 1, 0, -1};
         for (int k = 0; k < 3; ++k) {
             const int j = in.pick(2) ? in.integerWithin(1, lastAnimationTick) : ticks[in.pick(8)];
@@ -274,7 +274,7 @@ void waveRoutines(Input& in, Problems& problems)
         // The point-source waves and the recorded paths over a scrambled table.
         scramble(in, *records);
         traced = false;
-        kymataapopigi(surface, lens, *records, values, x0, y0, in.pick(2) ? PictureForm::screen : PictureForm::page);
+        kymataapopigi(surface, *records, values.withCircles(lens), x0, y0, in.pick(2) ? PictureForm::screen : PictureForm::page);
         if (const auto path = recordedPath(*records, in.integer() % 8, x0, y0, in.value())) {
             const RayPathPoint p = path->at(in.value());
             surface.PSet(p.x, p.y);
@@ -304,7 +304,7 @@ void waveRoutines(Input& in, Problems& problems)
     }
     default: {
         checkCardinalPoints(cardinalpointsof(in.pick(2) ? lens : withIndex(lens, in.value())), problems);
-        const spherical::BenchControls controls{static_cast<int>(std::lround(values.n * 100)), in.integer(), in.integer(), in.integer(),
+        const spherical::BenchControls controls{static_cast<int>(std::lround(values.lens.refindex * 100)), in.integer(), in.integer(), in.integer(),
                                                 in.integer(),             in.value(),   in.value()};
         const PictureForm form = in.pick(2) ? PictureForm::screen : PictureForm::page;
         if (in.pick(2))

@@ -114,7 +114,7 @@ TEST(BiconvexLens, SnellsLawAtBothFaces)
             const HyperbolicLens lens = lensShape(12, bFor(n), n);
             SceneInputs in;
             in.lensindex = n;
-            in.diaphragmX = 400; // out of the way
+            in.diaphragm.x = 400; // out of the way
             for (int r = 0; r < 45; ++r) {
                 const double slope = 0.9 - 0.04 * r;
                 const TracedRay ray = biconvexRayPath(lens, in, src.x, src.y, slope, src.y - slope * src.x);
@@ -141,8 +141,8 @@ TEST(BiconvexLens, BladesAfterTheLensStopRaysButLeaveTheirLegsDrawn)
     // From the left focus the rays leave the right face towards the right focus and reach the blades at 130.
     const double c = 18;
     Screen open, shut;
-    open.scene.in.upperTip = 500;
-    open.scene.in.lowerTip = -500;
+    open.scene.in.diaphragm.upperTip = 500;
+    open.scene.in.diaphragm.lowerTip = -500;
     drawbiconvexlens(open.surface, open.scene, 12, bFor(1.5), -c, 0);
     shut.surface.ForeColor = RGB(10, 20, 30);
     drawbiconvexlens(shut.surface, shut.scene, 12, bFor(1.5), -c, 0);
@@ -174,7 +174,7 @@ TEST(BiconvexLens, BladesAfterTheLensStopRaysButLeaveTheirLegsDrawn)
 TEST(BiconvexLens, OnlyWavesLeavesTheOutlineAndFronts)
 {
     Screen screen;
-    screen.scene.in.kymataYESNO = true;
+    screen.scene.in.waves.onlyWaves = true;
     drawbiconvexlens(screen.surface, screen.scene, 12, bFor(1.5), 108, 25);
     ASSERT_GT(screen.scene.raycount, 2);
     EXPECT_EQ(screen.device.segments.size(), 600u + 30u * static_cast<std::size_t>(screen.scene.raycount - 2));

@@ -141,8 +141,8 @@ TEST(LensScreenModel, TheMenusButtonsDrawTheLensWithItsFanFromTheSource)
         Screen s(biconvex);
         EXPECT_EQ(s.model.scene().caption, caption);
         EXPECT_EQ(s.shared.biconvexlens, biconvex);
-        EXPECT_EQ(s.model.scene().in.sourcex, 108);
-        EXPECT_EQ(s.model.scene().in.sourcey, 25);
+        EXPECT_EQ(s.model.scene().in.light.x, 108);
+        EXPECT_EQ(s.model.scene().in.light.y, 25);
         EXPECT_GT(s.in(colours::red), 10) << "the outline";
         EXPECT_GT(s.in(colours::blue), 10) << "rays from the source";
         EXPECT_EQ(s.device.nonFinite, 0) << s.device.firstNonFinite;
@@ -167,15 +167,13 @@ TEST(LensScreenModel, CommandsThatCannotDrawSayWhyAndChangeNothing)
         SCOPED_TRACE(row.message);
         Screen s;
         s.shared.lensindex = row.n;
-        s.shared.bundleangle = -1;
         s.device.reset();
         const std::string message = row.command(s);
         EXPECT_NE(message.find(row.message), std::string::npos) << message;
         EXPECT_EQ(s.device.count(), 0u);
         EXPECT_EQ(s.device.clears, 0);
-        EXPECT_EQ(s.shared.sourcex, 108);
+        EXPECT_EQ(s.model.source().x, 108);
         EXPECT_FALSE(s.shared.biconvexlens);
-        EXPECT_EQ(s.shared.bundleangle, -1);
     }
 }
 
@@ -185,8 +183,8 @@ TEST(LensScreenModel, APressMovesTheSourceTheWavesAddFrontsABeamStartsAfresh)
     s.device.reset();
     s.model.press(s.view, -60, 0);
     EXPECT_EQ(s.device.clears, 1) << "a fresh picture";
-    EXPECT_EQ(s.shared.sourcex, -60);
-    EXPECT_EQ(s.model.scene().in.sourcex, -60);
+    EXPECT_EQ(s.model.source().x, -60);
+    EXPECT_EQ(s.model.scene().in.light.x, -60);
     EXPECT_GT(s.model.scene().raycount, 0) << "a source left of the lens sends rays through it";
     EXPECT_GT(s.in(cyan), 0) << "rays inside the glass";
     const std::size_t black = s.in(colours::black);
@@ -194,9 +192,7 @@ TEST(LensScreenModel, APressMovesTheSourceTheWavesAddFrontsABeamStartsAfresh)
     EXPECT_EQ(s.device.clears, 1) << "the waves are drawn over the picture";
     EXPECT_GT(s.in(colours::black), black + 20);
 
-    s.shared.bundleangle = 0;
     s.model.beamAnswered(s.view, "30");
-    EXPECT_NEAR(s.shared.bundleangle, std::numbers::pi / 6, 1e-12);
     EXPECT_EQ(s.device.clears, 2);
     EXPECT_GT(s.model.scene().raycount, 10);
     EXPECT_EQ(s.device.nonFinite, 0) << s.device.firstNonFinite;
@@ -233,9 +229,9 @@ TEST(LensScreenModel, ABladeDraggedAndDroppedRedrawsTheSceneThroughTheNewOpening
     s.model.release(s.view, 100, -50);
     EXPECT_FALSE(s.model.drag().dragupper);
     EXPECT_EQ(s.model.upperBlade().X1, 100);
-    EXPECT_EQ(s.model.scene().in.diaphragmX, 100);
-    EXPECT_EQ(s.model.scene().in.lowerTip, -50);
-    EXPECT_EQ(s.shared.sourcex, 108) << "the source stays";
+    EXPECT_EQ(s.model.scene().in.diaphragm.x, 100);
+    EXPECT_EQ(s.model.scene().in.diaphragm.lowerTip, -50);
+    EXPECT_EQ(s.model.source().x, 108) << "the source stays";
     EXPECT_EQ(s.device.clears, 1);
 
     // The lower blade dropped above the upper one's tip closes the opening where the rays pass.

@@ -25,8 +25,8 @@ TEST(ParallelBeam, PlanoConvexBeamAtZeroConvergesOnTheFarFocus)
     Screen screen;
     auto& s = screen.scene;
     // Closed blades do not matter to the beam.
-    s.in.upperTip = -100;
-    s.in.lowerTip = 100;
+    s.in.diaphragm.upperTip = -100;
+    s.in.diaphragm.lowerTip = 100;
     sahlparallelbeam(screen.surface, s, 12, bFor(1.5), 0);
     EXPECT_EQ(s.caption, "IBN SAHL'S PLANECONVEX LENS");
     EXPECT_EQ(raysFromTheStartLine(screen), 101u);
@@ -76,8 +76,8 @@ TEST(ParallelBeam, BeamAnglesAndTheirSlopes)
 TEST(ParallelBeam, BiconvexBeamPassesBladesStandingAtItsStartLine)
 {
     Screen screen;
-    screen.scene.in.upperTip = 0.5; // an opening narrower than the beam's spacing
-    screen.scene.in.lowerTip = -0.5;
+    screen.scene.in.diaphragm.upperTip = 0.5; // an opening narrower than the beam's spacing
+    screen.scene.in.diaphragm.lowerTip = -0.5;
     biconvexparallelbeam(screen.surface, screen.scene, 12, bFor(1.5), 0);
     EXPECT_EQ(screen.scene.caption, "Αμφίκυρτος φακός του Ιμπν Σαχλ με δύο υπερβολές");
     EXPECT_TRUE(screen.device.dots.empty());
@@ -129,9 +129,9 @@ TEST(ParallelBeam, AnyInputGivesFiniteBoundedTables)
             Screen screen(n);
             auto& s = screen.scene;
             if (shut) {
-                s.in.diaphragmX = 30;
-                s.in.upperTip = -5;
-                s.in.lowerTip = 5;
+                s.in.diaphragm.x = 30;
+                s.in.diaphragm.upperTip = -5;
+                s.in.diaphragm.lowerTip = 5;
             }
             const auto check = [&](const char* what) {
                 SCOPED_TRACE(::testing::Message() << what << " n " << n);
@@ -157,7 +157,7 @@ TEST(ParallelBeam, AnyInputGivesFiniteBoundedTables)
                 check("plano-convex beam");
                 biconvexparallelbeam(screen.surface, s, 12, b, m);
                 check("biconvex beam");
-                redrawwavefronts(screen.surface, s, true);
+                redrawwavefronts(screen.surface, s);
                 check("waves");
             }
         }
@@ -172,7 +172,7 @@ TEST(ParallelBeam, AnyInputGivesFiniteBoundedTables)
         s.fanposition[static_cast<std::size_t>(i)] = i;
     s.raycount = 100000;
     const std::size_t before = screen.device.segments.size();
-    redrawwavefronts(screen.surface, s, false);
+    redrawwavefronts(screen.surface, s);
     EXPECT_EQ(screen.device.segments.size() - before, 30u * rayTableLast);
 }
 

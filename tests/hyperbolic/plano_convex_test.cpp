@@ -76,8 +76,8 @@ TEST(PlanoConvexLens, SourceAtFarFocusGivesParallelRaysInTheGlass)
         Screen screen(n);
         auto& s = screen.scene;
         const double c = 12 * n;
-        s.in.upperTip = 500; // the blades wide open: they would stop the parallel rays above and below ±10
-        s.in.lowerTip = -500;
+        s.in.diaphragm.upperTip = 500; // the blades wide open: they would stop the parallel rays above and below ±10
+        s.in.diaphragm.lowerTip = -500;
         drawsahllens(screen.surface, s, 12, bFor(n), -c, 0);
         ASSERT_GE(s.raycount, 30);
         const HyperbolicLens lens = lensShape(12, bFor(n), n);
@@ -163,9 +163,9 @@ TEST(PlanoConvexLens, OptionButtonsChooseRaysWavesOrBoth)
     };
     // Blades between the source and the lens stop part of the fan.
     const auto draw = [](Screen& screen, bool onlyWaves, bool onlyRays) {
-        screen.scene.in.kymataYESNO = onlyWaves;
-        screen.scene.in.onlyrays = onlyRays;
-        screen.scene.in.diaphragmX = 80;
+        screen.scene.in.waves.onlyWaves = onlyWaves;
+        screen.scene.in.waves.onlyRays = onlyRays;
+        screen.scene.in.diaphragm.x = 80;
         drawsahllens(screen.surface, screen.scene, 12, bFor(1.5), 108, 25);
     };
     Screen reference;
@@ -206,9 +206,9 @@ TEST(PlanoConvexLens, OptionButtonsChooseRaysWavesOrBoth)
 TEST(PlanoConvexLens, BladesStopRaysOutsideTheOpening)
 {
     Screen open, shut;
-    open.scene.in.diaphragmX = shut.scene.in.diaphragmX = 80;
-    open.scene.in.upperTip = 200;
-    open.scene.in.lowerTip = -200;
+    open.scene.in.diaphragm.x = shut.scene.in.diaphragm.x = 80;
+    open.scene.in.diaphragm.upperTip = 200;
+    open.scene.in.diaphragm.lowerTip = -200;
     drawsahllens(open.surface, open.scene, 12, bFor(1.5), 108, 25);
     drawsahllens(shut.surface, shut.scene, 12, bFor(1.5), 108, 25);
     EXPECT_TRUE(open.device.dots.empty());
@@ -263,8 +263,8 @@ TEST(HyperbolicLenses, NoDrawnRayCrossesAClosedBlade)
         SCOPED_TRACE(c.what);
         Screen screen;
         auto& in = screen.scene.in;
-        in.diaphragmX = c.bladesX;
-        in.onlyrays = true; // the ray lines alone
+        in.diaphragm.x = c.bladesX;
+        in.waves.onlyRays = true; // the ray lines alone
         c.draw(screen);
         EXPECT_FALSE(screen.device.dots.empty()); // some rays are stopped
         for (Rgb colour : {colours::blue, colours::cyan, colours::green, colours::magenta})

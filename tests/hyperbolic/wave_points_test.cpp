@@ -115,8 +115,8 @@ TEST(WavePoints, FrontsJoinOnlyFanNeighbours)
         // Rays lost in the middle of the fan: past the rim or inside the vertex from (60, −30), at the blades
         // behind the biconvex lens from (0, 0).
         const double x0 = biconvex ? 0 : 60, y0 = biconvex ? 0 : -30;
-        screen.scene.in.sourcex = x0;
-        screen.scene.in.sourcey = y0;
+        screen.scene.in.light.x = x0;
+        screen.scene.in.light.y = y0;
         if (biconvex)
             drawbiconvexlens(screen.surface, screen.scene, 12, bFor(1.5), x0, y0);
         else
@@ -147,8 +147,8 @@ TEST(WavePoints, StepsAcrossTheEntryAndThroughTheGlass)
 {
     Screen screen;
     auto& s = screen.scene;
-    s.in.sourcex = 0;
-    s.in.sourcey = 0;
+    s.in.light.x = 0;
+    s.in.light.y = 0;
     // Twenty units of air, forty of glass, then on along +x.
     s.sahlentryx[3] = 20;
     s.sahlexitx[3] = 60;
@@ -194,8 +194,14 @@ TEST(WavePoints, WavesItemJoinsAllRecordedRaysInForeColor)
     drawsahllens(screen.surface, s, 12, bFor(1.5), 108, 25);
     ASSERT_GT(s.raycount, 2);
     const std::size_t before = screen.device.segments.size();
+    std::vector<double> lastPoints;
+    for (int i = 0; i < s.raycount; ++i)
+        lastPoints.push_back(s.waveX(i, 30));
     screen.surface.ForeColor = RGB(1, 2, 3); // raywavepoints turns it black again
-    redrawwavefronts(screen.surface, s, false);
+    redrawwavefronts(screen.surface, s);
+    // A fan's rays are followed from the source, as the fan placed their points.
+    for (int i = 0; i < s.raycount; ++i)
+        EXPECT_DOUBLE_EQ(s.waveX(i, 30), lastPoints[static_cast<std::size_t>(i)]) << i;
     const std::size_t added = screen.device.segments.size() - before;
     EXPECT_EQ(added, 30u * static_cast<std::size_t>(s.raycount - 1));
     for (std::size_t j = before; j < screen.device.segments.size(); ++j)
@@ -213,7 +219,7 @@ TEST(WavePoints, WavesItemUsesEachBeamRaysOwnStart)
     std::vector<double> before;
     for (int i = 0; i < s.raycount; ++i)
         before.push_back(s.waveX(i, 30));
-    redrawwavefronts(screen.surface, s, true);
+    redrawwavefronts(screen.surface, s);
     for (int i = 0; i < s.raycount; ++i) {
         EXPECT_EQ(s.waveX(i, 0), 130);
         EXPECT_DOUBLE_EQ(s.waveX(i, 30), before[static_cast<std::size_t>(i)]) << i;

@@ -1,7 +1,7 @@
 #include "singleray/single_ray_view.h"
 #include "surface/recording_device.h"
 #include "waves/single_ray.h"
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 
 #include <gtest/gtest.h>
 

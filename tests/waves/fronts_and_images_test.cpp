@@ -26,10 +26,10 @@
 namespace lens::waves {
 namespace {
 
-BenchValues wavesOnly(double n)
+BenchScene wavesOnly(double n)
 {
-    BenchValues v = valuesFor(n, open);
-    v.Check2 = true;
+    BenchScene v = valuesFor(n, open);
+    v.waves.onlyWaves = true;
     return v;
 }
 
@@ -56,7 +56,7 @@ TEST(FrontJoins, PointSourceFrontsJoinOnlyNeighboursInTheFan)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = wavesOnly(row.n);
+        BenchScene v = wavesOnly(row.n);
         v.raystep = row.raystep;
         desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
@@ -104,9 +104,9 @@ TEST(TiltedBeam, EveryFrontLiesAtOneOpticalPathFromAPlanePerpendicularToTheBeam)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = wavesOnly(row.n);
-        v.parallelmode = true;
-        parallelwaves(b.surface, lens, records, v, angle);
+        BenchScene v = wavesOnly(row.n);
+        v.light.beam = true;
+        parallelwaves(b.surface, records, v.withCircles(lens), angle);
         ASSERT_GE(records.raycount, 3);
         WaveAnimation a;
         sxediasifakoy11(b.surface, withIndex(lens, row.n), records, true, 0, 0, a);
@@ -160,9 +160,9 @@ TEST(SteepBeam, EveryLineAcrossTheViewIsDrawnWithMarksOnCommonFronts)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(1.5, open);
-        v.Check1 = true;
-        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, nullptr, angle));
+        BenchScene v = valuesFor(1.5, open);
+        v.waves.wavesAndRays = true;
+        ASSERT_TRUE(parallelbeam(b.surface, records, v.withCircles(lens), nullptr, angle));
 
         // Each drawn ray's first leg lies on its line, so a line is drawn when a segment lies along it.
         const std::vector<double> across = beamLinesAcrossTheView(b, angle, v.desmi1);
@@ -234,10 +234,10 @@ TEST(BladesBehindTheLens, NoMarkPointOrFrontGoesBeyondThem)
             BenchSurface b;
             LensState lens;
             RayRecords records;
-            BenchValues v = valuesFor(1.5, shut ? Diaphragm{row.bladeX, 0.5, 0.5} : Diaphragm{row.bladeX, 1000, -1000});
-            v.Check1 = true;
+            BenchScene v = valuesFor(1.5, shut ? Diaphragm{row.bladeX, 0.5, 0.5} : Diaphragm{row.bladeX, 1000, -1000});
+            v.waves.wavesAndRays = true;
             if (row.beam) {
-                ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, nullptr, row.degrees * pi / 180));
+                ASSERT_TRUE(parallelbeam(b.surface, records, v.withCircles(lens), nullptr, row.degrees * pi / 180));
             } else {
                 desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                              row.x0, row.y0);
@@ -399,9 +399,9 @@ TEST(PrintedPage, EveryRayWhoseFrontIsPrintedIsPrintedOnAPortraitPage)
     Surface page(paper);
     LensState lens;
     RayRecords records;
-    BenchValues v = wavesOnly(1.5);
-    v.Check2 = false;
-    v.Check1 = true;
+    BenchScene v = wavesOnly(1.5);
+    v.waves.onlyWaves = false;
+    v.waves.wavesAndRays = true;
     printbench(page, bench.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, -300, 0);
     ASSERT_GT(records.raycount, 10);
     int raysFromSource = 0;
@@ -431,10 +431,10 @@ TEST(PageCaption, GivesTheLensAndTheAberrationWhereThePageMeasuresIt)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        BenchValues v = valuesFor(1.5);
-        v.parallelmode = row.parallel;
-        v.bundleangle = row.angle;
-        const auto lines = captionLines(bench.surface, lens, v, -200, row.y0, {row.worksheet, "2025-03-14"});
+        BenchScene v = valuesFor(1.5);
+        v.light.beam = row.parallel;
+        v.light.angle = row.angle;
+        const auto lines = captionLines(bench.surface, atSource(v.withCircles(lens), -200, row.y0), {row.worksheet, "2025-03-14"});
         std::string text;
         for (const std::string& line : lines)
             text += line + "\n";
@@ -467,8 +467,8 @@ TEST(PageCaption, StandsWhereNoLineOfTheDrawingRuns)
         RecordingDevice paper(1123, 794); // A4 across at 96 dots to the inch, the recording's text size
         Surface page(paper);
         RayRecords records;
-        BenchValues v = valuesFor(1.5);
-        v.Check1 = row.waves;
+        BenchScene v = valuesFor(1.5);
+        v.waves.wavesAndRays = row.waves;
         printbench(page, bench.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                    row.x0, row.y0, {false, "2025-03-14"});
         // The caption's block, its width taken generously at half an em a character.
@@ -518,8 +518,8 @@ struct PrintedFan {
         BenchSurface bench;
         const LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(1.5);
-        v.Check1 = true;
+        BenchScene v = valuesFor(1.5);
+        v.waves.wavesAndRays = true;
         printbench(page, bench.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
                    -200, 0, {worksheet, "2025-03-14", 96});
     }

@@ -2,7 +2,7 @@
 // What the wave tests share: the bench's recording picture, its diaphragms, the dots drawn in a colour,
 // and the bench values for an index.
 
-#include "waves/bench_values.h"
+#include "waves/bench_scene.h"
 
 #include "../spherical/bench_surface.h"
 
@@ -30,11 +30,22 @@ inline std::vector<Point> dotsIn(const BenchSurface& b, Rgb colour, int width = 
     return out;
 }
 
-inline BenchValues valuesFor(double n, Diaphragm d = fitted)
+inline BenchScene valuesFor(double n, Diaphragm d = fitted)
 {
-    BenchValues v;
-    v.n = static_cast<int>(std::lround(n * 100)) / 100.0; // as the scroll bar of hundredths holds it
+    BenchScene v;
+    v.lens.refindex = static_cast<int>(std::lround(n * 100)) / 100.0; // as the scroll bar of hundredths holds it
     v.diaphragm = d;
+    return v;
+}
+// The scene through another lens whole, or with the source elsewhere.
+inline BenchScene through(BenchScene v, const LensState& lens)
+{
+    v.lens = lens;
+    return v;
+}
+inline BenchScene atSource(BenchScene v, double x, double y)
+{
+    v.light.x = x, v.light.y = y;
     return v;
 }
 

@@ -52,7 +52,7 @@ struct WaveBench : Bench {
 TEST(BenchWaves, TheBenchOpensWithTheParallelBeamThroughTheLens)
 {
     WaveBench b;
-    EXPECT_TRUE(b.app.shared.parallelmode);
+    EXPECT_TRUE(b.bench->model.light().beam);
     // Above the lens the upper blade stops the beam's rays; lower down they meet the left face (circle B).
     EXPECT_EQ(b.at(-150, 100), spherical::rayColours::blade);
     EXPECT_EQ(b.at(-150, 40), spherical::rayColours::kindB);
@@ -79,16 +79,16 @@ TEST(BenchWaves, OutlineDrawnOnceGivesTheSamePictureAsEveryStep)
     };
     for (const Scene& scene : scenes) {
         SCOPED_TRACE(scene.name);
-        b.app.shared.parallelmode = false;
+        v.model.fanFrom(v.surface(), -200, 0); // the source shines again, not the beam
         const QImage literal = b.draw(waves::OutlineRedraw::everyStep, scene.drawing);
-        b.app.shared.parallelmode = false;
+        v.model.fanFrom(v.surface(), -200, 0); // the source shines again, not the beam
         const QImage fast = b.draw(waves::OutlineRedraw::once, scene.drawing);
         ASSERT_EQ(literal.size(), fast.size());
         // The picture has its fronts on it, and every pixel is the same.
         EXPECT_GT(pixelsOf(fast, scene.front), 200);
         EXPECT_TRUE(literal == fast);
     }
-    b.app.shared.parallelmode = false;
+    v.model.fanFrom(v.surface(), -200, 0);
     b.draw(waves::OutlineRedraw::once, [&] { v.desmiapopigi(-200, 0); });
     b.save("waves.png");
 }

@@ -76,7 +76,7 @@ TEST(BundleRay, TimeMarksLieAtEqualOpticalPathAndRaysObeySnell)
         BenchSurface b;
         b.surface.Scale(-800, 450, 800, -450);
         RayRecords records;
-        const BenchValues v = valuesFor(row.n, {0, 1000, -1000});
+        const BenchScene v = valuesFor(row.n, {0, 1000, -1000});
         int recorded = 0;
         for (int j = 0; j <= 40; ++j) {
             const double t = row.from + (row.to - row.from) * j / 40;
@@ -161,8 +161,8 @@ TEST(Waves, PointSourceFrontsHaveEqualOpticalPath)
         BenchSurface b;
         LensState lens = row.lens;
         RayRecords records;
-        BenchValues v = valuesFor(1.5, {0, 1000, -1000});
-        v.Check2 = true;
+        BenchScene v = valuesFor(1.5, {0, 1000, -1000});
+        v.waves.onlyWaves = true;
         v.raystep = row.raystep;
         desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
@@ -199,7 +199,7 @@ TEST(Waves, ParallelFrontsAreFlatBeforeTheLensAndJoinOnlyNeighbours)
         LensState lens;
         RayRecords records;
         records.raycount = 40; // left from an earlier picture: the beam records from row 0
-        parallelwaves(b.surface, lens, records, valuesFor(n, {0, 1000, -1000}), 0);
+        parallelwaves(b.surface, records, valuesFor(n, {0, 1000, -1000}).withCircles(lens), 0);
         ASSERT_GT(records.raycount, 30);
         EXPECT_EQ(dotsIn(b, waveColours::exitDot, 2).size(), static_cast<std::size_t>(records.raycount));
         const auto joins = b.device.segmentsIn(waveColours::beamFront);
@@ -223,10 +223,10 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(1.5);
+        BenchScene v = valuesFor(1.5);
         v.desmi1 = desmi1;
         int redraws = 0;
-        ASSERT_TRUE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; return lens; }, 0));
+        ASSERT_TRUE(parallelbeam(b.surface, records, v.withCircles(lens), [&] { ++redraws; return v.withCircles(lens); }, 0));
         std::set<double> starts;
         for (const auto& s : b.device.segments)
             if (std::fabs(b.surface.userX(s.x1) + 200) < 1e-3)
@@ -234,7 +234,6 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         EXPECT_EQ(starts.size(), static_cast<std::size_t>(rays));
         EXPECT_EQ(*starts.rbegin(), 200);
         EXPECT_EQ(*starts.begin(), -200);
-        EXPECT_TRUE(v.parallelmode);
         EXPECT_EQ(redraws, 1);
         EXPECT_TRUE(b.device.dots.empty()); // no wave box ticked
     }
@@ -243,20 +242,19 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(1.5);
+        BenchScene v = valuesFor(1.5);
         v.raystep = 30;
-        v.Check2 = true;
+        v.waves.onlyWaves = true;
         desmiapopigi(b.surface, records, v, -50, 20, 100, 90, -10, 0);
         EXPECT_EQ(records.raycount, 13);
-        EXPECT_EQ(v.sourcex, -10);
     }
     // With no recorded ray the point-source waves draw only the lens outline: at every step, or once.
     for (const auto& [outlines, arcs] : {std::pair{OutlineRedraw::everyStep, 52}, std::pair{OutlineRedraw::once, 2}}) {
         BenchSurface b;
         RayRecords records;
-        BenchValues v;
+        BenchScene v;
         v.outlines = outlines;
-        kymataapopigi(b.surface, LensState{}, records, v, -200, 0);
+        kymataapopigi(b.surface, records, v.withCircles(LensState{}), -200, 0);
         EXPECT_EQ(b.device.count(), static_cast<std::size_t>(arcs));
         EXPECT_EQ(b.device.ellipses.size(), static_cast<std::size_t>(arcs));
         for (const auto& e : b.device.ellipses)
@@ -267,13 +265,13 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
         BenchSurface b;
         LensState lens;
         RayRecords records;
-        BenchValues v = valuesFor(1.5);
-        v.Check1 = true;
+        BenchScene v = valuesFor(1.5);
+        v.waves.wavesAndRays = true;
         int redraws = 0;
-        EXPECT_FALSE(parallelbeam(b.surface, lens, records, v, [&](BenchValues&) { ++redraws; return lens; }, angle));
+        EXPECT_FALSE(parallelbeam(b.surface, records, v.withCircles(lens), [&] { ++redraws; return v.withCircles(lens); }, angle));
         EXPECT_EQ(b.device.count(), 0u);
         EXPECT_EQ(redraws, 0);
-        EXPECT_FALSE(v.parallelmode);
+        EXPECT_FALSE(v.light.beam);
     }
 }
 
@@ -295,13 +293,13 @@ TEST(Waves, BadInputGivesFiniteBoundedTables)
         BenchSurface b;
         LensState lens = row.lens;
         RayRecords records;
-        BenchValues v = valuesFor(row.index / 100.0);
-        v.Check1 = true;
+        BenchScene v = valuesFor(row.index / 100.0);
+        v.waves.wavesAndRays = true;
         v.raystep = 0.1047; // the smallest step the controls allow: 3439 rays
         desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, row.x0,
                      row.y0);
         v.desmi1 = 150;
-        parallelbeam(b.surface, lens, records, v, {}, row.beam);
+        parallelbeam(b.surface, records, v.withCircles(lens), {}, row.beam);
         EXPECT_LE(records.raycount, rayTableLast + 1);
         for (int i = 0; i < records.recorded(); ++i) {
             const auto k = static_cast<std::size_t>(i);
@@ -368,10 +366,10 @@ TEST(WaveAnimation, EachTickMovesTheFrontByOneTickOfOpticalPathThroughBothFaces)
         LensState lens;
         lens.refindex = row.n;
         RayRecords records;
-        BenchValues v = valuesFor(row.n, {0, 1000, -1000});
-        v.Check2 = true;
+        BenchScene v = valuesFor(row.n, {0, 1000, -1000});
+        v.waves.onlyWaves = true;
         if (row.parallel) {
-            parallelwaves(b.surface, lens, records, v, row.angle);
+            parallelwaves(b.surface, records, v.withCircles(lens), row.angle);
         } else {
             v.raystep = 0.628319;
             desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB,
@@ -427,8 +425,8 @@ TEST(WaveAnimation, StartsAndJoinsThatWouldDrawAWrongFront)
     BenchSurface b;
     LensState lens;
     RayRecords records;
-    BenchValues v = valuesFor(1.5, {-1000, 1000, -1000});
-    v.Check2 = true;
+    BenchScene v = valuesFor(1.5, {-1000, 1000, -1000});
+    v.waves.onlyWaves = true;
     v.raystep = 0.628319;
     desmiapopigi(b.surface, records, v, lens.xcentreA, lens.xcentreB, lens.radiusA, lens.radiusB, 220, 0);
     ASSERT_GT(records.raycount, 20);

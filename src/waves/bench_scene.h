@@ -1,8 +1,7 @@
 #pragma once
 
 // What the bench's wave routines share: the speed of light and the time steps, the colours of the
-// marks and fronts, and the values they read of the bench's controls (filled by the bench before a call;
-// the routines write parallelmode, sourcex and sourcey, which the bench copies back).
+// marks and fronts, and the bench's scene record, which they read whole and never write.
 // Lengths are in the bench's user units, angles in radians unless a name says degrees.
 #include "spherical/spherical_lens.h"
 #include "surface/colour.h"
@@ -34,22 +33,28 @@ inline constexpr Rgb singleRay = RGB(255, 0, 0);     // the single-ray view's le
 // drawn after it changes them.
 enum class OutlineRedraw { once, everyStep };
 
-// What the wave routines read of the bench's controls and of the program-wide values, filled by the
-// screen before a call; the routines write parallelmode, sourcex and sourcey, which the screen copies back.
-struct BenchValues {
-    double n = 1.5;                    // index of refraction of the lens
-    int desmi1 = 20;                   // rays of the parallel beam (2..150)
-    bool Check1 = false;               // "SHOW WAVES AND RAYS"
-    bool Check2 = false;               // "SHOW ONLY WAVES"
-    spherical::Diaphragm diaphragm{};  // Line1.X1, Line1.Y2, Line2.Y2
-    double raystep = 4.712389;         // angle between the rays of a fan from a point, degrees
-    bool parallelmode = false;         // the bench shows a parallel beam rather than a fan from a point
-    double bundleangle = 0;            // the beam's angle
-    double sourcex = -200, sourcey = 0;
+// The bench's scene: the lens with its index, the diaphragm, the light, what is shown of it, and the
+// fan's and the beam's ray counts. The bench builds it from its controls in one function; the routines
+// take it whole and write nothing back.
+struct BenchScene {
+    spherical::LensState lens{};        // the circles and the index of refraction
+    spherical::Diaphragm diaphragm{};   // Line1.X1, Line1.Y2, Line2.Y2
+    optics::Light light{false, -200, 0, 0};
+    optics::WaveOptions waves{};        // Check1 "SHOW WAVES AND RAYS", Check2 "SHOW ONLY WAVES"
+    int desmi1 = 20;                    // rays of the parallel beam (2..150)
+    double raystep = 4.712389;          // angle between the rays of a fan from a point, degrees
     OutlineRedraw outlines = OutlineRedraw::once;
 
-    double index() const { return n; }
-    bool wavesWanted() const { return Check1 || Check2; }
+    double index() const { return lens.refindex; }
+    // The same scene through other circles, with the scene's own index.
+    BenchScene withCircles(const spherical::LensState& circles) const
+    {
+        BenchScene other = *this;
+        other.lens = spherical::withIndex(circles, index());
+        return other;
+    }
+    bool wavesWanted() const { return waves.wavesWanted(); }
+    bool onlyWaves() const { return waves.onlyWaves; }
 };
 
 // A picture as the screen shows it, or in the form the printed page gives it.
