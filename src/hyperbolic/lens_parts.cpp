@@ -1,5 +1,7 @@
 #include "hyperbolic/lens_parts.h"
 
+#include "optics/ray_path.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -364,20 +366,15 @@ void fillWavePoints(HyperbolicScene& scene, double sx, double sy, int i, double 
     const double u1x = d1 > 0 ? (ex - sx) / d1 : 0.0, u1y = d1 > 0 ? (ey - sy) / d1 : 0.0;
     const double u2x = d2 > 0 ? (xx - ex) / d2 : 0.0, u2y = d2 > 0 ? (xy - ey) / d2 : 0.0;
     const double u3x = fx / length, u3y = fy / length;
-    // Optical path where the ray leaves the glass: d1 in air, then d2 counted n times.
-    const double atExit = d1 + n * d2;
+    // d1 in air, then d2 counted n times.
+    const optics::RayPath path{sx, sy, d1, n * d2, ex, ey, xx, xy, u1x, u1y, u2x, u2y, u3x, u3y, n};
 
     scene.setWavePoint(i, 0, sx, sy);
     // Each point lies at optical path 15·k from the front the ray counts from (startPath before its start),
     // on whichever leg that path ends; a step may cross both faces when the glass is thin.
     for (int k = 1; k <= wavePointsPerRay; ++k) {
-        const double path = opticalStep * k - startPath;
-        if (path <= d1)
-            scene.setWavePoint(i, k, sx + path * u1x, sy + path * u1y);
-        else if (path <= atExit)
-            scene.setWavePoint(i, k, ex + (path - d1) / n * u2x, ey + (path - d1) / n * u2y);
-        else
-            scene.setWavePoint(i, k, xx + (path - atExit) * u3x, xy + (path - atExit) * u3y);
+        const optics::Direction p = path.at(opticalStep * k - startPath);
+        scene.setWavePoint(i, k, p.x, p.y);
     }
 }
 

@@ -2,6 +2,7 @@
 
 // The ray record table: per recorded ray its way to the lens, through the glass and beyond, where it
 // stands in its bundle, and the path a wave point follows along it.
+#include "optics/ray_path.h"
 #include "waves/bench_scene.h"
 
 #include <array>
@@ -63,26 +64,9 @@ std::vector<FrontJoin> frontJoins(const RayRecords&);
 // own (so a row's point is drawn before it is joined to).
 std::vector<std::vector<int>> frontJoinsByRow(const RayRecords&, int rows);
 
-// A point on a ray, in user units.
-struct RayPathPoint { double x = 0, y = 0; };
-
-// Where a wave point that has travelled optical path s (air units: length in air plus n times the
-// length in glass) lies on recorded ray i, which starts at (sx, sy).
-struct RecordedPath {
-    double sx = 0, sy = 0;            // start
-    double d0 = 0;                    // start to entry
-    double glassPath = 0;             // n × glasslength
-    double ex = 0, ey = 0, qx = 0, qy = 0; // entry, exit
-    double dx0 = 0, dy0 = 0, dxg = 0, dyg = 0, dx1 = 0, dy1 = 0;
-    double n = 1;
-    double pathAtStart = 0;           // optical path of the start from the bundle's common front
-    double stop = INFINITY;           // optical path from the start at which a blade stops the light
-
-    // The point at optical path s from the start (before the start, back along the first direction).
-    RayPathPoint at(double s) const;
-    // The point at optical path s from the bundle's common front; none where a blade has stopped the light.
-    std::optional<RayPathPoint> reached(double s) const;
-};
+// A point on a ray, in user units, and the path a recorded ray's wave points follow.
+using RayPathPoint = optics::Direction;
+using RecordedPath = optics::RayPath;
 // The path of row i from (sx, sy); no value for a row outside the table or a path that is not finite.
 std::optional<RecordedPath> recordedPath(const RayRecords&, int i, double sx, double sy, double n);
 

@@ -37,26 +37,6 @@ std::vector<FrontJoin> frontJoins(const RayRecords& records)
     return joins;
 }
 
-RayPathPoint RecordedPath::at(double s) const
-{
-    if (s <= d0)
-        return {sx + s * dx0, sy + s * dy0};
-    if (s <= d0 + glassPath) {
-        const double g = (s - d0) / n;
-        return {ex + g * dxg, ey + g * dyg};
-    }
-    const double a = s - d0 - glassPath;
-    return {qx + a * dx1, qy + a * dy1};
-}
-
-std::optional<RayPathPoint> RecordedPath::reached(double s) const
-{
-    const double own = s - pathAtStart;
-    if (own > stop)
-        return std::nullopt;
-    return at(own);
-}
-
 std::vector<std::vector<int>> frontJoinsByRow(const RayRecords& records, int rows)
 {
     std::vector<std::vector<int>> byRow(static_cast<std::size_t>(std::max(rows, 0)));
