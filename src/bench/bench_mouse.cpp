@@ -22,11 +22,8 @@ int wholeWithin(double x, int low, int high)
 BenchObject objectAt(const Surface& view, const LineControl& line1, const LineControl& line2,
                      const spherical::LensState& lens, double X, double Y)
 {
-    const double across = view.ScaleWidth() / 120, along = std::fabs(view.ScaleHeight()) / 120;
-    if (line1.X1 - across < X && X < line1.X1 + across && line1.Y2 - along < Y && Y < line1.Y1 + along)
-        return BenchObject::upperBlade;
-    if (line2.X1 - across < X && X < line2.X1 + across && line2.Y1 - along < Y && Y < line2.Y2 + along)
-        return BenchObject::lowerBlade;
+    if (const auto blade = bladeAt(line1, line2, view, X, Y))
+        return *blade == Blade::upper ? BenchObject::upperBlade : BenchObject::lowerBlade;
     if (std::hypot(X - lens.xcentreA, Y) < lens.radiusA / 20)
         return BenchObject::centreA;
     if (std::hypot(X - lens.xcentreB, Y) < lens.radiusB / 20)

@@ -19,24 +19,13 @@ double semiAxisFor(double lensindex)
 
 bool indexTooSmall(double lensindex) { return semiAxisA * lensindex < semiAxisA; }
 
-bool onBlade(const LineControl& blade, const Surface& view, double x, double y)
-{
-    const double dx = view.ScaleWidth() / 120, dy = std::fabs(view.ScaleHeight()) / 120;
-    const double lower = std::min(blade.Y1, blade.Y2), upper = std::max(blade.Y1, blade.Y2);
-    return blade.X1 - dx < x && x < blade.X1 + dx && lower - dy < y && y < upper + dy;
-}
-
 PressOutcome pressOnLensScreen(BladeDrag& drag, const LineControl& upper, const LineControl& lower,
                                const Surface& view, double x, double y, double lensindex)
 {
     if (drag.dragupper || drag.draglower)
         return PressOutcome::dragStarted; // one drag at a time: another button's press changes nothing
-    if (onBlade(upper, view, x, y)) {
-        drag.dragupper = true;
-        return PressOutcome::dragStarted;
-    }
-    if (onBlade(lower, view, x, y)) {
-        drag.draglower = true;
+    if (const auto blade = bladeAt(upper, lower, view, x, y)) {
+        (*blade == Blade::upper ? drag.dragupper : drag.draglower) = true;
         return PressOutcome::dragStarted;
     }
     return indexTooSmall(lensindex) ? PressOutcome::refusedIndex : PressOutcome::sourcePlaced;
@@ -45,7 +34,7 @@ PressOutcome pressOnLensScreen(BladeDrag& drag, const LineControl& upper, const 
 int pointerOnLensScreen(const BladeDrag& drag, const LineControl& upper, const LineControl& lower,
                         const Surface& view, double x, double y)
 {
-    const bool over = onBlade(upper, view, x, y) || drag.dragupper || onBlade(lower, view, x, y) || drag.draglower;
+    const bool over = bladeAt(upper, lower, view, x, y) || drag.dragupper || drag.draglower;
     return over ? 2 : 1;
 }
 

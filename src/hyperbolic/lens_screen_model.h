@@ -19,9 +19,6 @@ double semiAxisFor(double lensindex);
 // The guard before a hyperbolic lens is drawn: 12·n < 12.
 bool indexTooSmall(double lensindex);
 
-// Whether (x, y) lies on a vertical blade: strictly within ScaleWidth/120 across it and
-// |ScaleHeight|/120 beyond its ends.
-bool onBlade(const LineControl& blade, const Surface& view, double x, double y);
 
 struct BladeDrag {
     bool dragupper = false;

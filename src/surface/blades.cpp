@@ -2,7 +2,26 @@
 
 #include <cmath>
 
+#include <algorithm>
+
 namespace lens {
+
+bool onBlade(const LineControl& blade, const Surface& view, double x, double y)
+{
+    const double dx = view.ScaleWidth() / 120, dy = std::fabs(view.ScaleHeight()) / 120;
+    const double lower = std::min(blade.Y1, blade.Y2), upper = std::max(blade.Y1, blade.Y2);
+    return blade.X1 - dx < x && x < blade.X1 + dx && lower - dy < y && y < upper + dy;
+}
+
+std::optional<Blade> bladeAt(const LineControl& upper, const LineControl& lower, const Surface& view, double x,
+                             double y)
+{
+    if (onBlade(upper, view, x, y))
+        return Blade::upper;
+    if (onBlade(lower, view, x, y))
+        return Blade::lower;
+    return std::nullopt;
+}
 
 void dropBlade(Blade dragged, LineControl& upper, LineControl& lower, const Surface& view, double x, double y)
 {
