@@ -144,7 +144,8 @@ TEST(AnglePrompts, EveryAnswerThatIsNotDrawnGetsItsMessage)
             // What a beam drawn changes: the lens screen's picture, the bench's beam angle (its prompt
             // draws the lens afresh whatever the answer).
             window->surface().Cls();
-            auto state = [&] { return std::pair{window == s.screen ? window->canvas().image() : QImage(), bench.model.light().angle}; };
+            ScreenWindow* const shown = window; // a lambda takes no structured binding before clang 16
+            auto state = [&] { return std::pair{shown == s.screen ? shown->canvas().image() : QImage(), bench.model.light().angle}; };
             const auto before = state();
             s.dialogs.messages.clear();
             s.dialogs.answers = {answer};
