@@ -155,7 +155,9 @@ LensState anaschediasi(Surface& surface, const BenchControls& controls,
     if ((fit.upper || fit.lower) && applyFit)
         applyFit(fit);
 
-    // The foci of the thin lens, about the rim's plane.
+    // The foci of the thin lens, about the rim's plane, outlined as thin as a fresh picture's pen: the
+    // same lens gives the same marks whatever was drawn before it.
+    surface.DrawWidth = 1;
     surface.FillStyle = solidFill;
     surface.Circle(X - f, 0, 3, sceneColours::focus);
     surface.Circle(X + f, 0, 3, sceneColours::focus);
