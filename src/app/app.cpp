@@ -165,7 +165,9 @@ BenchScreen& LensBenchApp::vitrosa()
         wire(*vitrosa_);
         vitrosa_->onIbnSahl = [this] { eisagogiko().Show(); };
         vitrosa_->onSingleRay = [this] { openSingleRay(); };
-        vitrosa_->onEnd = [this] { endProgram(); };
+        vitrosa_->onEnd = [this] { endAsked(); };
+        wireLessons(*vitrosa_);
+        vitrosa_->onLoaded = [this] { keptLesson_ = lesson(); };
         rememberBench();
         vitrosa_->Form_Load(); // shows the bench; it draws once the window has its size
     }
@@ -200,7 +202,8 @@ ElSahlScreen& LensBenchApp::ElSahl()
         elsahl_ = std::make_unique<ElSahlScreen>(shared);
         wire(*elsahl_);
         elsahl_->showMenu = [this] { eisagogiko().Show(); };
-        elsahl_->onEnd = [this] { endProgram(); };
+        elsahl_->onEnd = [this] { endAsked(); };
+        wireLessons(*elsahl_);
         // The menu that opened the lens screen stays on view beside it and on top of it.
         elsahl_->onPlaced = [this] {
             if (!eisagogiko_ || !eisagogiko_->isVisible())

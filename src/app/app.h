@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/lesson_file.h"
 #include "surface/shared_values.h"
+
+#include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -38,6 +42,21 @@ public:
     SingleRayScreen& moniaktina(); // created on first use
 
     void openSingleRay();
+
+    // The lesson: the bench, its legend and the hyperbolic lenses as they stand, and all of them set as
+    // a lesson left them.
+    Lesson lesson();
+    void openLesson(const Lesson& lesson);
+    // Opens the lesson in file; a file that holds none is refused with a message and nothing changes.
+    bool openLessonFile(const QString& file);
+    // Saves the lesson to its file, or under a name asked for (the first time, or always with askName).
+    // A failed save says why and leaves the file as it was. False when nothing was saved.
+    bool saveLesson(bool askName);
+    // The lesson differs from the one last saved or opened (or the bench as it opened).
+    bool lessonChanged();
+    const QString& lessonFile() const { return lessonFile_; }
+    // END: at once, or after asking whether to save a lesson with changes (and not when cancelled).
+    void endAsked();
     // The guide (F1) and the projector view of every screen (1, 2 or 3).
     HelpWindow& openHelp();
     void setViewScale(int scale);
@@ -50,10 +69,14 @@ private:
     void wire(ScreenWindow& screen);
     void rememberBench();
     void rememberLensMenu();
+    void wireLessons(ScreenWindow& screen);
+    Dialogs& dialogsOf(ScreenWindow& screen);
 
     Dialogs* dialogs_;
     QSettings* settings_;
     int viewScale_ = 1;
+    QString lessonFile_;                // where the lesson was last saved or opened from
+    std::optional<Lesson> keptLesson_;  // the lesson as it was then, or as the bench opened
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<BenchScreen> vitrosa_;
     std::unique_ptr<LensMenu> eisagogiko_;

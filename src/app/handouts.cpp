@@ -5,6 +5,8 @@
 
 #include "app/handouts.h"
 
+#include "app/lesson_file.h"
+
 #include "bench/bench_legend.h"
 #include "bench/bench_model.h"
 #include "bench/bench_page.h"
@@ -48,7 +50,9 @@ const char* const handoutUsage =
     "    --only-waves        \"SHOW ONLY WAVES\"\n"
     "    --worksheet         PDF: το φύλλο εργασίας, χωρίς τους αριθμούς / the worksheet, numbers left blank\n"
     "    --legend            PNG, SVG: με το υπόμνημα (F2), τις τιμές του φακού και την εκτροπή /\n"
-    "                        with the legend (F2), the lens in numbers and the aberration\n";
+    "                        with the legend (F2), the lens in numbers and the aberration\n"
+    "    --lesson FILE       η σκηνή ενός μαθήματος (.lensbench); οι άλλες επιλογές αλλάζουν τις τιμές του /\n"
+    "                        a lesson's scene (.lensbench); the other options override its values\n";
 
 namespace {
 
@@ -59,7 +63,7 @@ struct Option {
 constexpr Option handoutOptions[] = {{"--export", true}, {"--source", true},  {"--beam", true},
                                      {"--index", true},  {"--lens", true},    {"--rays", true},    {"--diaphragm", true},
                                      {"--waves", false}, {"--only-waves", false}, {"--worksheet", false},
-                                     {"--legend", false}};
+                                     {"--legend", false}, {"--lesson", true}};
 
 // The option an argument names, as "--rays" or "--rays=20" (the value after '=' goes to value).
 const Option* optionIn(std::string_view arg, std::optional<std::string_view>& value)
@@ -128,6 +132,8 @@ struct Parser {
                 return fail(o + ": η γωνία της δέσμης είναι μεταξύ -90 και 90 μοιρών, όχι ±90.",
                             o + ": the beam's angle lies between -90 and 90 degrees, not ±90.");
             request.beamDegrees = *degrees;
+        } else if (option == "--lesson") {
+            request.lesson = std::string(value);
         } else if (option == "--index") {
             const auto n = one(option, value, "αριθμός", "a number");
             if (!n)
@@ -349,9 +355,19 @@ int writeHandout(const HandoutRequest& request)
     dressBenchPicture(s);
     loadBench(model, s, width, height, &canvas, canvas.pixelRatio());
 
+    // A lesson first, as it was saved; a file that holds none is refused before anything is written.
+    std::optional<Lesson> lesson;
+    if (!request.lesson.empty()) {
+        auto read = readLessonFile(QString::fromStdString(request.lesson));
+        if (const auto* problem = std::get_if<QString>(&read))
+            return said(*problem, 2);
+        lesson = std::get<Lesson>(std::move(read));
+        model.openLesson(s, lesson->bench);
+    }
     // The controls as a user would set them, each redrawing the picture, then the scene.
     using bench::Bar;
-    model.setValue(s, Bar::deiktisdiathlasis, request.index);
+    if (request.index || !lesson)
+        model.setValue(s, Bar::deiktisdiathlasis, request.index.value_or(150));
     if (const auto& c = request.circles) {
         model.setValue(s, Bar::kentrokykloy2, (*c)[0]);
         model.setValue(s, Bar::aktina1, (*c)[1]);
@@ -368,6 +384,8 @@ int writeHandout(const HandoutRequest& request)
         model.placeBlades(s, (*d)[0], (*d)[1], (*d)[2]);
     if (request.source) {
         model.fanFrom(s, request.source->first, request.source->second);
+    } else if (lesson && !request.beamDegrees) {
+        // The lesson's own scenes, as it was saved.
     } else {
         // The beam as "// BUNDLE  DESMH" draws it on a clear picture.
         char degrees[64];
@@ -377,7 +395,7 @@ int writeHandout(const HandoutRequest& request)
         model.bundleAnswered(s, degrees);
     }
 
-    if (request.legend) {
+    if (request.legend || (lesson && lesson->legend)) {
         // As F2 shows it: the aberration's marks on the picture, the legend in its emptiest corner.
         model.showAberration(s, true);
         auto* legend = new Legend(QString::fromUtf8(bench::legendTitle), bench::legendEntries(), &canvas);

@@ -17,7 +17,8 @@ struct HandoutRequest {
     Kind kind = png;
     std::optional<std::pair<double, double>> source; // a fan from this point, in the bench's units
     std::optional<double> beamDegrees;               // a parallel beam; the opening beam at 0° without either
-    int index = 150;                                 // the index of refraction in hundredths
+    std::string lesson;                              // a lesson file the scene starts from; empty for none
+    std::optional<int> index;                        // the index of refraction in hundredths
     std::optional<std::array<int, 4>> circles;       // centre A, radius A, centre B, radius B
     std::optional<int> rays;                         // the number-of-rays scroll bar
     std::optional<std::array<double, 3>> diaphragm;  // the blades' x, the upper blade's tip, the lower's

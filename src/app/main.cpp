@@ -18,8 +18,8 @@
 namespace {
 
 constexpr const char* usage =
-    "Χρήση / Usage: lensbench [--help] [--version]\n"
-    "               lensbench --export FILE [--source X,Y | --beam DEG] [--index N] [--lens XA,RA,XB,RB]\n"
+    "Χρήση / Usage: lensbench [--help] [--version] [LESSON.lensbench]\n"
+    "               lensbench --export FILE [--lesson LESSON] [--source X,Y | --beam DEG] [--index N] [--lens XA,RA,XB,RB]\n"
     "                         [--rays N] [--waves | --only-waves] [--worksheet]\n"
     "\n"
     "Φακοί σε τομή: ακτίνες, μέτωπα κύματος και τα χαρακτηριστικά σημεία ενός παχιού φακού.\n"
@@ -38,7 +38,7 @@ constexpr const char* exitStatuses =
 constexpr const char* usageInProgram =
     "\n"
     "Στο πρόγραμμα / In the program: F1 guide, Ctrl+S save the picture, Ctrl+C copy it,\n"
-    "Ctrl++ / Ctrl+- / Ctrl+0 projector view.\n";
+    "Ctrl+Shift+S save the lesson, Ctrl+O open one, Ctrl++ / Ctrl+- / Ctrl+0 projector view.\n";
 
 constexpr const char* noDisplay =
     "lensbench: Δεν βρέθηκε οθόνη για τα παράθυρα του προγράμματος (DISPLAY ή WAYLAND_DISPLAY).\n"
@@ -163,5 +163,12 @@ int main(int argc, char** argv)
     QSettings settings(QStringLiteral("LensBench"), QStringLiteral("lensbench"));
     lens::LensBenchApp app(nullptr, &settings);
     app.Main();
+    // A lesson named on the command line (as a file manager passes it) opens on the bench.
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            app.openLessonFile(arguments[i]);
+            break;
+        }
     return application.exec();
 }

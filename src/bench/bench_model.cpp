@@ -380,4 +380,34 @@ void BenchModel::drawMeasurements(Surface& s)
         waves::drawAberration(s, *shownAberration_);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Lessons.
+
+BenchLesson BenchModel::lesson() const
+{
+    const UserPoint marker = centreOf(pigi_);
+    return {bars_, check1_, check2_, diaphragm(), light_, marker.x, marker.y, scenes_};
+}
+
+void BenchModel::openLesson(Surface& s, const BenchLesson& lesson)
+{
+    stopAnimation();
+    paused_ = 0;
+    animationOnView_ = false;
+    // The bars as a user would set them, their read-outs and blades following, but nothing drawn yet.
+    const bool loaded = loaded_;
+    loaded_ = false;
+    for (int b = 0; b < barCount; ++b)
+        setValue(s, Bar(b), lesson.bars[std::size_t(b)]);
+    loaded_ = loaded;
+    check1_ = lesson.check1, check2_ = lesson.check2;
+    Line1_.X1 = Line1_.X2 = Line2_.X1 = Line2_.X2 = lesson.diaphragm.x;
+    Line1_.Y2 = lesson.diaphragm.upperTip;
+    Line2_.Y2 = lesson.diaphragm.lowerTip;
+    light_ = lesson.light;
+    centreOn(pigi_, lesson.markerX, lesson.markerY);
+    scenes_ = lesson.scenes;
+    redrawPicture(s);
+}
+
 } // namespace lens::bench

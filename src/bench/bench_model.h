@@ -67,6 +67,20 @@ struct Scene {
     enum Kind { beam, fan, construction } kind = beam;
     double angle = 0;    // a beam's angle, radians
     double x = 0, y = 0; // the source of a fan or of the image construction
+    bool operator==(const Scene&) const = default;
+};
+
+// The bench as a lesson keeps it: every scroll bar, the two boxes, the blades where they stand (a tip
+// fitted to the glass lies between its bar's steps), the light, the source's marker and the scenes drawn
+// over the lens since the last clear.
+struct BenchLesson {
+    std::array<int, barCount> bars{};
+    bool check1 = false, check2 = false;
+    optics::Stop diaphragm{};
+    optics::Light light{};
+    double markerX = 0, markerY = 0; // the centre of the source's marker
+    std::vector<Scene> scenes;
+    bool operator==(const BenchLesson&) const = default;
 };
 
 class BenchModel {
@@ -82,6 +96,12 @@ public:
     void setTicked(Surface&, Box, bool ticked);
     // Ticks the boxes as saved settings left them, without their handlers (the bench is not drawn yet).
     void restoreBoxes(bool check1, bool check2) { check1_ = check1, check2_ = check2; }
+
+    // The bench as it stands, as a lesson keeps it, and the bench set as a lesson left it: the scroll bars
+    // (with their read-outs), the boxes without their handlers, the blades, the light and the scenes, drawn
+    // again on a clear picture. A running animation ends.
+    BenchLesson lesson() const;
+    void openLesson(Surface&, const BenchLesson&);
 
     // The load step, once the window has its size and the screen has set the user coordinates: the
     // read-outs, the source at (−200, 0), the blades, the scene and the opening beam. The marker sizes are

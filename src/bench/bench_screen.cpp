@@ -175,6 +175,24 @@ void BenchScreen::loadOnceSized()
     Text3->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     Text4->setFont(controlFont(QStringLiteral("Times New Roman Greek"), 7.5));
     show_();
+    loaded_ = true;
+    if (pendingLesson_) {
+        const bench::BenchLesson lesson = std::move(*pendingLesson_);
+        pendingLesson_.reset();
+        openLesson(lesson);
+    }
+    if (onLoaded)
+        onLoaded();
+}
+
+void BenchScreen::openLesson(const bench::BenchLesson& lesson)
+{
+    if (!loaded_) {
+        pendingLesson_ = lesson;
+        return;
+    }
+    model.openLesson(surface(), lesson);
+    show_();
 }
 
 void BenchScreen::forward(void (bench::BenchModel::*command)(Surface&))

@@ -29,6 +29,12 @@ public:
     // Runs once, when the screen is created: sizes it to the display and shows it; once the
     // window has its size, sets the coordinates and lets the model load the bench.
     void Form_Load();
+    // The lesson's bench: as it stands, and set as the lesson left it (once the bench has been loaded,
+    // if it has not been yet). onLoaded runs once the bench has its first picture (and the lesson
+    // opened before it).
+    bench::BenchLesson lesson() const { return model.lesson(); }
+    void openLesson(const bench::BenchLesson& lesson);
+    std::function<void()> onLoaded;
 
     void Form_MouseDown(int button, int shift, double x, double y);
     void Form_MouseMove(int button, int shift, double x, double y);
@@ -119,6 +125,8 @@ private:
     std::array<QScrollBar*, bench::barCount> bars_{};
     std::array<QWidget*, bench::readOutCount> readOuts_{};
     std::array<bench::ReadOutText, bench::readOutCount> shownReadOuts_{}; // as last written
+    bool loaded_ = false;
+    std::optional<bench::BenchLesson> pendingLesson_; // opened before the bench had its first picture
 };
 
 } // namespace lens

@@ -177,6 +177,14 @@ void ElSahlScreen::indexChanged()
     show_();
 }
 
+void ElSahlScreen::openLesson(bool biconvex, double x, double y)
+{
+    if (isVisible())
+        setScale();
+    model.openLesson(surface(), biconvex, x, y);
+    show_();
+}
+
 void ElSahlScreen::clearPicture()
 {
     model.clearPicture(surface());

@@ -45,6 +45,8 @@ public:
     void BACKFAKO_Click();
     // The lens menu's index changed: the picture on view is drawn again with the new lens.
     void indexChanged();
+    // A lesson's lens and source, drawn when the screen is on view with a picture.
+    void openLesson(bool biconvex, double x, double y);
     // The lens alone again, without rays or fronts.
     void clearPicture();
 

@@ -200,6 +200,16 @@ std::string LensScreenModel::beamAnswered(Surface& view, const std::string& answ
     return {};
 }
 
+void LensScreenModel::openLesson(Surface& view, bool biconvex, double x, double y)
+{
+    shared_.biconvexlens = biconvex;
+    source_.x = x, source_.y = y;
+    if (!hasPicture() || indexTooSmall(shared_.lensindex))
+        return;
+    newPicture(view);
+    drawScene(view);
+}
+
 void LensScreenModel::indexChanged(Surface& view)
 {
     if (steps_.empty() || indexTooSmall(shared_.lensindex))

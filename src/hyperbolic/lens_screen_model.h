@@ -87,6 +87,8 @@ public:
     std::string waves(Surface& view);
     // "PARALLILI  DESMH" answered (a Cancel never comes here): a beam at the angle typed, on a fresh picture.
     std::string beamAnswered(Surface& view, const std::string& answer);
+    // A lesson's lens and source: on a picture already drawn, the lens drawn again from there afresh.
+    void openLesson(Surface& view, bool biconvex, double x, double y);
     // The index in the shared values changed: every drawing since the last clear again with the new lens.
     void indexChanged(Surface& view);
     // Every drawing since the last clear again on a clear picture, with the same inputs (after a resize).

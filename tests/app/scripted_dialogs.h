@@ -22,8 +22,34 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::vector<QString> messages, prompts;
+    // The lesson's file dialogs give the names queued (empty: cancelled); a lesson with changes is left
+    // unsaved unless told otherwise.
+    QString saveLessonName(QWidget*, const QString& suggested) override
+    {
+        suggestedLessons.push_back(suggested);
+        return next(lessonNames);
+    }
+    QString openLessonName(QWidget*) override { return next(lessonNames); }
+    Unsaved askAboutChanges(QWidget*) override
+    {
+        ++changesAsked;
+        return onChanges;
+    }
+    std::vector<QString> messages, prompts, suggestedLessons;
     std::deque<std::optional<QString>> answers;
+    std::deque<QString> lessonNames;
+    Unsaved onChanges = Unsaved::discard;
+    int changesAsked = 0;
+
+private:
+    static QString next(std::deque<QString>& names)
+    {
+        if (names.empty())
+            return {};
+        QString name = names.front();
+        names.pop_front();
+        return name;
+    }
 };
 
 } // namespace lens

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -48,6 +49,51 @@ QString Dialogs::saveFileName(QWidget* parent, const QString& suggested)
     if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty())
         file += kind.startsWith(QStringLiteral("SVG")) ? QStringLiteral(".svg") : QStringLiteral(".png");
     return file;
+}
+
+namespace {
+
+const QString lessonFilter = QStringLiteral("Μάθημα Lens Bench / Lens Bench lesson (*.lensbench)");
+
+// The user's Documents folder (made if it is missing), else the home folder.
+QString lessonFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = QDir::homePath();
+    return folder;
+}
+
+} // namespace
+
+QString Dialogs::saveLessonName(QWidget* parent, const QString& suggested)
+{
+    keepFileListsFromReadingFiles();
+    const QString start = QFileInfo(suggested).isAbsolute() ? suggested : QDir(lessonFolder()).filePath(suggested);
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Αποθήκευση μαθήματος / Save lesson"), start, lessonFilter);
+}
+
+QString Dialogs::openLessonName(QWidget* parent)
+{
+    keepFileListsFromReadingFiles();
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Άνοιγμα μαθήματος / Open lesson"), lessonFolder(),
+                                        lessonFilter);
+}
+
+Dialogs::Unsaved Dialogs::askAboutChanges(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Lens Bench"),
+                    QStringLiteral("Το μάθημα έχει αλλαγές που δεν αποθηκεύτηκαν.\nThe lesson has changes that are not saved."),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Αποθήκευση / Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Χωρίς αποθήκευση / Don't save"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Άκυρο / Cancel"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: return Unsaved::save;
+    case QMessageBox::Discard: return Unsaved::discard;
+    default: return Unsaved::cancel;
+    }
 }
 
 std::optional<QString> Dialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,

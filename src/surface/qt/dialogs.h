@@ -24,6 +24,13 @@ public:
     virtual void printPage(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint);
     // The platform's save dialog for a picture (PNG or SVG); empty when cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& suggested);
+    // The platform's dialogs for a lesson file (.lensbench): the name to save it under, and the lesson to
+    // open; empty when cancelled.
+    virtual QString saveLessonName(QWidget* parent, const QString& suggested);
+    virtual QString openLessonName(QWidget* parent);
+    // Whether a lesson with changes not saved is saved first, left unsaved, or the command given up.
+    enum class Unsaved { save, discard, cancel };
+    virtual Unsaved askAboutChanges(QWidget* parent);
 };
 
 } // namespace lens

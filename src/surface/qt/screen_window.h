@@ -129,6 +129,8 @@ public:
     // Draws the screen's lens alone again (Delete over the picture, and the context menu); none on a screen
     // without a lens.
     std::function<void()> onClear;
+    // The lesson's commands (Ctrl+Shift+S, Ctrl+O and the context menu); none on a screen a lesson does not keep.
+    std::function<void()> onSaveLesson, onSaveLessonAs, onOpenLesson;
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
     Dialogs* dialogs = nullptr; // never null once the app has set it up

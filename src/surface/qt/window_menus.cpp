@@ -50,6 +50,19 @@ void ScreenWindow::setUpCommands()
                        [this, askScale] { askScale(viewScale() - 1); });
     normal_ = command(QStringLiteral("Κανονική προβολή / Normal view"), QKeySequence(Qt::CTRL | Qt::Key_0),
                       [askScale] { askScale(1); });
+    // The lesson: saved under its name (asked the first time), saved under a new name, opened.
+    auto lessonCommand = [this](std::function<void()>& handler) {
+        return [this, &handler] {
+            if (handler)
+                handler();
+        };
+    };
+    QAction* saveLesson = command(QStringLiteral("Αποθήκευση μαθήματος / Save lesson"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), lessonCommand(onSaveLesson));
+    QAction* saveLessonAs = command(QStringLiteral("Αποθήκευση μαθήματος ως… / Save lesson as…"), {},
+                                    lessonCommand(onSaveLessonAs));
+    QAction* openLesson = command(QStringLiteral("Άνοιγμα μαθήματος… / Open lesson…"), QKeySequence::Open,
+                                  lessonCommand(onOpenLesson));
     QAction* guide = command(QStringLiteral("Οδηγός / Guide"), QKeySequence::HelpContents, [this] {
         if (onHelp)
             onHelp();
@@ -76,13 +89,17 @@ void ScreenWindow::setUpCommands()
     QObject::connect(legendItem_, &QAction::triggered, this, [this](bool shown) { showLegend(shown); });
     addAction(legendItem_);
     showViewScale();
-    canvas_->onContextMenu = [this, save, copy, clear, guide, about](const QPoint& at) {
+    canvas_->onContextMenu = [this, save, copy, clear, saveLesson, saveLessonAs, openLesson, guide, about](const QPoint& at) {
         QMenu menu(this);
         if (onClear)
             menu.addAction(clear);
         menu.setFont(scaledFont(menu.font(), viewScale()));
         menu.addActions({save, copy});
         menu.addSeparator();
+        if (onSaveLesson) {
+            menu.addActions({saveLesson, saveLessonAs, openLesson});
+            menu.addSeparator();
+        }
         menu.addActions({thicker_, thinner_, normal_, legendItem_});
         menu.addSeparator();
         menu.addActions({guide, about});
