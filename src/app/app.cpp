@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QUndoStack>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -73,7 +74,8 @@ int outerWidth(const ScreenWindow& window)
 }
 } // namespace
 
-LensBenchApp::LensBenchApp(Dialogs* dialogs, QSettings* settings) : dialogs_(dialogs), settings_(settings)
+LensBenchApp::LensBenchApp(Dialogs* dialogs, QSettings* settings)
+    : dialogs_(dialogs), settings_(settings), undo_(std::make_unique<QUndoStack>())
 {
     if (settings_)
         viewScale_ = rememberedNumber(*settings_, QStringLiteral("view/scale"), 1, 1, ScreenWindow::largestViewScale);
@@ -167,7 +169,8 @@ BenchScreen& LensBenchApp::vitrosa()
         vitrosa_->onSingleRay = [this] { openSingleRay(); };
         vitrosa_->onEnd = [this] { endAsked(); };
         wireLessons(*vitrosa_);
-        vitrosa_->onLoaded = [this] { keptLesson_ = lesson(); };
+        vitrosa_->onLoaded = [this] { keptLesson_ = shownLesson_ = lesson(); };
+        vitrosa_->onSettled = [this] { lessonStepEnded(); };
         rememberBench();
         vitrosa_->Form_Load(); // shows the bench; it draws once the window has its size
     }

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QSettings;
+class QUndoStack;
 
 namespace lens {
 
@@ -57,6 +58,9 @@ public:
     const QString& lessonFile() const { return lessonFile_; }
     // END: at once, or after asking whether to save a lesson with changes (and not when cancelled).
     void endAsked();
+    // Undo and redo: each step of the lesson (a drop, a click, a scroll bar's drag or step, a box, a beam,
+    // a clear, a lesson opened) gives back the lesson, and so the picture, from before it.
+    QUndoStack& undoStack() { return *undo_; }
     // The guide (F1) and the projector view of every screen (1, 2 or 3).
     HelpWindow& openHelp();
     void setViewScale(int scale);
@@ -70,6 +74,11 @@ private:
     void rememberBench();
     void rememberLensMenu();
     void wireLessons(ScreenWindow& screen);
+    // A step of the lesson has ended: one undo step when the lesson differs from the one shown before it.
+    void lessonStepEnded();
+    // Sets a lesson on the screens as one step (undo's own steps are not steps).
+    void applyLesson(const Lesson& lesson);
+    void showUndoable();
     Dialogs& dialogsOf(ScreenWindow& screen);
 
     Dialogs* dialogs_;
@@ -77,6 +86,10 @@ private:
     int viewScale_ = 1;
     QString lessonFile_;                // where the lesson was last saved or opened from
     std::optional<Lesson> keptLesson_;  // the lesson as it was then, or as the bench opened
+    std::optional<Lesson> shownLesson_; // the lesson at the end of the last step
+    std::unique_ptr<QUndoStack> undo_;
+    bool applying_ = false;             // a lesson is being set: its redraws are no steps
+    friend class LessonStep;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<BenchScreen> vitrosa_;
     std::unique_ptr<LensMenu> eisagogiko_;

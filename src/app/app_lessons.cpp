@@ -10,16 +10,76 @@
 
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QUndoStack>
 
 #include <cmath>
+#include <utility>
 
 namespace lens {
 
+// One step of the lesson: the lesson before it and after it. Pushing it takes no step: the screens
+// already show the lesson after it.
+class LessonStep final : public QUndoCommand {
+public:
+    LessonStep(LensBenchApp& app, Lesson before, Lesson after)
+        : app_(app), before_(std::move(before)), after_(std::move(after))
+    {
+    }
+    void undo() override { app_.applyLesson(before_); }
+    void redo() override
+    {
+        if (pushed_)
+            app_.applyLesson(after_);
+        pushed_ = true;
+    }
+
+private:
+    LensBenchApp& app_;
+    Lesson before_, after_;
+    bool pushed_ = false;
+};
+
 Dialogs& LensBenchApp::dialogsOf(ScreenWindow& screen) { return *screen.dialogs; }
+
+void LensBenchApp::lessonStepEnded()
+{
+    if (applying_ || !shownLesson_)
+        return;
+    Lesson now = lesson();
+    if (now == *shownLesson_)
+        return;
+    Lesson before = std::exchange(*shownLesson_, now);
+    undo_->push(new LessonStep(*this, std::move(before), std::move(now)));
+    showUndoable();
+}
+
+void LensBenchApp::applyLesson(const Lesson& l)
+{
+    applying_ = true;
+    openLesson(l);
+    applying_ = false;
+    shownLesson_ = lesson();
+    showUndoable();
+}
+
+void LensBenchApp::showUndoable()
+{
+    for (ScreenWindow* screen : std::initializer_list<ScreenWindow*>{vitrosa_.get(), elsahl_.get()})
+        if (screen)
+            screen->setUndoable(undo_->canUndo(), undo_->canRedo());
+}
 
 void LensBenchApp::wireLessons(ScreenWindow& screen)
 {
     screen.onSaveLesson = [this] { saveLesson(false); };
+    screen.onUndo = [this] {
+        undo_->undo();
+        showUndoable();
+    };
+    screen.onRedo = [this] {
+        undo_->redo();
+        showUndoable();
+    };
     screen.onSaveLessonAs = [this] { saveLesson(true); };
     screen.onOpenLesson = [this, &screen] {
         const QString file = dialogsOf(screen).openLessonName(&screen);
@@ -63,7 +123,13 @@ bool LensBenchApp::openLessonFile(const QString& file)
         dialogsOf(bench).messageBox(&bench, *problem);
         return false;
     }
-    openLesson(std::get<Lesson>(read));
+    // Opening a lesson is a step too: undo gives back the bench from before it.
+    const std::optional<Lesson> before = shownLesson_;
+    applyLesson(std::get<Lesson>(read));
+    if (before && shownLesson_ && *before != *shownLesson_) {
+        undo_->push(new LessonStep(*this, *before, *shownLesson_));
+        showUndoable();
+    }
     lessonFile_ = QFileInfo(file).absoluteFilePath();
     keptLesson_ = lesson();
     return true;

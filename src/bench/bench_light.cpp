@@ -192,14 +192,24 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
 
 bool BenchModel::parallelbeam(Surface& s, double angle)
 {
-    // The scene redraw may move the blades; the beam then reads them where they stand.
-    const bool drawn = waves::parallelbeam(s, records_, scene(), [&] {
-        anaschediasi(s);
-        return scene();
-    }, angle);
+    const bool drawn = drawBeam(s, angle);
     if (drawn)
         light_.beam = true;
     return drawn;
+}
+
+bool BenchModel::drawBeam(Surface& s, double angle)
+{
+    // The scene redraw may move the blades; the beam then reads them where they stand. Its waves are a
+    // beam's.
+    waves::BenchScene beam = scene();
+    beam.light.beam = true;
+    return waves::parallelbeam(s, records_, beam, [&] {
+        anaschediasi(s);
+        waves::BenchScene redrawn = scene();
+        redrawn.light.beam = true;
+        return redrawn;
+    }, angle);
 }
 
 void BenchModel::desmiapopigi(Surface& s, double x0, double y0)

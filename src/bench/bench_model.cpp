@@ -306,14 +306,21 @@ void BenchModel::drawOverLens(Surface& s, const Scene& scene)
 void BenchModel::draw(Surface& s, const Scene& scene)
 {
     switch (scene.kind) {
+    // Each drawing again as the light it was, whatever light the bench has shown since: a beam's waves
+    // as a beam's, a fan's as a point source's.
     case Scene::beam:
-        parallelbeam(s, scene.angle);
+        drawBeam(s, scene.angle);
         break;
-    case Scene::fan:
-        desmiapopigi(s, scene.x, scene.y);
+    case Scene::fan: {
+        waves::BenchScene fan = this->scene();
+        fan.light.beam = false, fan.light.x = scene.x, fan.light.y = scene.y;
+        waves::fanFromPoint(s, records_, fan, scene.x, scene.y);
         break;
+    }
     case Scene::construction:
-        if (sourceOnViewAt(s, scene.x, scene.y))
+        // Kept only when its source stood on view; drawn again with its fan while that point is on view,
+        // whatever light has been drawn since (a resize or a lens change keeps what the picture showed).
+        if (spherical::strictlyInView(s, scene.x, scene.y))
             waves::cardinalpoints(s, lens(), controls(), scene.x, scene.y);
         break;
     }

@@ -218,6 +218,8 @@ private:
     void fanAt(Surface&, double x, double y);
     void sourceAt(double x, double y);
     void drawOverLens(Surface&, const Scene&);
+    // The beam at the angle, its waves a beam's, leaving the bench's light as it is.
+    bool drawBeam(Surface&, double angle);
     void draw(Surface&, const Scene&);
     void sxediasifakoy11(Surface&);
     void drawTick(Surface&, int j);

@@ -66,6 +66,7 @@ BenchScreen::BenchScreen()
                 show_();
             }
         });
+        QObject::connect(scroll, &QScrollBar::sliderReleased, this, [this] { settled(); });
     }
     desmi1 = bar(Bar::desmi1), deiktisdiathlasis = bar(Bar::deiktisdiathlasis), aktina1 = bar(Bar::aktina1);
     aktina2 = bar(Bar::aktina2), kentrokykloy = bar(Bar::kentrokykloy), kentrokykloy2 = bar(Bar::kentrokykloy2);
@@ -235,6 +236,17 @@ void BenchScreen::show_()
     if (!model.animationOnView())
         pictureChanged(); // a legend on view stays where it hides the least of the new picture
     canvas().update();
+    settled();
+}
+
+void BenchScreen::settled()
+{
+    if (!onSettled || !loaded_ || inCommand_ > 0 || model.drag().any())
+        return;
+    for (const QScrollBar* scroll : bars_)
+        if (scroll->isSliderDown())
+            return; // the bar's drag is one step, ended when it is let go
+    onSettled();
 }
 
 void BenchScreen::anaschediasi() { forward(&bench::BenchModel::anaschediasi); }
@@ -301,14 +313,19 @@ bool BenchScreen::windowKey(const QKeyEvent& key, bool press)
 
 void BenchScreen::EPANALIPSI_Click()
 {
+    // The question and its answer are one step of the lesson.
+    ++inCommand_;
     model.bundleAsked(surface());
     show_();
     const auto answer = input(QStringLiteral("Give angle with horizontal direction: -90<φ<90"), QString(),
                               QStringLiteral("0"));
-    if (!answer)
-        return; // cancelled: nothing more happens
-    const std::string said = model.bundleAnswered(surface(), answer->toStdString());
-    show_();
+    std::string said;
+    if (answer) { // cancelled: nothing more happens
+        said = model.bundleAnswered(surface(), answer->toStdString());
+        show_();
+    }
+    --inCommand_;
+    settled();
     if (!said.empty())
         message(fromUtf8(said));
 }

@@ -35,6 +35,9 @@ public:
     bench::BenchLesson lesson() const { return model.lesson(); }
     void openLesson(const bench::BenchLesson& lesson);
     std::function<void()> onLoaded;
+    // Runs whenever the bench has been shown with no drag under way (a drop, a click, a scroll bar let go
+    // or stepped, a box, a command): where one step of the lesson ends.
+    std::function<void()> onSettled;
 
     void Form_MouseDown(int button, int shift, double x, double y);
     void Form_MouseMove(int button, int shift, double x, double y);
@@ -118,6 +121,7 @@ private:
     void giveToolTips();
     // Shows what the model holds: scroll bars, boxes, read-outs, timers, menu items, the picture.
     void show_();
+    void settled();
     // Runs a command of the model on this screen's picture and shows the result.
     void forward(void (bench::BenchModel::*command)(Surface&));
     QScrollBar* bar(bench::Bar b) const { return bars_[static_cast<std::size_t>(b)]; }
@@ -126,6 +130,7 @@ private:
     std::array<QWidget*, bench::readOutCount> readOuts_{};
     std::array<bench::ReadOutText, bench::readOutCount> shownReadOuts_{}; // as last written
     bool loaded_ = false;
+    int inCommand_ = 0; // a command of several drawings under way: its step ends with it
     std::optional<bench::BenchLesson> pendingLesson_; // opened before the bench had its first picture
 };
 

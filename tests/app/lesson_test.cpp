@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +201,64 @@ TEST(Lesson, EndAsksOnlyWhenTheLessonHasChangesNotSaved)
         EXPECT_EQ(b.ended, row.ends);
         EXPECT_EQ(QFile::exists(b.file("end.lensbench")), row.saved);
     }
+}
+
+TEST(Undo, EachChangeIsOneStepAndUndoGivesBackThePictureBeforeIt)
+{
+    LessonBench b;
+    BenchScreen& v = *b.bench;
+    QUndoStack& stack = b.app.undoStack();
+    struct Row { const char* change; std::function<void()> act; };
+    const Row rows[] = {
+        {"a source carried by a Shift+drag", [&] {
+             v.Form_MouseDown(1, 1, -250, 30);
+             v.Form_MouseMove(1, 1, -240, 20);
+             v.Form_MouseMove(1, 1, -230, 10);
+             v.Form_MouseUp(1, 1, -230, 10);
+         }},
+        {"a radius stepped by an arrow", [&] { v.aktina1->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
+        {"the index dragged on its bar", [&] {
+             v.deiktisdiathlasis->setSliderDown(true);
+             v.deiktisdiathlasis->setValue(160);
+             v.deiktisdiathlasis->setValue(175);
+             v.deiktisdiathlasis->setSliderDown(false);
+         }},
+        {"the ray count changed", [&] { v.desmi1->setValue(60); }},
+        {"the upper blade dragged", [&] {
+             v.Form_MouseDown(1, 0, v.Line1->X1, 150);
+             v.Form_MouseMove(1, 0, 60, 120);
+             v.Form_MouseUp(1, 0, 60, 120);
+         }},
+        {"a box ticked", [&] { v.Check1->setChecked(true); }},
+        {"a beam drawn", [&] {
+             b.dialogs.answers = {QStringLiteral("20")};
+             v.EPANALIPSI->trigger();
+         }},
+        {"the picture cleared", [&] { v.onClear(); }},
+    };
+    std::vector<QImage> pictures{b.picture()};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.change);
+        const int steps = stack.count();
+        row.act();
+        EXPECT_EQ(stack.count(), steps + 1);
+        pictures.push_back(b.picture());
+        EXPECT_NE(pictures.back(), pictures[pictures.size() - 2]);
+    }
+    // Back through every step to the opening picture, and forward again to the last.
+    for (std::size_t i = pictures.size() - 1; i > 0; --i) {
+        SCOPED_TRACE(rows[i - 1].change);
+        stack.undo();
+        EXPECT_EQ(b.picture(), pictures[i - 1]);
+    }
+    EXPECT_FALSE(stack.canUndo());
+    for (std::size_t i = 1; i < pictures.size(); ++i) {
+        SCOPED_TRACE(rows[i - 1].change);
+        stack.redo();
+        EXPECT_EQ(b.picture(), pictures[i]);
+    }
+    // A change after an undo drops the steps undone.
+    stack.undo();
+    v.desmi1->setValue(30);
+    EXPECT_FALSE(stack.canRedo());
 }

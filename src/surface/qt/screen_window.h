@@ -131,6 +131,10 @@ public:
     std::function<void()> onClear;
     // The lesson's commands (Ctrl+Shift+S, Ctrl+O and the context menu); none on a screen a lesson does not keep.
     std::function<void()> onSaveLesson, onSaveLessonAs, onOpenLesson;
+    // Undo and redo of the lesson's changes (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y; the context menu), offered
+    // while there is a step to take.
+    std::function<void()> onUndo, onRedo;
+    void setUndoable(bool canUndo, bool canRedo);
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
     Dialogs* dialogs = nullptr; // never null once the app has set it up
@@ -204,6 +208,8 @@ private:
     Legend* legend_ = nullptr;
     QFont legendFont_;
     QAction* legendItem_ = nullptr;
+    QAction* undoItem_ = nullptr;
+    QAction* redoItem_ = nullptr;
 };
 
 } // namespace lens

@@ -63,6 +63,11 @@ void ScreenWindow::setUpCommands()
                                     lessonCommand(onSaveLessonAs));
     QAction* openLesson = command(QStringLiteral("Άνοιγμα μαθήματος… / Open lesson…"), QKeySequence::Open,
                                   lessonCommand(onOpenLesson));
+    undoItem_ = command(QStringLiteral("Αναίρεση / Undo"), QKeySequence::Undo, lessonCommand(onUndo));
+    redoItem_ = command(QStringLiteral("Επανάληψη / Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                        lessonCommand(onRedo));
+    redoItem_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    setUndoable(false, false);
     QAction* guide = command(QStringLiteral("Οδηγός / Guide"), QKeySequence::HelpContents, [this] {
         if (onHelp)
             onHelp();
@@ -97,6 +102,8 @@ void ScreenWindow::setUpCommands()
         menu.addActions({save, copy});
         menu.addSeparator();
         if (onSaveLesson) {
+            menu.addActions({undoItem_, redoItem_});
+            menu.addSeparator();
             menu.addActions({saveLesson, saveLessonAs, openLesson});
             menu.addSeparator();
         }
@@ -105,6 +112,12 @@ void ScreenWindow::setUpCommands()
         menu.addActions({guide, about});
         menu.exec(at);
     };
+}
+
+void ScreenWindow::setUndoable(bool canUndo, bool canRedo)
+{
+    undoItem_->setEnabled(canUndo);
+    redoItem_->setEnabled(canRedo);
 }
 
 void ScreenWindow::showViewScale()
