@@ -58,7 +58,9 @@ void LensBenchApp::applyLesson(const Lesson& l)
     applying_ = true;
     openLesson(l);
     applying_ = false;
-    shownLesson_ = lesson();
+    // Before the bench has its first picture the lesson waits for it; the bench then shows it as its start.
+    if (shownLesson_)
+        shownLesson_ = lesson();
     showUndoable();
 }
 
