@@ -38,7 +38,8 @@ constexpr const char* exitStatuses =
 constexpr const char* usageInProgram =
     "\n"
     "Στο πρόγραμμα / In the program: F1 guide, Ctrl+S save the picture, Ctrl+C copy it,\n"
-    "Ctrl+Shift+S save the lesson, Ctrl+O open one, Ctrl++ / Ctrl+- / Ctrl+0 projector view.\n";
+    "Ctrl+Shift+S save the lesson, Ctrl+O open one, Ctrl+Z / Ctrl+Y undo and redo, Ctrl+arrows move\n"
+    "the source, Ctrl++ / Ctrl+- / Ctrl+0 projector view.\n";
 
 constexpr const char* noDisplay =
     "lensbench: Δεν βρέθηκε οθόνη για τα παράθυρα του προγράμματος (DISPLAY ή WAYLAND_DISPLAY).\n"

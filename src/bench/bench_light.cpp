@@ -169,13 +169,7 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
     if (!followsPointer(shift))
         return;
     if (drag_.dragSource) {
-        // The source goes with the pointer, and the fan and its construction with it.
-        centreOn(pigi_, x, y);
-        light_.x = x, light_.y = y;
-        for (Scene& scene : scenes_)
-            if (scene.kind == Scene::fan || scene.kind == Scene::construction)
-                scene.x = x, scene.y = y;
-        redrawLive(s);
+        carrySource(s, x, y);
         return;
     }
     // Where the drop here would put the object, without ending the drag.
@@ -185,6 +179,38 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
         setValue(s, *bar, drop.scrollValue); // its handler draws the picture again with the new lens
     else if (drop.kind == BenchDrop::blades)
         redrawLive(s);
+}
+
+void BenchModel::carrySource(Surface& s, double x, double y)
+{
+    // The source goes to (x, y), and the fan and its construction with it.
+    centreOn(pigi_, x, y);
+    light_.x = x, light_.y = y;
+    for (Scene& scene : scenes_)
+        if (scene.kind == Scene::fan || scene.kind == Scene::construction)
+            scene.x = x, scene.y = y;
+    redrawLive(s);
+}
+
+void BenchModel::moveSource(Surface& s, double dx, double dy)
+{
+    if (drag_.any() || !loaded_)
+        return;
+    // Held inside the view, a hair within its edges, so that the source stays on view.
+    const double left = s.ScaleLeft(), right = left + s.ScaleWidth();
+    const double top = s.ScaleTop(), bottom = top + s.ScaleHeight();
+    const double marginX = std::fabs(s.ScaleWidth()) * 1e-3, marginY = std::fabs(s.ScaleHeight()) * 1e-3;
+    const double x = std::clamp(light_.x + dx, std::min(left, right) + marginX, std::max(left, right) - marginX);
+    const double y = std::clamp(light_.y + dy, std::min(top, bottom) + marginY, std::max(top, bottom) - marginY);
+    const bool fanOnView = std::any_of(scenes_.begin(), scenes_.end(), [](const Scene& scene) {
+        return scene.kind == Scene::fan;
+    });
+    if (fanOnView && !light_.beam) {
+        paused_ = 0;
+        carrySource(s, x, y);
+    } else {
+        fanFrom(s, x, y); // a beam on view gives way to the source's fan, as a Shift+click there
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

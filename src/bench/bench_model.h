@@ -137,6 +137,9 @@ public:
     // the lens and blades as the drop there would leave them, with the scenes drawn over them again.
     void follow(Surface&, int shift, double x, double y);
     void release(Surface&, double x, double y);
+    // The source moved by (dx, dy) from the keyboard, held on view: its fan, waves and construction go
+    // with it as with a Shift+drag (a fan is drawn from there when none is on view).
+    void moveSource(Surface&, double dx, double dy);
     // Both blades at x with their tips at upperTip and lowerTip, as drops there leave them: a tip in the
     // glass goes onto the lens's surface. The picture is drawn again.
     void placeBlades(Surface&, double x, double upperTip, double lowerTip);
@@ -217,6 +220,7 @@ private:
     // What a Shift+press on empty space does: the fan drawn from (x, y), and the source moved there.
     void fanAt(Surface&, double x, double y);
     void sourceAt(double x, double y);
+    void carrySource(Surface&, double x, double y);
     void drawOverLens(Surface&, const Scene&);
     // The beam at the angle, its waves a beam's, leaving the bench's light as it is.
     bool drawBeam(Surface&, double angle);

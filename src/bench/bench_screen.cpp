@@ -299,6 +299,20 @@ bool BenchScreen::windowKey(const QKeyEvent& key, bool press)
     // check box would otherwise toggle and the front run on), and "." steps it one tick while it is paused.
     const bool pause = key.key() == Qt::Key_Space && model.animating();
     const bool step = key.key() == Qt::Key_Period && model.paused();
+    // Ctrl+arrow moves the source one bench unit, ten with Shift too.
+    const Qt::KeyboardModifiers mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    const bool arrow = key.key() == Qt::Key_Left || key.key() == Qt::Key_Right || key.key() == Qt::Key_Up ||
+                       key.key() == Qt::Key_Down;
+    if (arrow && (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        if (press) {
+            const double unit = mods & Qt::ShiftModifier ? 10 : 1;
+            const double dx = key.key() == Qt::Key_Left ? -unit : key.key() == Qt::Key_Right ? unit : 0;
+            const double dy = key.key() == Qt::Key_Up ? unit : key.key() == Qt::Key_Down ? -unit : 0;
+            model.moveSource(surface(), dx, dy);
+            show_();
+        }
+        return true;
+    }
     if (!pause && !step)
         return false;
     if (press && !key.isAutoRepeat()) {

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUndoStack>
 
 #include <gtest/gtest.h>
@@ -216,6 +217,7 @@ TEST(Undo, EachChangeIsOneStepAndUndoGivesBackThePictureBeforeIt)
              v.Form_MouseMove(1, 1, -230, 10);
              v.Form_MouseUp(1, 1, -230, 10);
          }},
+        {"the source moved from the keyboard", [&] { QTest::keyClick(&v, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier); }},
         {"a radius stepped by an arrow", [&] { v.aktina1->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
         {"the index dragged on its bar", [&] {
              v.deiktisdiathlasis->setSliderDown(true);

@@ -141,6 +141,15 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     EXPECT_GT(b.device.segments.size(), 50u) << "the fan drawn from the new place";
     m.release(b.s, -220, -40);
 
+    // The keyboard carries it the same way, held on view.
+    m.moveSource(b.s, 10, 1);
+    EXPECT_EQ(m.scenes().size(), 2u);
+    for (const Scene& scene : m.scenes())
+        EXPECT_TRUE(scene.x == -210 && scene.y == -39);
+    m.moveSource(b.s, -1000, 0);
+    EXPECT_TRUE(spherical::strictlyInView(b.s, m.light().x, m.light().y));
+    EXPECT_NEAR(m.light().x, b.s.ScaleLeft(), 1);
+
     // A change of n or of the number of rays draws the picture again at once, with the same scenes.
     for (auto [bar, v] : {std::pair{Bar::deiktisdiathlasis, 170}, std::pair{Bar::desmi1, 60}}) {
         b.device.reset();

@@ -2,11 +2,14 @@
 
 #include "surface/qt/fonts.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
+#include <QWidget>
 
 #include <cmath>
 
@@ -90,6 +93,53 @@ QLineEdit* makeReadOut(const QFont& font)
     box->setFocusPolicy(Qt::NoFocus); // a read-out is not a stop of the Tab key
     box->setFont(font);
     return box;
+}
+
+namespace {
+
+class FocusRing final : public QWidget {
+public:
+    explicit FocusRing(QWidget* window) : QWidget(window)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+    // Around the control, or hidden for none.
+    void follow(QWidget* control)
+    {
+        if (!control) {
+            hide();
+            return;
+        }
+        constexpr int ring = 2;
+        QWidget* holder = control->parentWidget();
+        setParent(holder);
+        setGeometry(control->geometry().adjusted(-ring, -ring, ring, ring) & holder->rect());
+        show();
+        raise();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+} // namespace
+
+void showScrollBarFocus(QWidget* window)
+{
+    auto* ring = new FocusRing(window);
+    QObject::connect(qApp, &QApplication::focusChanged, ring, [window, ring](QWidget*, QWidget* now) {
+        auto* bar = qobject_cast<QScrollBar*>(now);
+        ring->follow(bar && bar->window() == window && bar->isVisible() ? bar : nullptr);
+    });
 }
 
 } // namespace lens

@@ -21,5 +21,8 @@ QFont scaledFont(const QFont& font, double scale);
 QScrollBar* makeScrollBar(Qt::Orientation orientation, int min, int max, int largeChange, int value);
 // A text box that only shows values.
 QLineEdit* makeReadOut(const QFont& font);
+// A ring in the highlight colour around whichever scroll bar of window has the keyboard focus: the
+// style draws none of its own, and a user moving through the controls with Tab must see where they are.
+void showScrollBarFocus(QWidget* window);
 
 } // namespace lens

@@ -36,6 +36,7 @@ ScreenWindow::ScreenWindow(QWidget* parent) : QMainWindow(parent), dialogs(&defa
     QObject::connect(&settleTimer_, &QTimer::timeout, this, [this] { settle(); });
     canvas_->onResized = [this] { clientResized(); };
     setUpCommands();
+    showScrollBarFocus(this);
 }
 
 QString ScreenWindow::pictureName() const
