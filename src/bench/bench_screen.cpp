@@ -17,6 +17,8 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <cstdio>
+#include <numbers>
 
 namespace lens {
 
@@ -146,6 +148,7 @@ BenchScreen::BenchScreen()
     };
 
     onClear = [this] { forward(&bench::BenchModel::clearPicture); };
+    onTypeValues = [this] { openLensDialog(); };
     show_();
     setClientTwips(11055, 8505);
 }
@@ -237,6 +240,41 @@ void BenchScreen::show_()
         pictureChanged(); // a legend on view stays where it hides the least of the new picture
     canvas().update();
     settled();
+}
+
+void BenchScreen::applyLensValues(const LensValues& v)
+{
+    ++inCommand_;
+    Surface& s = surface();
+    const LensValues before = lensValuesOf(model);
+    for (auto [b, value] : {std::pair{Bar::kentrokykloy2, v.centreA}, std::pair{Bar::aktina1, v.radiusA},
+                            std::pair{Bar::kentrokykloy, v.centreB}, std::pair{Bar::aktina2, v.radiusB},
+                            std::pair{Bar::deiktisdiathlasis, v.index}})
+        model.setValue(s, b, value);
+    if (v.diaphragm != before.diaphragm)
+        model.placeBlades(s, v.diaphragm.x, v.diaphragm.upperTip, v.diaphragm.lowerTip);
+    if (v.light != before.light) {
+        if (v.light.beam) {
+            char degrees[64];
+            std::snprintf(degrees, sizeof degrees, "%.17g", v.light.angle * 180 / std::numbers::pi);
+            model.bundleAsked(s);
+            model.bundleAnswered(s, degrees);
+        } else {
+            model.fanFrom(s, v.light.x, v.light.y);
+        }
+    }
+    show_();
+    --inCommand_;
+    settled();
+}
+
+LensDialog* BenchScreen::openLensDialog()
+{
+    auto* dialog = new LensDialog(lensValuesOf(model), surface(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->onApply = [this](const LensValues& values) { applyLensValues(values); };
+    dialog->open();
+    return dialog;
 }
 
 void BenchScreen::settled()

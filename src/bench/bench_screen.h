@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/bench_model.h"
+#include "bench/lens_dialog.h"
 #include "surface/qt/screen_window.h"
 #include "surface/qt/timer.h"
 
@@ -38,6 +39,12 @@ public:
     // Runs whenever the bench has been shown with no drag under way (a drop, a click, a scroll bar let go
     // or stepped, a box, a command): where one step of the lesson ends.
     std::function<void()> onSettled;
+    // The values of "Φακός… / Lens…" set as the controls would set them, as one step of the lesson: the
+    // lens, the blades where they differ, and the light where it differs (a fan from the source, or the
+    // beam as "// BUNDLE  DESMH" draws it).
+    void applyLensValues(const LensValues& values);
+    // The dialog, open beside the bench until it is closed.
+    LensDialog* openLensDialog();
 
     void Form_MouseDown(int button, int shift, double x, double y);
     void Form_MouseMove(int button, int shift, double x, double y);

@@ -6,14 +6,18 @@
 #include "app/lesson_file.h"
 #include "bench/bench_page.h"
 #include "bench/bench_screen.h"
+#include "bench/lens_dialog.h"
 #include "surface/recording_device.h"
 #include "scripted_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -263,4 +267,32 @@ TEST(Undo, EachChangeIsOneStepAndUndoGivesBackThePictureBeforeIt)
     stack.undo();
     v.desmi1->setValue(30);
     EXPECT_FALSE(stack.canRedo());
+}
+
+TEST(LensValues, TypedValuesShowTheLensAsTypedAndApplyAsTheControlsWould)
+{
+    LessonBench typed, dragged;
+    BenchScreen& v = *typed.bench;
+    LensDialog dialog(lensValuesOf(v.model), v.surface());
+    EXPECT_TRUE(dialog.derived->text().contains(QStringLiteral("d = 120.00"))) << dialog.derived->text().toStdString();
+    dialog.radiusA->setValue(80);
+    dialog.index->setValue(1.65);
+    EXPECT_TRUE(dialog.derived->text().contains(QStringLiteral("d = 100.00"))) << "as it is typed";
+    dialog.radiusA->setValue(9999);
+    EXPECT_EQ(dialog.radiusA->value(), 500) << "held to the control's range";
+    dialog.radiusA->setValue(80);
+    dialog.sourceX->setValue(-250);
+    dialog.sourceY->setValue(40);
+    const int steps = typed.app.undoStack().count();
+    v.applyLensValues(dialog.values());
+    EXPECT_EQ(typed.app.undoStack().count(), steps + 1) << "one step";
+
+    // The same by the controls: the bars, then a Shift+click at the source.
+    BenchScreen& w = *dragged.bench;
+    w.aktina1->setValue(80);
+    w.deiktisdiathlasis->setValue(165);
+    w.Form_MouseDown(1, 1, -250, 40);
+    w.Form_MouseUp(1, 1, -250, 40);
+    EXPECT_EQ(typed.app.lesson(), dragged.app.lesson());
+    EXPECT_EQ(typed.picture(), dragged.picture());
 }

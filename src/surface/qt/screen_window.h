@@ -134,6 +134,8 @@ public:
     // Undo and redo of the lesson's changes (Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y; the context menu), offered
     // while there is a step to take.
     std::function<void()> onUndo, onRedo;
+    // "Φακός… / Lens…" (Ctrl+L and the context menu): the screen's values typed in; none where there is none.
+    std::function<void()> onTypeValues;
     void setUndoable(bool canUndo, bool canRedo);
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 

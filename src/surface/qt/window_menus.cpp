@@ -63,6 +63,8 @@ void ScreenWindow::setUpCommands()
                                     lessonCommand(onSaveLessonAs));
     QAction* openLesson = command(QStringLiteral("Άνοιγμα μαθήματος… / Open lesson…"), QKeySequence::Open,
                                   lessonCommand(onOpenLesson));
+    QAction* typeValues = command(QStringLiteral("Φακός… / Lens…"), QKeySequence(Qt::CTRL | Qt::Key_L),
+                                  lessonCommand(onTypeValues));
     undoItem_ = command(QStringLiteral("Αναίρεση / Undo"), QKeySequence::Undo, lessonCommand(onUndo));
     redoItem_ = command(QStringLiteral("Επανάληψη / Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                         lessonCommand(onRedo));
@@ -94,10 +96,13 @@ void ScreenWindow::setUpCommands()
     QObject::connect(legendItem_, &QAction::triggered, this, [this](bool shown) { showLegend(shown); });
     addAction(legendItem_);
     showViewScale();
-    canvas_->onContextMenu = [this, save, copy, clear, saveLesson, saveLessonAs, openLesson, guide, about](const QPoint& at) {
+    canvas_->onContextMenu = [this, save, copy, clear, typeValues, saveLesson, saveLessonAs, openLesson, guide,
+                              about](const QPoint& at) {
         QMenu menu(this);
         if (onClear)
             menu.addAction(clear);
+        if (onTypeValues)
+            menu.addAction(typeValues);
         menu.setFont(scaledFont(menu.font(), viewScale()));
         menu.addActions({save, copy});
         menu.addSeparator();
