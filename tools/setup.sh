@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 checked=${LENS_CHECKED:-0}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
-          xvfb openbox poppler-utils desktop-file-utils)
+          xvfb openbox poppler-utils desktop-file-utils dpkg-dev libxml2-utils shared-mime-info
+          libglib2.0-bin)
 [ "$checked" = 1 ] && packages+=(clang)
 missing=()
 for p in "${packages[@]}"; do
