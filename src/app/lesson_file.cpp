@@ -128,7 +128,7 @@ QByteArray lessonJson(const Lesson& lesson)
     QJsonArray scenes;
     for (const Scene& scene : b.scenes)
         scenes.append(sceneJson(scene));
-    const QJsonObject benchJson{
+    QJsonObject benchJson{
         {"bars", bars},
         {"showWavesAndRays", b.check1},
         {"showOnlyWaves", b.check2},
@@ -139,6 +139,8 @@ QByteArray lessonJson(const Lesson& lesson)
         {"marker", point(b.markerX, b.markerY)},
         {"scenes", scenes},
     };
+    if (const auto& r = b.ruler)
+        benchJson.insert("ruler", QJsonObject{{"x1", r->x1}, {"y1", r->y1}, {"x2", r->x2}, {"y2", r->y2}});
     const QJsonObject rest{
         {"bench", benchJson},
         {"legend", lesson.legend},
@@ -218,6 +220,14 @@ std::variant<Lesson, QString> lessonFromJson(const QByteArray& bytes)
                    QStringLiteral("\"beam\", \"fan\" or \"construction\""));
         }
         b.scenes.push_back(scene);
+    }
+    // The ruler is there only while one is drawn.
+    if (benchJson.contains("ruler")) {
+        const QJsonObject ruler = r.object(benchJson, "ruler", "bench.");
+        b.ruler = bench::Ruler{r.number(ruler, "x1", "bench.ruler.", -reach, reach),
+                               r.number(ruler, "y1", "bench.ruler.", -reach, reach),
+                               r.number(ruler, "x2", "bench.ruler.", -reach, reach),
+                               r.number(ruler, "y2", "bench.ruler.", -reach, reach)};
     }
     lesson.legend = r.flag(root, "legend", "");
     const QJsonObject lenses = r.object(root, "lenses", "");

@@ -50,8 +50,14 @@ void BenchModel::onlyWavesArmsTheAnimation()
 
 void BenchModel::press(Surface& s, int shift, double x, double y)
 {
-    if (drag_.any())
+    if (drag_.any() || measuring_)
         return; // one drag at a time: another button's press while one is held changes nothing
+    if (shift & 2) { // Ctrl: the ruler
+        measuring_ = true;
+        ruler_ = Ruler{x, y, x, y};
+        redrawLive(s);
+        return;
+    }
     paused_ = 0;
     // A press on a blade, a centre or an edge picks it up over the picture as it stands, so that the drag
     // and the drop show the scenes with the lens as it moves; a press elsewhere starts a new picture.
@@ -131,6 +137,13 @@ int BenchModel::move(const Surface& s, double x, double y)
 
 void BenchModel::release(Surface& s, double x, double y)
 {
+    if (measuring_) {
+        measuring_ = false;
+        if (std::isfinite(x) && std::isfinite(y))
+            ruler_->x2 = x, ruler_->y2 = y;
+        redrawLive(s);
+        return;
+    }
     const BenchDrop drop = releaseOnBench(drag_, s, Line1_, Line2_, lens(), x, y);
     if (drop.kind == BenchDrop::source)
         return;
@@ -160,7 +173,7 @@ void BenchModel::placeBlades(Surface& s, double x, double upperTip, double lower
 
 bool BenchModel::followsPointer(int shift) const
 {
-    return (drag_.dragSource && shiftAlone(shift)) || drag_.dragLine1 || drag_.dragLine2 || drag_.dragCentreA ||
+    return measuring_ || (drag_.dragSource && shiftAlone(shift)) || drag_.dragLine1 || drag_.dragLine2 || drag_.dragCentreA ||
            drag_.dragCentreB || drag_.dragRadiusA || drag_.dragRadiusB;
 }
 
@@ -168,6 +181,11 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
 {
     if (!followsPointer(shift))
         return;
+    if (measuring_) {
+        ruler_->x2 = x, ruler_->y2 = y;
+        redrawLive(s);
+        return;
+    }
     if (drag_.dragSource) {
         carrySource(s, x, y);
         return;

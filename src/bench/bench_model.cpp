@@ -278,6 +278,8 @@ void BenchModel::redrawLive(Surface& s)
 
 void BenchModel::clearPicture(Surface& s)
 {
+    ruler_.reset();
+    measuring_ = false;
     stopAnimation();
     paused_ = 0;
     newLensPicture(s);
@@ -380,11 +382,57 @@ void BenchModel::showAberration(Surface& s, bool shown)
 void BenchModel::drawMeasurements(Surface& s)
 {
     shownAberration_.reset();
-    if (!aberrationShown_)
+    if (aberrationShown_) {
+        shownAberration_ = measuredAberration();
+        if (shownAberration_)
+            waves::drawAberration(s, *shownAberration_);
+    }
+    drawRuler(s);
+}
+
+double Ruler::length() const { return std::hypot(x2 - x1, y2 - y1); }
+
+double Ruler::degrees() const
+{
+    double a = std::atan2(y2 - y1, x2 - x1) * 180 / std::numbers::pi;
+    if (a > 90)
+        a -= 180;
+    else if (a <= -90)
+        a += 180;
+    return a;
+}
+
+std::string rulerText(const Ruler& r) { return fixedText(r.length(), 2) + " · " + fixedText(r.degrees(), 1) + "°"; }
+
+void BenchModel::drawRuler(Surface& s)
+{
+    if (!ruler_)
         return;
-    shownAberration_ = measuredAberration();
-    if (shownAberration_)
-        waves::drawAberration(s, *shownAberration_);
+    const Ruler& r = *ruler_;
+    // The pen, colour and font the picture's own drawing left, given back after the ruler.
+    const Rgb colour = s.ForeColor;
+    const int width = s.DrawWidth, style = s.DrawStyle;
+    const double x = s.CurrentX, y = s.CurrentY, size = s.FontSize;
+    const std::string font = s.FontName;
+    constexpr Rgb ink = RGB(160, 60, 0);
+    s.DrawWidth = 2;
+    s.DrawStyle = solidStyle;
+    s.Line(r.x1, r.y1, r.x2, r.y2, ink);
+    // Ticks across both ends, a hundredth of the view's height each way.
+    const double length = r.length(), tick = std::fabs(s.ScaleHeight()) / 100;
+    const double nx = length > 0 ? -(r.y2 - r.y1) / length : 0, ny = length > 0 ? (r.x2 - r.x1) / length : 1;
+    for (auto [ex, ey] : {std::pair{r.x1, r.y1}, std::pair{r.x2, r.y2}})
+        s.Line(ex - tick * nx, ey - tick * ny, ex + tick * nx, ey + tick * ny, ink);
+    s.FontName = "Arial";
+    s.FontSize = 10;
+    s.ForeColor = ink;
+    s.CurrentX = (r.x1 + r.x2) / 2 + 2 * tick * nx;
+    s.CurrentY = (r.y1 + r.y2) / 2 + 2 * tick * ny;
+    s.Print(rulerText(r));
+    s.ForeColor = colour;
+    s.DrawWidth = width, s.DrawStyle = style;
+    s.CurrentX = x, s.CurrentY = y;
+    s.FontSize = size, s.FontName = font;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -393,7 +441,7 @@ void BenchModel::drawMeasurements(Surface& s)
 BenchLesson BenchModel::lesson() const
 {
     const UserPoint marker = centreOf(pigi_);
-    return {bars_, check1_, check2_, diaphragm(), light_, marker.x, marker.y, scenes_};
+    return {bars_, check1_, check2_, diaphragm(), light_, marker.x, marker.y, scenes_, ruler_};
 }
 
 void BenchModel::openLesson(Surface& s, const BenchLesson& lesson)
@@ -414,6 +462,8 @@ void BenchModel::openLesson(Surface& s, const BenchLesson& lesson)
     light_ = lesson.light;
     centreOn(pigi_, lesson.markerX, lesson.markerY);
     scenes_ = lesson.scenes;
+    ruler_ = lesson.ruler;
+    measuring_ = false;
     redrawPicture(s);
 }
 

@@ -70,6 +70,17 @@ struct Scene {
     bool operator==(const Scene&) const = default;
 };
 
+// A measuring line over the picture, from (x1, y1) to (x2, y2) in bench units.
+struct Ruler {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double length() const;
+    // The line's angle to the axis in degrees, within (−90°, 90°]: a line has no direction.
+    double degrees() const;
+    bool operator==(const Ruler&) const = default;
+};
+// The ruler's label: its length in bench units and its angle to the axis.
+std::string rulerText(const Ruler&);
+
 // The bench as a lesson keeps it: every scroll bar, the two boxes, the blades where they stand (a tip
 // fitted to the glass lies between its bar's steps), the light, the source's marker and the scenes drawn
 // over the lens since the last clear.
@@ -80,6 +91,7 @@ struct BenchLesson {
     optics::Light light{};
     double markerX = 0, markerY = 0; // the centre of the source's marker
     std::vector<Scene> scenes;
+    std::optional<Ruler> ruler;
     bool operator==(const BenchLesson&) const = default;
 };
 
@@ -130,6 +142,10 @@ public:
     void fanFrom(Surface&, double x, double y);
     // The pointer shape for (x, y): 0 default, 2 cross-hair, 9 west-east arrow; a dragged centre's marker follows.
     int move(const Surface&, double x, double y);
+    // A Ctrl+press measures instead of picking anything up: a ruler from there to where the pointer is
+    // let go, kept over the picture (while the source or the lens moves) until the picture is cleared.
+    bool measuring() const { return measuring_; }
+    const std::optional<Ruler>& ruler() const { return ruler_; }
     // Whether a move with this Shift state changes the picture live: the source carried with Shift held, or
     // a blade, centre or edge being dragged.
     bool followsPointer(int shift) const;
@@ -229,6 +245,7 @@ private:
     void drawTick(Surface&, int j);
     // What is drawn over the scenes: the measured aberration when it is shown.
     void drawMeasurements(Surface&);
+    void drawRuler(Surface&);
     // What a press or a fan ends with: the construction (unless "SHOW ONLY WAVES") and the measurements.
     void constructionAndMeasurements(Surface&);
     // Whether the point source stands on view at (x, y): no beam shown instead, the source there with
@@ -263,6 +280,8 @@ private:
     waves::OutlineRedraw outlineRedraw_ = waves::OutlineRedraw::once;
     waves::OutlineRedraw tickOutline_ = waves::OutlineRedraw::once;
     bool aberrationShown_ = false; // the bracket, the waist and the aberration curve over the picture
+    std::optional<Ruler> ruler_;
+    bool measuring_ = false;       // a Ctrl+drag is drawing the ruler
     std::optional<waves::Aberration> shownAberration_; // what they show, measured when they were drawn
 };
 

@@ -279,7 +279,7 @@ LensDialog* BenchScreen::openLensDialog()
 
 void BenchScreen::settled()
 {
-    if (!onSettled || !loaded_ || inCommand_ > 0 || model.drag().any())
+    if (!onSettled || !loaded_ || inCommand_ > 0 || model.drag().any() || model.measuring())
         return;
     for (const QScrollBar* scroll : bars_)
         if (scroll->isSliderDown())

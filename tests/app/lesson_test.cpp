@@ -56,6 +56,9 @@ struct LessonBench {
         bench->Check1->setChecked(true);
         bench->Form_MouseDown(1, 1, -250, 40);
         bench->Form_MouseUp(1, 1, -250, 40);
+        bench->Form_MouseDown(1, 2, 100, -100); // a ruler
+        bench->Form_MouseMove(1, 2, 160, -20);
+        bench->Form_MouseUp(1, 2, 160, -20);
     }
 };
 
@@ -155,6 +158,7 @@ TEST(Lesson, AFileThatHoldsNoLessonIsRefusedByNameAndChangesNothing)
         {"a drawing of no kind", with("\"kind\": \"fan\"", "\"kind\": \"laser\""), "\"bench.scenes[0].kind\" is \"laser\""},
         {"the lens screen's index", with("\"deiktissahl\": 150", "\"deiktissahl\": 99"), "\"lenses.deiktissahl\" is 99"},
         {"a key missing", with("\"legend\"", "\"legends\""), "\"legend\" is —"},
+        {"a ruler off the bench", with("\"x2\": 160", "\"x2\": 9000"), "\"bench.ruler.x2\" is 9000"},
     };
     const Lesson before = b.app.lesson();
     const QImage picture = b.picture();

@@ -141,6 +141,22 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     EXPECT_GT(b.device.segments.size(), 50u) << "the fan drawn from the new place";
     m.release(b.s, -220, -40);
 
+    // Ctrl+drag measures, over a blade too, and picks nothing up; the ruler stays while the source and the
+    // lens move, until the picture is cleared.
+    m.press(b.s, 2, m.Line1().X1, 150);
+    EXPECT_FALSE(m.drag().any());
+    ASSERT_TRUE(m.followsPointer(2));
+    m.follow(b.s, 2, m.Line1().X1 + 30, 190);
+    m.release(b.s, m.Line1().X1 + 30, 190);
+    ASSERT_TRUE(m.ruler());
+    EXPECT_DOUBLE_EQ(m.ruler()->length(), 50);
+    EXPECT_NEAR(m.ruler()->degrees(), 53.13, 0.01);
+    EXPECT_NEAR(Ruler({0, 0, -30, 40}).degrees(), -53.13, 0.01) << "a line has no direction";
+    b.device.reset();
+    m.setValue(b.s, Bar::aktina1, 120);
+    EXPECT_TRUE(std::any_of(b.device.texts.begin(), b.device.texts.end(),
+                            [](const auto& t) { return t.text == "50.00 · 53.1°"; }));
+
     // The keyboard carries it the same way, held on view.
     m.moveSource(b.s, 10, 1);
     EXPECT_EQ(m.scenes().size(), 2u);
@@ -149,6 +165,7 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     m.moveSource(b.s, -1000, 0);
     EXPECT_TRUE(spherical::strictlyInView(b.s, m.light().x, m.light().y));
     EXPECT_NEAR(m.light().x, b.s.ScaleLeft(), 1);
+    EXPECT_TRUE(m.ruler());
 
     // A change of n or of the number of rays draws the picture again at once, with the same scenes.
     for (auto [bar, v] : {std::pair{Bar::deiktisdiathlasis, 170}, std::pair{Bar::desmi1, 60}}) {
@@ -166,8 +183,10 @@ TEST(BenchModel, ThePictureFollowsDragsAndControlsLive)
     EXPECT_DOUBLE_EQ(m.Line1().X1, 120);
     EXPECT_DOUBLE_EQ(m.Line2().X1, 120);
     m.release(b.s, 120, 150);
+    EXPECT_TRUE(m.ruler()) << "moving the lens and the blades keeps the ruler";
     m.clearPicture(b.s);
     EXPECT_TRUE(m.scenes().empty());
+    EXPECT_FALSE(m.ruler());
 }
 
 TEST(BenchModel, TheAnimationTicksUntilItsTimerStops)
