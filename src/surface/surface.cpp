@@ -102,7 +102,8 @@ Pen Surface::pen(Rgb colour) const
     p.colour = colour;
     const int asked = DrawWidth < 1 ? 1 : DrawWidth;
     // Patterns exist only for the thinnest pen; a wide pen always draws solid.
-    p.style = (asked == 1 && (DrawStyle == dottedStyle || DrawStyle == dashDotStyle)) ? DrawStyle : solidStyle;
+    const bool patterned = DrawStyle == dashedStyle || DrawStyle == dottedStyle || DrawStyle == dashDotStyle;
+    p.style = asked == 1 && patterned ? DrawStyle : solidStyle;
     p.width = asked * std::clamp(PenScale, 1, 64);
     return p;
 }

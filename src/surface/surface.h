@@ -9,7 +9,7 @@
 namespace lens {
 
 // Pen patterns of DrawStyle. A pattern shows only at pen width 1.
-enum DrawStyleCode : int { solidStyle = 0, dottedStyle = 2, dashDotStyle = 3 };
+enum DrawStyleCode : int { solidStyle = 0, dashedStyle = 1, dottedStyle = 2, dashDotStyle = 3 };
 // FillStyle: 0 fills circles solid with FillColor, 1 leaves them empty.
 enum FillStyleCode : int { solidFill = 0, noFill = 1 };
 

@@ -30,6 +30,18 @@ void segment(Surface& s, double x1, double y1, double x2, double y2, Rgb colour)
         s.Line(x1, y1, x2, y2, colour);
 }
 
+// A ray leaving the lens from (x, y) with the given slope, continued back against the light to the
+// image's x: a thin dashed line in the ray's own colour. The pen is left as it was.
+void backTo(Surface& s, double xImage, double x, double y, double slope, Rgb colour)
+{
+    const int width = s.DrawWidth, style = s.DrawStyle;
+    s.DrawWidth = 1;
+    s.DrawStyle = dashedStyle;
+    segment(s, x, y, xImage, y + (xImage - x) * slope, colour);
+    s.DrawStyle = style;
+    s.DrawWidth = width;
+}
+
 void cross(Surface& s, double x, double y, Rgb colour)
 {
     segment(s, x - 10, y, x + 10, y, colour);
@@ -150,7 +162,7 @@ std::optional<ParaxialImage> imageThrough(double front, double back, double f, i
     if (!m)
         return std::nullopt;
     const double v = -*m * u; // from the back plane to the image
-    const ParaxialImage image{back + sigma * v, *m * ys, *m};
+    const ParaxialImage image{back + sigma * v, *m * ys, *m, v < 0};
     if (!finite({image.x, image.y}))
         return std::nullopt;
     return image;
@@ -206,12 +218,23 @@ void thinLensConstruction(Surface& s, const spherical::LensState& lens, double x
     s.DrawWidth = 1;
     s.DrawWidth = 2;
     const Rgb blue = cardinalColours::construction;
+    const double yFocal = ys + (c - xs) * s2; // the ray through the front focus leaves the lens here
     segment(s, xs, ys, c, ys, blue);
-    segment(s, c, ys, xi, yi, blue);
-    segment(s, xi, yi, xi + sigma * 300, yi + sigma * 300 * s1, blue);
-    segment(s, xs, ys, c, ys + (c - xs) * s2, blue);
-    segment(s, c, ys + (c - xs) * s2, c + sigma * 500, ys + (c - xs) * s2, blue);
+    if (image && image->isVirtual) {
+        // The refracted ray runs on from the lens; only its line backwards reaches the image.
+        segment(s, c, ys, c + sigma * 300, ys + sigma * 300 * s1, blue);
+    } else {
+        segment(s, c, ys, xi, yi, blue);
+        segment(s, xi, yi, xi + sigma * 300, yi + sigma * 300 * s1, blue);
+    }
+    segment(s, xs, ys, c, yFocal, blue);
+    segment(s, c, yFocal, c + sigma * 500, yFocal, blue);
     segment(s, xs, ys, xs + sigma * 800, ys + sigma * 800 * s3, blue);
+    if (image && image->isVirtual) {
+        backTo(s, xi, c, ys, s1, blue);
+        backTo(s, xi, c, yFocal, 0, blue);
+        backTo(s, xi, xs, ys, s3, blue); // the ray through the centre goes on undeviated: back from the source
+    }
     s.DrawWidth = 3;
     if (!page)
         cross(s, xi, yi, s.ForeColor);
@@ -260,8 +283,16 @@ void cardinalPointsConstruction(Surface& s, const spherical::LensState& lens, do
         segment(s, Hb, ys, end, ys + (end - Hb) * q, cyan);
         segment(s, xs, ys, Nf, 0, cyan);
         segment(s, Nb, 0, end, (end - Nb) * r, cyan);
+        const auto image = thickimage(p, xs, ys);
+        if (image && image->isVirtual) {
+            // Each ray leaves the back plane where the construction drew it from; its line runs back to the
+            // image from there.
+            backTo(s, image->x, Hf, ys + (Hf - xs) * pslope, 0, cyan);
+            backTo(s, image->x, Hb, ys, q, cyan);
+            backTo(s, image->x, Nb, 0, r, cyan);
+        }
         s.DrawWidth = 3;
-        if (const auto image = thickimage(p, xs, ys)) {
+        if (image) {
             if (!page)
                 cross(s, image->x, image->y, cardinalColours::image);
             else

@@ -28,7 +28,12 @@ CardinalPoints cardinalpointsof(const spherical::LensState& lens);
 // image, the right focal and principal points taking the part of the left ones). m is the lateral
 // magnification (negative for an inverted image). No value where the lens or the source leaves the image
 // undefined: n = 1 or a flat face for the thick lens, a source in the front focal plane (image at infinity).
-struct ParaxialImage { double x = 0, y = 0, m = 0; };
+struct ParaxialImage {
+    double x = 0, y = 0, m = 0;
+    // The light leaves the lens diverging as from the image, which lies before the back plane on the
+    // light's way (a negative image distance): it is drawn back to with dashed lines.
+    bool isVirtual = false;
+};
 // The thick lens's image: from the thick-lens equation, distances counted from the principal planes.
 std::optional<ParaxialImage> thickimage(const CardinalPoints&, double xs, double ys);
 // The thin lens at the centre c with focal length f0 (no lens at all, so the image is the source, when
@@ -39,7 +44,8 @@ int travelDirection(const CardinalPoints&, double xs);
 
 // Draws the thin lens at the centre (dash-dot), its foci, the three blue construction rays from
 // (xs, ys) and the image cross, for the lens with the centres and the index the controls give (its radii
-// stay); returns that lens.
+// stay); returns that lens. For a virtual image each ray leaving the lens is continued back, dashed and
+// one pixel wide in its own colour, to the image.
 // Whatever the lens and source leave undefined (n = 1, a source at the centre or at a focus) is
 // left out.
 // The page form marks the foci with circles and draws no image cross.
@@ -47,7 +53,8 @@ spherical::LensState thinlensimage(Surface&, const spherical::LensState&, const 
                                    double ys, PictureForm form = PictureForm::screen);
 // Draws the thin-lens construction, then the principal planes (dotted), the focal points (red), the
 // nodal points (green), the cyan thick-lens construction, the image cross and the labels
-// "H1", "H2", "F1", "F2", "N1", "N2".
+// "H1", "H2", "F1", "F2", "N1", "N2". Where the thick lens's image is virtual, its three rays leaving the
+// back principal plane are continued back, dashed, to that image (the thin image may be real meanwhile).
 // The page form marks the focal and nodal points with circles of radius 5, draws the thick-lens
 // construction in blue and marks the image with a blue circle. Reads the lens as thinlensimage does, and
 // returns it.

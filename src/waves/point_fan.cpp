@@ -2,12 +2,14 @@
 // lens and, when waves are wanted, traced with time marks and recorded; then the waves follow.
 
 #include "waves/point_fan.h"
+#include "waves/back_extension.h"
 #include "waves/bundle_ray.h"
 #include "waves/parallel_waves.h"
 #include "waves/point_source_waves.h"
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace lens::waves {
 
@@ -43,11 +45,22 @@ void fanFromPoint(Surface& surface, RayRecords& records, const BenchScene& value
     if (!(step > 0) || !std::isfinite(step) || !std::isfinite(x0) || !std::isfinite(y0))
         return;
     const int rays = fanRayCount(step);
+    auto direction = [&](int j) {
+        const double t = pi * (-180 + j * step) / 180;
+        return std::pair{std::cos(t), std::sin(t)};
+    };
+    // Where the image is virtual the rays that leave the lens are continued back to it, first, so that the
+    // rays themselves are drawn over their dashed continuations.
+    if (!values.onlyWaves())
+        if (const auto back = virtualImageLine(lens, x0, y0))
+            for (int j = 0; j < rays; ++j) {
+                const auto d = direction(j);
+                drawBackExtension(surface, *back, traceRay(surface, values.diaphragm, lens, x0, y0, d.first, d.second),
+                                  rayColours::free);
+            }
     records.startBundle(rays, true);
     for (int j = 0; j < rays; ++j) {
-        const double k = -180 + j * step;
-        const double t = pi * k / 180;
-        const double dx = std::cos(t), dy = std::sin(t);
+        const auto [dx, dy] = direction(j);
         if (!values.onlyWaves())
             drawBenchRay(surface, values.diaphragm, lens, x0, y0, dx, dy);
         if (values.wavesWanted()) {

@@ -6,6 +6,7 @@
 
 #include "surface/null_device.h"
 #include "surface/scale_bar.h"
+#include "waves/back_extension.h"
 #include "waves/bundle_ray.h"
 #include "waves/cardinal_points.h"
 #include "waves/lens_numbers.h"
@@ -45,9 +46,10 @@ struct TraceView {
 };
 
 // The ray from the source as the page shows it: its legs in red when it reaches the lens; a ray stopped
-// by a blade or missing the lens prints nothing.
+// by a blade or missing the lens prints nothing. Towards a virtual image (back given) a ray that leaves the
+// lens is continued back to it, dashed.
 void printRay(Surface& page, const Surface& view, const Diaphragm& diaphragm, const LensState& lens, double x0,
-              double y0, double dx, double dy)
+              double y0, double dx, double dy, const std::optional<BackExtensionLine>& back)
 {
     const RayPath path = traceRay(view, diaphragm, lens, x0, y0, dx, dy);
     bool meetsLens = false;
@@ -56,6 +58,8 @@ void printRay(Surface& page, const Surface& view, const Diaphragm& diaphragm, co
     if (!meetsLens)
         return;
     page.DrawWidth = 1;
+    if (back)
+        drawBackExtension(page, *back, path, printedRay);
     for (int k = 0; k < path.count; ++k) {
         const RayLeg& leg = path.legs[static_cast<std::size_t>(k)];
         page.Line(leg.x1, leg.y1, leg.x2, leg.y2, printedRay);
@@ -250,11 +254,14 @@ void drawPage(Surface& page, Surface& benchSurface, RayRecords& records, const B
 
     const double n = v.index();
     const TraceView view(page, benchSurface);
+    std::optional<BackExtensionLine> back;
+    if (!v.light.beam)
+        back = virtualImageLine(lens, x0, y0);
     for (int degrees = -180; degrees <= 180; degrees += printedFanStep) {
         const double alpha = degrees * std::numbers::pi / 180;
         const double dx = std::cos(alpha), dy = std::sin(alpha);
         if (!v.onlyWaves())
-            printRay(page, view.surface, v.diaphragm, lens, x0, y0, dx, dy);
+            printRay(page, view.surface, v.diaphragm, lens, x0, y0, dx, dy, back);
         if (v.wavesWanted() && !v.light.beam) {
             const int row = records.raycount;
             traceTimedRay(benchSurface, records, v, x0, y0, dx, dy);

@@ -54,9 +54,11 @@ struct ImagePicture {
 
 } // namespace
 
-TEST(ImageDevicePens, DottedAndDashDotLeaveGapsWideLinesDoNot)
+TEST(ImageDevicePens, DottedDashedAndDashDotLeaveGapsWideLinesDoNot)
 {
     ImagePicture p;
+    p.surface.DrawStyle = dashedStyle;
+    p.surface.Line(-90, 25, 90, 25, colours::black);
     p.surface.DrawStyle = dottedStyle;
     p.surface.Line(-90, 50, 90, 50, colours::black);
     p.surface.DrawStyle = dashDotStyle;
@@ -73,6 +75,9 @@ TEST(ImageDevicePens, DottedAndDashDotLeaveGapsWideLinesDoNot)
     EXPECT_GT(dashDot, dotted); // dashes cover more than dots
     EXPECT_LT(dashDot, 175);
     EXPECT_EQ(wide, 181); // solid end to end
+    const int dashed = p.countOnRow(75, colours::black, 10, 190);
+    EXPECT_GT(dashed, dotted);
+    EXPECT_LT(dashed, 175);
     // The dash-dot pattern has runs of two different lengths.
     int longest = 0, shortest = 1000, run = 0;
     for (int x = 10; x <= 190; ++x) {

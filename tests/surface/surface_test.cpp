@@ -112,7 +112,7 @@ TEST(SurfacePens, PatternsShowOnlyAtWidthOneAndWidePensAreSolid)
     };
     const Row rows[] = {{1, dottedStyle, dottedStyle}, {1, dashDotStyle, dashDotStyle}, {1, solidStyle, solidStyle},
                         {2, dottedStyle, solidStyle},  {4, dashDotStyle, solidStyle},  {15, dottedStyle, solidStyle},
-                        {0, dottedStyle, dottedStyle}};
+                        {0, dottedStyle, dottedStyle}, {1, dashedStyle, dashedStyle}, {3, dashedStyle, solidStyle}};
     for (const Row& row : rows) {
         Picture p;
         p.surface.DrawWidth = row.width;

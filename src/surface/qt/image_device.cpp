@@ -114,7 +114,8 @@ void PainterDevice::roundSpot(double x, double y, const Pen& pen)
 void PainterDevice::setPen(const Pen& pen)
 {
     QPen qpen(toQColor(pen.colour));
-    qpen.setStyle(pen.style == dottedStyle    ? Qt::DotLine
+    qpen.setStyle(pen.style == dashedStyle    ? Qt::DashLine
+                  : pen.style == dottedStyle  ? Qt::DotLine
                   : pen.style == dashDotStyle ? Qt::DashDotLine
                                               : Qt::SolidLine);
     if (pen.width <= 1) {
@@ -217,7 +218,7 @@ void PainterDevice::dot(double x, double y, const Pen& pen)
 
 std::optional<ImageDevice::Pixels> ImageDevice::pixels(const Pen& pen)
 {
-    // Patterns (dotted, dash-dot) are left to the painter.
+    // Patterns (dashed, dotted, dash-dot) are left to the painter.
     if (pen.width < 1 || pen.width > 64 || pen.style != solidStyle || !image_.isDetached())
         return std::nullopt;
     if (!pixels_.known || pixels_.key != image_.cacheKey()) {
