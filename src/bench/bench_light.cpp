@@ -137,6 +137,7 @@ int BenchModel::move(const Surface& s, double x, double y)
 
 void BenchModel::release(Surface& s, double x, double y)
 {
+    tipOnGlass_ = false;
     if (measuring_) {
         measuring_ = false;
         if (std::isfinite(x) && std::isfinite(y))
@@ -190,7 +191,9 @@ void BenchModel::follow(Surface& s, int shift, double x, double y)
         carrySource(s, x, y);
         return;
     }
-    // Where the drop here would put the object, without ending the drag.
+    // Where the drop here would put the object, without ending the drag. A blade's tip taken into the
+    // glass rests on the lens's surface, and the pointer says so.
+    tipOnGlass_ = (drag_.dragLine1 || drag_.dragLine2) && spherical::insideLens(x, y, lens());
     DragFlags stillDragging = drag_;
     const BenchDrop drop = releaseOnBench(stillDragging, s, Line1_, Line2_, lens(), x, y);
     if (const auto bar = barOf(drop.kind))

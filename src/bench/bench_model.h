@@ -145,6 +145,8 @@ public:
     // A Ctrl+press measures instead of picking anything up: a ruler from there to where the pointer is
     // let go, kept over the picture (while the source or the lens moves) until the picture is cleared.
     bool measuring() const { return measuring_; }
+    // The dragged blade's tip is in the glass, where it rests on the surface instead.
+    bool tipOnGlass() const { return tipOnGlass_; }
     const std::optional<Ruler>& ruler() const { return ruler_; }
     // Whether a move with this Shift state changes the picture live: the source carried with Shift held, or
     // a blade, centre or edge being dragged.
@@ -282,6 +284,7 @@ private:
     bool aberrationShown_ = false; // the bracket, the waist and the aberration curve over the picture
     std::optional<Ruler> ruler_;
     bool measuring_ = false;       // a Ctrl+drag is drawing the ruler
+    bool tipOnGlass_ = false;      // the dragged blade's tip is in the glass
     std::optional<waves::Aberration> shownAberration_; // what they show, measured when they were drawn
 };
 

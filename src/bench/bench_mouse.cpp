@@ -19,6 +19,17 @@ int wholeWithin(double x, int low, int high)
 
 } // namespace
 
+void dropBenchBlade(Blade dragged, LineControl& line1, LineControl& line2, const Surface& view, double X, double Y)
+{
+    dropBlade(dragged, line1, line2, view, X, Y);
+    // A tip on its own side of the axis closes or opens the diaphragm: the other tip mirrors it, so the
+    // opening stays centred on the axis. Over the glass the redraw then rests both on the lens's surface.
+    if (dragged == Blade::upper && line1.Y2 >= 0)
+        line2.Y2 = -line1.Y2;
+    else if (dragged == Blade::lower && line2.Y2 <= 0)
+        line1.Y2 = -line2.Y2;
+}
+
 BenchObject objectAt(const Surface& view, const LineControl& line1, const LineControl& line2,
                      const spherical::LensState& lens, double X, double Y)
 {
@@ -71,7 +82,7 @@ BenchDrop releaseOnBench(DragFlags& drag, const Surface& view, LineControl& line
     }
     if (drag.dragLine1) {
         drag.dragLine1 = false;
-        dropBlade(Blade::upper, line1, line2, view, X, Y);
+        dropBenchBlade(Blade::upper, line1, line2, view, X, Y);
         drop.kind = BenchDrop::blades;
     } else if (drag.dragCentreA) {
         drag.dragCentreA = false;
@@ -91,7 +102,7 @@ BenchDrop releaseOnBench(DragFlags& drag, const Surface& view, LineControl& line
         drop.scrollValue = wholeWithin(std::trunc(std::fabs(X - lens.xcentreB)), 0, 500);
     } else if (drag.dragLine2) {
         drag.dragLine2 = false;
-        dropBlade(Blade::lower, line1, line2, view, X, Y);
+        dropBenchBlade(Blade::lower, line1, line2, view, X, Y);
         drop.kind = BenchDrop::blades;
     } else if (drag.dragSource) {
         drag.dragSource = false;

@@ -3,6 +3,7 @@
 // them, and where a drop puts them. The screen forwards its events here and applies the results
 // (it sets the hidden scroll bars, whose handlers redraw).
 #include "spherical/spherical_lens.h"
+#include "surface/blades.h"
 #include "surface/controls.h"
 #include "surface/surface.h"
 
@@ -41,6 +42,10 @@ struct BenchDrop {
     enum Kind { nothing, blades, centreA, centreB, radiusA, radiusB, source } kind = nothing;
     int scrollValue = 0; // the hidden scroll bar's new value for a centre or a radius
 };
+// Drops a bench blade as dropBlade does; a tip left on its own side of the axis takes the other tip to
+// its mirror image, so that dragging a tip toward the axis closes the diaphragm evenly.
+void dropBenchBlade(Blade dragged, LineControl& line1, LineControl& line2, const Surface& view, double X, double Y);
+
 // Drops what is being dragged at (X, Y): the blades are moved here; a centre or a radius is given
 // as the value of its hidden scroll bar, held within the bar's range. Clears the flag.
 BenchDrop releaseOnBench(DragFlags& drag, const Surface& view, LineControl& line1, LineControl& line2,

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <cmath>
 #include <cstdio>
@@ -322,6 +324,13 @@ void BenchScreen::Form_MouseMove(int, int shift, double x, double y)
     if (model.followsPointer(shift)) {
         model.follow(surface(), shift, x, y);
         show_();
+        if (model.tipOnGlass())
+            QToolTip::showText(QCursor::pos(),
+                               QStringLiteral("Μέσα στο γυαλί η άκρη του διαφράγματος μένει πάνω στην επιφάνεια του φακού.\n"
+                                              "Inside the glass the diaphragm's tip rests on the lens's surface."),
+                               &canvas());
+        else
+            QToolTip::hideText();
     }
 }
 

@@ -321,3 +321,29 @@ TEST(BenchModel, TheImageConstructionIsDrawnOnlyForASourceOnView)
         }
     }
 }
+
+// A tip dragged toward the axis closes the diaphragm evenly; in the glass it rests on the lens's surface.
+TEST(BenchModel, ATipDraggedTowardTheAxisClosesBothTips)
+{
+    struct Row { const char* name; bool lower; double x, y, upperTip, lowerTip; bool onGlass; };
+    const Row rows[] = {
+        {"the upper tip in air, beyond the lens", false, 150, 30, 30, -30, false},
+        {"the lower tip in air", true, 150, -45, 45, -45, false},
+        {"the lower tip into the glass", true, 0, -30, 86.6025, -86.6025, true},
+        {"the upper blade carried sideways", false, -150, 120, 120, -120, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LoadedBench b;
+        BenchModel& m = b.model;
+        const LineControl& blade = row.lower ? m.Line2() : m.Line1();
+        m.press(b.s, 0, blade.X1, row.lower ? -150 : 150);
+        m.follow(b.s, 0, row.x, row.y);
+        EXPECT_EQ(m.tipOnGlass(), row.onGlass);
+        m.release(b.s, row.x, row.y);
+        EXPECT_NEAR(m.Line1().Y2, row.upperTip, 1e-4);
+        EXPECT_NEAR(m.Line2().Y2, row.lowerTip, 1e-4);
+        EXPECT_DOUBLE_EQ(m.Line1().X1, row.x);
+        EXPECT_DOUBLE_EQ(m.Line2().X1, row.x);
+    }
+}
