@@ -60,8 +60,7 @@ struct LensScreen {
     }
 };
 
-const QRgb blue = qRgb(0, 0, 255), black = qRgb(0, 0, 0), red = qRgb(255, 0, 0), cyan = qRgb(0, 255, 255),
-           magenta = qRgb(255, 0, 255);
+const QRgb blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0), cyan = qRgb(0, 255, 255);
 
 } // namespace
 

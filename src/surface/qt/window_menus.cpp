@@ -51,8 +51,8 @@ void ScreenWindow::setUpCommands()
     normal_ = command(QStringLiteral("Κανονική προβολή / Normal view"), QKeySequence(Qt::CTRL | Qt::Key_0),
                       [askScale] { askScale(1); });
     // The lesson: saved under its name (asked the first time), saved under a new name, opened.
-    auto lessonCommand = [this](std::function<void()>& handler) {
-        return [this, &handler] {
+    auto lessonCommand = [](std::function<void()>& handler) {
+        return [&handler] {
             if (handler)
                 handler();
         };
