@@ -151,6 +151,7 @@ BenchScreen::BenchScreen()
 
     onClear = [this] { forward(&bench::BenchModel::clearPicture); };
     onTypeValues = [this] { openLensDialog(); };
+    showScaleBarOnView(true);
     show_();
     setClientTwips(11055, 8505);
 }

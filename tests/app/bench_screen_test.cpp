@@ -263,3 +263,22 @@ TEST(BenchCommands, ShiftPressFiresTheFanAndTheBundleAsksForItsAngle)
     EXPECT_EQ(v.Timer1.interval(), 2000);
     v.TELIOMA->trigger(); // "END" with a timer running
 }
+
+TEST(BenchAtStart, AScaleBarOfAHundredUnitsStandsOverThePictureClearOfTheControls)
+{
+    Bench b;
+    BenchScreen& v = *b.bench;
+    b.bench->Form_MouseDown(1, 1, -250, 30); // a new picture: the bar takes its corner anew
+    const QRect bar = v.canvas().scaleBarOnView();
+    ASSERT_FALSE(bar.isEmpty());
+    EXPECT_GE(bar.width(), std::fabs(v.surface().pixelX(100) - v.surface().pixelX(0)));
+    const double ratio = v.canvas().pixelRatio();
+    for (const QWidget* control : v.canvas().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisible()) {
+            const QRect r = control->geometry();
+            EXPECT_FALSE(bar.intersects(QRect(int(r.x() * ratio), int(r.y() * ratio), int(r.width() * ratio),
+                                              int(r.height() * ratio))))
+                << control->metaObject()->className();
+        }
+    EXPECT_EQ(pixelsOf(v.canvas().image().copy(bar), colours::black), 0) << "over the picture, not in it";
+}

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lens {
@@ -166,6 +167,8 @@ void Canvas::paintEvent(QPaintEvent*)
     if (ratio_ != 1)
         p.scale(1 / ratio_, 1 / ratio_); // the picture's pixels are the display's own
     p.drawImage(0, 0, image_);
+    if (!liveBar_.isNull())
+        p.drawImage(liveBarAt_, liveBar_);
     drawControls(p);
 }
 
@@ -209,7 +212,7 @@ std::array<PixelBox, 4> Canvas::scaleBarPlaces(const Surface& dressed) const
     return lens::scaleBarPlaces(dressed, {0, 0, double(device_.width()), double(device_.height())}, margin);
 }
 
-std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown)
+std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown, const std::vector<QRect>& covered)
 {
     if (!surface_.hasUserScale())
         return std::nullopt;
@@ -219,7 +222,12 @@ std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown)
     ImageDevice measure(scratch);
     Surface dressed(measure);
     dressLike(dressed);
-    const std::array<PixelBox, 4> places = scaleBarPlaces(dressed);
+    return emptiestPlace(shown, scaleBarPlaces(dressed), covered);
+}
+
+std::optional<std::size_t> Canvas::emptiestPlace(const QImage& shown, const std::array<PixelBox, 4>& places,
+                                                 const std::vector<QRect>& covered)
+{
     std::optional<std::size_t> best;
     long long fewest = 0;
     for (std::size_t i = 0; i < places.size(); ++i) {
@@ -227,11 +235,44 @@ std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown)
         if (!(box.left >= 0 && box.top >= 0 && box.right < shown.width() && box.bottom < shown.height()))
             continue;
         const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(box.right), int(box.bottom)));
+        if (std::any_of(covered.begin(), covered.end(), [&](const QRect& c) { return c.intersects(pixels); }))
+            continue;
         const long long ink = drawnPixelsIn(shown, pixels, surface_.BackColor);
         if (!best || ink < fewest)
             best = i, fewest = ink;
     }
     return best;
+}
+
+void Canvas::showScaleBar(const std::vector<QRect>& covered)
+{
+    device_.flush();
+    liveBar_ = QImage();
+    Surface dressed(device_); // measures only: nothing is drawn on the picture
+    dressLike(dressed);
+    const std::array<PixelBox, 4> places = scaleBarPlaces(dressed);
+    if (!surface_.hasUserScale())
+        return update();
+    if (const auto corner = emptiestPlace(image_, places, covered)) {
+        const PixelBox box = places[*corner];
+        const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(std::ceil(box.right)), int(std::ceil(box.bottom))));
+        // The bar drawn on a clear image of its own box, at the picture's scale.
+        liveBar_ = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+        liveBar_.fill(Qt::transparent);
+        liveBar_.setDevicePixelRatio(1);
+        {
+            ImageDevice device(liveBar_);
+            Surface over(device);
+            dressLike(over);
+            over.Scale(surface_.userX(pixels.left()), surface_.userY(pixels.top()),
+                       surface_.userX(pixels.left() + pixels.width()), surface_.userY(pixels.top() + pixels.height()));
+            drawScaleBar(over, {box.left - pixels.left(), box.top - pixels.top(), box.right - pixels.left(),
+                                box.bottom - pixels.top()});
+            device.flush();
+        }
+        liveBarAt_ = pixels.topLeft();
+    }
+    update();
 }
 
 QImage Canvas::pictureWithWidgets()

@@ -67,6 +67,11 @@ public:
     // The picture as it is saved and copied: what the window shows, those widgets included, and a bar of
     // 100 user units in the corner the drawing leaves emptiest.
     QImage keptPicture();
+    // The scale bar over the picture on the screen, in the corner the drawing leaves emptiest of those
+    // clear of the boxes covered (the controls, in device pixels); drawn over the picture, not in it.
+    void showScaleBar(const std::vector<QRect>& covered);
+    // Where that bar stands, in the picture's pixels; empty when none is shown.
+    QRect scaleBarOnView() const { return liveBar_.isNull() ? QRect() : QRect(liveBarAt_, liveBar_.size()); }
     // The kept picture as SVG: drawScene draws the current scene again from scratch, into the SVG instead
     // of the window; the controls, the widgets and the bar follow on top. Empty when the SVG could not be made.
     QByteArray svg(const std::function<void()>& drawScene);
@@ -99,13 +104,19 @@ private:
     // The scale bar's places on a surface dressed like the canvas's (see scaleBarPlaces).
     std::array<PixelBox, 4> scaleBarPlaces(const Surface& dressed) const;
     // Which place the bar takes on the picture shown (the one with the fewest pixels off the back
-    // colour); none on a picture without user coordinates or too small for it.
-    std::optional<std::size_t> scaleBarCorner(const QImage& shown);
+    // colour, of those clear of the boxes covered); none on a picture without user coordinates or too
+    // small for it.
+    std::optional<std::size_t> scaleBarCorner(const QImage& shown, const std::vector<QRect>& covered = {});
+    // The same among places measured on a surface of the picture's own size.
+    std::optional<std::size_t> emptiestPlace(const QImage& shown, const std::array<PixelBox, 4>& places,
+                                             const std::vector<QRect>& covered);
     // Gives copy this canvas's coordinates, pens and text size, and the bar's font.
     void dressLike(Surface& copy) const;
     void applyScales();
 
     QImage image_;
+    QImage liveBar_;   // the scale bar over the picture on the screen, and where it stands
+    QPoint liveBarAt_;
     ImageDevice device_;
     Surface surface_;
     std::deque<LineControl> ownLines_;   // deque: references handed out stay valid

@@ -119,6 +119,8 @@ public:
     void setLegendNotes(const QStringList& notes);
     // The picture was drawn again: a legend on view moves to the corner that is now the emptiest.
     void pictureChanged();
+    // A scale bar of 100 units over the screen's picture, placed anew at each change of the picture.
+    void showScaleBarOnView(bool shown) { scaleBarOnView_ = shown; }
     // Runs when the legend is shown or hidden.
     std::function<void(bool)> onLegendShown;
     QAction* legendItem() const { return legendItem_; }
@@ -210,6 +212,7 @@ private:
     Legend* legend_ = nullptr;
     QFont legendFont_;
     QAction* legendItem_ = nullptr;
+    bool scaleBarOnView_ = false;
     QAction* undoItem_ = nullptr;
     QAction* redoItem_ = nullptr;
 };
