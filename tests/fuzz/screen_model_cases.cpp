@@ -169,7 +169,6 @@ void singleRayView(Input& in, Surface& view)
 // only their own ranges, which the model holds them to), the bundle's answers, ticks and the clear.
 void benchEvents(Input& in, Surface& view, Problems& problems)
 {
-    SharedValues shared;
     bench::BenchModel model;
     model.load(view, 5, 2, 5, 5);
     for (int event = 0, events = 1 + in.pick(12); event < events; ++event) {

@@ -240,7 +240,6 @@ TEST(Waves, BeamAndFanCountsAndTheEmptyTable)
     // A fan of 13 rays at 30°, all recorded from inside the glass.
     {
         BenchSurface b;
-        LensState lens;
         RayRecords records;
         BenchScene v = valuesFor(1.5);
         v.raystep = 30;
