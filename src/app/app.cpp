@@ -77,6 +77,8 @@ int outerWidth(const ScreenWindow& window)
 LensBenchApp::LensBenchApp(Dialogs* dialogs, QSettings* settings)
     : dialogs_(dialogs), settings_(settings), undo_(std::make_unique<QUndoStack>())
 {
+    // The undo and redo items are offered while there is a step to take.
+    QObject::connect(undo_.get(), &QUndoStack::indexChanged, undo_.get(), [this] { showUndoable(); });
     if (settings_)
         viewScale_ = rememberedNumber(*settings_, QStringLiteral("view/scale"), 1, 1, ScreenWindow::largestViewScale);
     endProgram = [this] {
@@ -88,7 +90,10 @@ LensBenchApp::LensBenchApp(Dialogs* dialogs, QSettings* settings)
     };
 }
 
-LensBenchApp::~LensBenchApp() = default;
+LensBenchApp::~LensBenchApp()
+{
+    undo_->disconnect(); // the screens go first; the stack's last signals must not reach them
+}
 
 void LensBenchApp::wire(ScreenWindow& screen)
 {

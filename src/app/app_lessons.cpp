@@ -50,7 +50,6 @@ void LensBenchApp::lessonStepEnded()
         return;
     Lesson before = std::exchange(*shownLesson_, now);
     undo_->push(new LessonStep(*this, std::move(before), std::move(now)));
-    showUndoable();
 }
 
 void LensBenchApp::applyLesson(const Lesson& l)
@@ -61,7 +60,6 @@ void LensBenchApp::applyLesson(const Lesson& l)
     // Before the bench has its first picture the lesson waits for it; the bench then shows it as its start.
     if (shownLesson_)
         shownLesson_ = lesson();
-    showUndoable();
 }
 
 void LensBenchApp::showUndoable()
@@ -74,14 +72,9 @@ void LensBenchApp::showUndoable()
 void LensBenchApp::wireLessons(ScreenWindow& screen)
 {
     screen.onSaveLesson = [this] { saveLesson(false); };
-    screen.onUndo = [this] {
-        undo_->undo();
-        showUndoable();
-    };
-    screen.onRedo = [this] {
-        undo_->redo();
-        showUndoable();
-    };
+    screen.onUndo = [this] { undo_->undo(); };
+    screen.onRedo = [this] { undo_->redo(); };
+    screen.setUndoable(undo_->canUndo(), undo_->canRedo());
     screen.onSaveLessonAs = [this] { saveLesson(true); };
     screen.onOpenLesson = [this, &screen] {
         const QString file = dialogsOf(screen).openLessonName(&screen);
@@ -126,12 +119,10 @@ bool LensBenchApp::openLessonFile(const QString& file)
         return false;
     }
     // Opening a lesson is a step too: undo gives back the bench from before it.
-    const std::optional<Lesson> before = shownLesson_;
-    applyLesson(std::get<Lesson>(read));
-    if (before && shownLesson_ && *before != *shownLesson_) {
-        undo_->push(new LessonStep(*this, *before, *shownLesson_));
-        showUndoable();
-    }
+    applying_ = true;
+    openLesson(std::get<Lesson>(read));
+    applying_ = false;
+    lessonStepEnded();
     lessonFile_ = QFileInfo(file).absoluteFilePath();
     keptLesson_ = lesson();
     return true;

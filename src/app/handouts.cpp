@@ -22,6 +22,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -388,11 +389,9 @@ int writeHandout(const HandoutRequest& request)
         // The lesson's own scenes, as it was saved.
     } else {
         // The beam as "// BUNDLE  DESMH" draws it on a clear picture.
-        char degrees[64];
-        std::snprintf(degrees, sizeof degrees, "%.17g", request.beamDegrees.value_or(0));
         model.clearPicture(s);
         model.bundleAsked(s);
-        model.bundleAnswered(s, degrees);
+        model.bundleDrawn(s, request.beamDegrees.value_or(0) * std::numbers::pi / 180);
     }
 
     if (request.legend || (lesson && lesson->legend)) {

@@ -248,14 +248,10 @@ bool BenchModel::parallelbeam(Surface& s, double angle)
 bool BenchModel::drawBeam(Surface& s, double angle)
 {
     // The scene redraw may move the blades; the beam then reads them where they stand. Its waves are a
-    // beam's.
-    waves::BenchScene beam = scene();
-    beam.light.beam = true;
-    return waves::parallelbeam(s, records_, beam, [&] {
+    // beam's whatever light the bench shows (parallelwaves traces them as one).
+    return waves::parallelbeam(s, records_, scene(), [&] {
         anaschediasi(s);
-        waves::BenchScene redrawn = scene();
-        redrawn.light.beam = true;
-        return redrawn;
+        return scene();
     }, angle);
 }
 
@@ -283,7 +279,12 @@ std::string BenchModel::bundleAnswered(Surface& s, const std::string& answer)
         beam.kind = AngleAnswer::outsideRange;
     if (beam.kind != AngleAnswer::beam)
         return angleAnswerMessage(beam.kind);
-    light_.angle = beam.degrees * std::numbers::pi / 180;
+    return bundleDrawn(s, beam.degrees * std::numbers::pi / 180);
+}
+
+std::string BenchModel::bundleDrawn(Surface& s, double angle)
+{
+    light_.angle = angle;
     Timer1_.enabled = false;
     if (!parallelbeam(s, light_.angle))
         return std::string(waves::verticalBeamMessage);

@@ -178,6 +178,9 @@ public:
     // Returns the message to show, empty when there is none.
     void bundleAsked(Surface&);
     std::string bundleAnswered(Surface&, const std::string& answer);
+    // The rest of the command once the answer is an angle (radians), as the Lens dialog and the command
+    // line give it: the beam drawn over the picture; the vertical beam's message when nothing is drawn.
+    std::string bundleDrawn(Surface&, double angle);
 
     // "// WAVES  KYMATA" and "WAVES IN  TIME  XPONIKA": the wave start procedure and a timer started.
     void parallilakymata(Surface&);

@@ -19,8 +19,6 @@
 #include <QToolTip>
 
 #include <cmath>
-#include <cstdio>
-#include <numbers>
 
 namespace lens {
 
@@ -258,10 +256,8 @@ void BenchScreen::applyLensValues(const LensValues& v)
         model.placeBlades(s, v.diaphragm.x, v.diaphragm.upperTip, v.diaphragm.lowerTip);
     if (v.light != before.light) {
         if (v.light.beam) {
-            char degrees[64];
-            std::snprintf(degrees, sizeof degrees, "%.17g", v.light.angle * 180 / std::numbers::pi);
             model.bundleAsked(s);
-            model.bundleAnswered(s, degrees);
+            model.bundleDrawn(s, v.light.angle);
         } else {
             model.fanFrom(s, v.light.x, v.light.y);
         }

@@ -212,7 +212,7 @@ std::array<PixelBox, 4> Canvas::scaleBarPlaces(const Surface& dressed) const
     return lens::scaleBarPlaces(dressed, {0, 0, double(device_.width()), double(device_.height())}, margin);
 }
 
-std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown, const std::vector<QRect>& covered)
+std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown)
 {
     if (!surface_.hasUserScale())
         return std::nullopt;
@@ -222,11 +222,11 @@ std::optional<std::size_t> Canvas::scaleBarCorner(const QImage& shown, const std
     ImageDevice measure(scratch);
     Surface dressed(measure);
     dressLike(dressed);
-    return emptiestPlace(shown, scaleBarPlaces(dressed), covered);
+    return emptiestPlace(shown, scaleBarPlaces(dressed), {});
 }
 
 std::optional<std::size_t> Canvas::emptiestPlace(const QImage& shown, const std::array<PixelBox, 4>& places,
-                                                 const std::vector<QRect>& covered)
+                                                 const std::vector<PixelBox>& covered)
 {
     std::optional<std::size_t> best;
     long long fewest = 0;
@@ -234,9 +234,9 @@ std::optional<std::size_t> Canvas::emptiestPlace(const QImage& shown, const std:
         const PixelBox& box = places[i];
         if (!(box.left >= 0 && box.top >= 0 && box.right < shown.width() && box.bottom < shown.height()))
             continue;
-        const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(box.right), int(box.bottom)));
-        if (std::any_of(covered.begin(), covered.end(), [&](const QRect& c) { return c.intersects(pixels); }))
+        if (std::any_of(covered.begin(), covered.end(), [&](const PixelBox& c) { return c.meets(box); }))
             continue;
+        const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(box.right), int(box.bottom)));
         const long long ink = drawnPixelsIn(shown, pixels, surface_.BackColor);
         if (!best || ink < fewest)
             best = i, fewest = ink;
@@ -244,18 +244,39 @@ std::optional<std::size_t> Canvas::emptiestPlace(const QImage& shown, const std:
     return best;
 }
 
-void Canvas::showScaleBar(const std::vector<QRect>& covered)
+void Canvas::showScaleBar()
 {
+    const QRect shownBefore = scaleBarOnView();
+    if (!surface_.hasUserScale()) {
+        liveBar_ = QImage();
+        liveBarKey_ = {};
+        return update(shownBefore);
+    }
     device_.flush();
-    liveBar_ = QImage();
     Surface dressed(device_); // measures only: nothing is drawn on the picture
     dressLike(dressed);
     const std::array<PixelBox, 4> places = scaleBarPlaces(dressed);
-    if (!surface_.hasUserScale())
-        return update();
-    if (const auto corner = emptiestPlace(image_, places, covered)) {
-        const PixelBox box = places[*corner];
-        const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(std::ceil(box.right)), int(std::ceil(box.bottom))));
+    // Clear of the opaque controls over the picture and of the widgets shown in it (the legend).
+    std::vector<PixelBox> covered;
+    for (const Surface::PixelBox& c : surface_.covered)
+        covered.push_back({c.left, c.top, c.right, c.bottom});
+    for (const QPointer<QWidget>& widget : inPicture_)
+        if (widget && widget->isVisibleTo(this)) {
+            const QRect g = widget->geometry();
+            covered.push_back({g.left() * ratio_, g.top() * ratio_, (g.right() + 1) * ratio_, (g.bottom() + 1) * ratio_});
+        }
+    const auto corner = emptiestPlace(image_, places, covered);
+    if (!corner) {
+        liveBar_ = QImage();
+        liveBarKey_ = {};
+        return update(shownBefore);
+    }
+    const PixelBox box = places[*corner];
+    const QRect pixels(QPoint(int(box.left), int(box.top)), QPoint(int(std::ceil(box.right)), int(std::ceil(box.bottom))));
+    // Drawn again only where its place or its scale has changed: this runs on every live frame.
+    const LiveBarKey key{pixels, surface_.ScaleX(scaleBarUnits), surface_.PenScale, surface_.TextScale};
+    if (!(key == liveBarKey_)) {
+        liveBarKey_ = key;
         // The bar drawn on a clear image of its own box, at the picture's scale.
         liveBar_ = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
         liveBar_.fill(Qt::transparent);
@@ -271,8 +292,9 @@ void Canvas::showScaleBar(const std::vector<QRect>& covered)
             device.flush();
         }
         liveBarAt_ = pixels.topLeft();
+        update(shownBefore);
     }
-    update();
+    update(scaleBarOnView());
 }
 
 QImage Canvas::pictureWithWidgets()

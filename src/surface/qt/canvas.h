@@ -69,7 +69,7 @@ public:
     QImage keptPicture();
     // The scale bar over the picture on the screen, in the corner the drawing leaves emptiest of those
     // clear of the boxes covered (the controls, in device pixels); drawn over the picture, not in it.
-    void showScaleBar(const std::vector<QRect>& covered);
+    void showScaleBar();
     // Where that bar stands, in the picture's pixels; empty when none is shown.
     QRect scaleBarOnView() const { return liveBar_.isNull() ? QRect() : QRect(liveBarAt_, liveBar_.size()); }
     // The kept picture as SVG: drawScene draws the current scene again from scratch, into the SVG instead
@@ -106,10 +106,10 @@ private:
     // Which place the bar takes on the picture shown (the one with the fewest pixels off the back
     // colour, of those clear of the boxes covered); none on a picture without user coordinates or too
     // small for it.
-    std::optional<std::size_t> scaleBarCorner(const QImage& shown, const std::vector<QRect>& covered = {});
-    // The same among places measured on a surface of the picture's own size.
+    std::optional<std::size_t> scaleBarCorner(const QImage& shown);
+    // The same among places given, leaving out those that meet a box covered.
     std::optional<std::size_t> emptiestPlace(const QImage& shown, const std::array<PixelBox, 4>& places,
-                                             const std::vector<QRect>& covered);
+                                             const std::vector<PixelBox>& covered);
     // Gives copy this canvas's coordinates, pens and text size, and the bar's font.
     void dressLike(Surface& copy) const;
     void applyScales();
@@ -117,6 +117,13 @@ private:
     QImage image_;
     QImage liveBar_;   // the scale bar over the picture on the screen, and where it stands
     QPoint liveBarAt_;
+    struct LiveBarKey {
+        QRect pixels;
+        double unitPixels = 0;
+        int penScale = 0, textScale = 0;
+        bool operator==(const LiveBarKey&) const = default;
+    };
+    LiveBarKey liveBarKey_; // what the bar was drawn for
     ImageDevice device_;
     Surface surface_;
     std::deque<LineControl> ownLines_;   // deque: references handed out stay valid

@@ -10,7 +10,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 // The projector view of a screen window: the controls placed in twips and shown at the control
@@ -284,20 +283,8 @@ void ScreenWindow::pictureChanged()
 {
     if (legend_ && legend_->isVisible())
         placeLegend();
-    if (!scaleBarOnView_)
-        return;
-    // The bar keeps clear of the controls and the legend standing over the picture.
-    std::vector<QRect> covered;
-    const double ratio = canvas_->pixelRatio();
-    auto inPixels = [ratio](const QRect& r) {
-        return QRect(int(r.x() * ratio), int(r.y() * ratio), int(std::ceil(r.width() * ratio)), int(std::ceil(r.height() * ratio)));
-    };
-    for (const PlacedControl& entry : placed_)
-        if (entry.control && entry.control->isVisibleTo(canvas_))
-            covered.push_back(inPixels(entry.control->geometry()));
-    if (legend_ && legend_->isVisible())
-        covered.push_back(inPixels(legend_->geometry()));
-    canvas_->showScaleBar(covered);
+    if (scaleBarOnView_)
+        canvas_->showScaleBar();
 }
 
 void ScreenWindow::placeLegend()
